@@ -1,0 +1,25 @@
+#include "core/fit_box.h"
+
+#include <algorithm>
+
+namespace quilla {
+
+static int RoundHalfUp(double v) { return int(v + 0.5); }
+
+BoxSize FitInBox(int width, int height, int maxWidth, int maxHeight) {
+  if (width <= 0 || height <= 0) return {};
+  int a = RoundHalfUp(double(width) * maxHeight / height);
+  int b = RoundHalfUp(double(height) * maxWidth / width);
+  // The side computed back from a rounded side can round past the box (3 x 2 into
+  // 100 x 100 would give 101 x 67); it is held to the box.
+  if (a > maxWidth) return {std::min(RoundHalfUp(double(b) * width / height), maxWidth), b};
+  if (b > maxHeight) return {a, std::min(RoundHalfUp(double(a) * height / width), maxHeight)};
+  return {a, b};
+}
+
+BoxSize ShrinkToBox(int width, int height, int maxWidth, int maxHeight) {
+  if (width <= maxWidth && height <= maxHeight) return {width, height};
+  return FitInBox(width, height, maxWidth, maxHeight);
+}
+
+}  // namespace quilla

@@ -1,0 +1,60 @@
+// Long operations run on the user-interface thread: they report progress in the window
+// title, poll for cancel (which keeps the window alive by pumping messages), disable the
+// interface, swap the menu bar for a one-item busy menu, and run as batches of files.
+#pragma once
+#include <string>
+
+namespace quilla {
+
+class DIBImage;
+
+// The one-item menus that replace the menu bar while an operation runs.
+enum BusyMenuNumber { kLoadingMenu = 2, kSavingMenu = 3, kPausingMenu = 4, kCompressingMenu = 5, kPrintingMenu = 6 };
+inline constexpr int kCancelOperationCommand = 600;
+
+// Interface busy depth.
+void DisableInterface();
+void EnableInterface();
+void ResetInterface();
+bool IsInterfaceIdle();
+unsigned InterfaceBusyDepth();
+
+void ShowBusyMenu(int number);
+void RestoreMenu();
+// Command 600: asks whether to cancel and, on Yes, requests it.
+void OnCancelOperationCommand();
+
+// Progress in the window title: "name-NN%".
+void SetProgressName(const std::string& path);
+const std::string& ProgressName();
+void ResetProgress();
+int LastPercent();
+int ReportProgress(long long done, long long total);
+int ReportProgressNoCleanup(long long done, long long total);
+int ReportPercent(int percent);
+
+// Pumping. Both return 0 to stop (cancel requested or exiting), else 1.
+int PollCancel();
+int WaitOneMessage();
+void RequestCancel();
+bool CancelRequested();
+void MarkExiting();
+bool IsExiting();
+
+// Batches of files.
+void BeginBatch();
+void EndBatch();
+bool IsBatchRunning();
+bool IsBatchCancelled();
+
+// Transfer clean-up, chosen by the main document's ioState and fileType.
+using TransferCleanup = void (*)(DIBImage& document);
+void RegisterTransferCleanup(unsigned fileType, TransferCleanup readCleanup, TransferCleanup writeCleanup);
+void SetMainDocument(DIBImage* document);
+DIBImage* MainDocument();
+void RunTransferCleanup();
+
+// Puts every flag back to its start-up value (tests; a fresh process starts this way).
+void ResetProgressState();
+
+}  // namespace quilla

@@ -1,0 +1,184 @@
+#include "core/progress.h"
+
+#include <gtest/gtest.h>
+
+#include "core/dib_image.h"
+#include "core/messages.h"
+#include "core/version.h"
+#include "support/scripted_host.h"
+
+namespace quilla {
+
+class ProgressTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InstallHost(&host);
+    ResetProgressState();
+  }
+  void TearDown() override {
+    SetMainDocument(nullptr);
+    for (unsigned type = 0; type < 11; ++type) RegisterTransferCleanup(type, nullptr, nullptr);
+    ResetProgressState();
+    InstallHost(nullptr);
+  }
+  ScriptedHost host;
+};
+
+TEST_F(ProgressTest, MessagesCarryTextButtonsAndCaption) {
+  ShowWarning("Cannot create:\n\n%s", "c:\\x.bmp");
+  EXPECT_EQ(host.LastMessage(), "Cannot create:\n\nc:\\x.bmp");
+  EXPECT_EQ(host.messages.back().caption, kProgramTitle);
+  EXPECT_EQ(host.messages.back().icon, MsgIcon::Exclamation);
+  ShowNoMemory();
+  EXPECT_EQ(host.LastMessage(), "Not enough memory !");
+  ShowShortFile("a.gif");
+  EXPECT_EQ(host.LastMessage(), "Short file: a.gif");
+  ShowInfo("done");
+  EXPECT_EQ(host.messages.back().icon, MsgIcon::Information);
+
+  host.answers = {MsgResult::Cancel};
+  EXPECT_FALSE(AskOkCancel("%s\n\nDo you want to continue ?", "x"));
+  EXPECT_EQ(host.messages.back().buttons, MsgButtons::OkCancel);
+  host.answers = {MsgResult::No};
+  EXPECT_EQ(AskYesNoCancel("Save %d?", 1), MsgResult::No);
+  EXPECT_EQ(host.messages.back().buttons, MsgButtons::YesNoCancel);
+  EXPECT_EQ(host.messages.back().icon, MsgIcon::Question);
+}
+
+TEST_F(ProgressTest, MessageLeavesFullScreenFirst) {
+  host.fullScreen = true;
+  ShowInfo("x");
+  EXPECT_EQ(host.fullScreenLeaves, 1);
+}
+
+TEST_F(ProgressTest, OverlongMessageIsBounded) {
+  std::string huge(5000, 'a');
+  ShowWarning("%s", huge.c_str());
+  EXPECT_LT(host.LastMessage().size(), 1000u);
+}
+
+TEST_F(ProgressTest, NestedWaitCursorsNeedMatchingEnds) {
+  BeginWaitCursor();
+  BeginWaitCursor();
+  EndWaitCursor();
+  EXPECT_TRUE(WaitCursorShown());
+  EXPECT_EQ(host.cursorRestores, 0);
+  EndWaitCursor();
+  EXPECT_FALSE(WaitCursorShown());
+  EXPECT_EQ(host.cursorRestores, 1);
+  EXPECT_EQ(BusyCursorDepth(), 0);
+}
+
+TEST_F(ProgressTest, InterfaceBusyDepthTogglesToolbarAtEdges) {
+  DisableInterface();
+  DisableInterface();
+  EnableInterface();
+  EXPECT_FALSE(IsInterfaceIdle());
+  EnableInterface();
+  EXPECT_TRUE(IsInterfaceIdle());
+  EXPECT_EQ(host.toolbarBusy, (std::vector<bool>{true, false}));
+  EnableInterface();  // an extra enable doesn't wrap the depth
+  EXPECT_TRUE(IsInterfaceIdle());
+}
+
+TEST_F(ProgressTest, ProgressTitleShowsLowerCaseNameAndPercent) {
+  SetProgressName("C:\\Pictures\\Photo.JPG");
+  ResetProgress();
+  EXPECT_EQ(ReportProgress(0, 480), 1);
+  EXPECT_EQ(host.titles.back(), "photo.jpg-00%");
+  ReportProgress(1, 480);  // still 0%: no new title
+  EXPECT_EQ(host.titles.size(), 1u);
+  ReportProgress(479, 480);
+  EXPECT_EQ(host.titles.back(), "photo.jpg-99%") << "the percentage is truncated";
+  ReportPercent(100);
+  EXPECT_EQ(host.titles.back(), "photo.jpg-100%");
+  EXPECT_EQ(LastPercent(), 100);
+}
+
+TEST_F(ProgressTest, CancelYesStopsAtNextPollAndRunsCleanup) {
+  static int readCleanups;
+  readCleanups = 0;
+  DIBImage doc;
+  doc.fileType = 7;
+  doc.ioState = 1;
+  SetMainDocument(&doc);
+  RegisterTransferCleanup(7, [](DIBImage&) { ++readCleanups; }, nullptr);
+  host.answers = {MsgResult::Yes};
+  host.onPump = [] {
+    OnCancelOperationCommand();
+    return true;
+  };
+  EXPECT_EQ(ReportProgress(1, 10), 0);
+  EXPECT_EQ(host.messages.back().text, "Are you sure you want to Cancel the operation?");
+  EXPECT_EQ(readCleanups, 1);
+  EXPECT_TRUE(IsBatchCancelled());
+  EXPECT_FALSE(CancelRequested()) << "the poll consumes the request";
+  host.onPump = nullptr;
+  EXPECT_EQ(PollCancel(), 1);
+}
+
+TEST_F(ProgressTest, CancelNoLeavesOperationRunning) {
+  host.answers = {MsgResult::No};
+  host.onPump = [] {
+    OnCancelOperationCommand();
+    return true;
+  };
+  EXPECT_EQ(PollCancel(), 1);
+  EXPECT_FALSE(IsBatchCancelled());
+}
+
+TEST_F(ProgressTest, CleanupFollowsIoState) {
+  static int reads, writes;
+  reads = writes = 0;
+  DIBImage doc;
+  doc.fileType = 1;
+  SetMainDocument(&doc);
+  RegisterTransferCleanup(1, [](DIBImage&) { ++reads; }, [](DIBImage&) { ++writes; });
+  RunTransferCleanup();
+  doc.ioState = 2;
+  RunTransferCleanup();
+  EXPECT_EQ(reads, 0);
+  EXPECT_EQ(writes, 1);
+  doc.ioState = 1;
+  RequestCancel();
+  EXPECT_EQ(ReportProgressNoCleanup(1, 2), 0);
+  EXPECT_EQ(reads, 0) << "the no-cleanup variant leaves clean-up to its caller";
+}
+
+TEST_F(ProgressTest, QuitWhileWaitingMarksExiting) {
+  host.onPump = [] { return false; };  // a quit message
+  EXPECT_EQ(PollCancel(), 0);
+  EXPECT_TRUE(IsExiting());
+  int pumps = 0;
+  host.onPump = [&] { return ++pumps, true; };
+  EXPECT_EQ(PollCancel(), 0);
+  EXPECT_EQ(WaitOneMessage(), 0);
+  EXPECT_EQ(pumps, 0) << "once exiting no more messages are taken";
+  host.answers.clear();
+  OnCancelOperationCommand();
+  EXPECT_TRUE(host.messages.empty()) << "no cancel question while exiting";
+}
+
+TEST_F(ProgressTest, BatchRestoresMenuAndFitsWindow) {
+  BeginBatch();
+  EXPECT_TRUE(IsBatchRunning());
+  EXPECT_FALSE(IsInterfaceIdle());
+  EndBatch();
+  EXPECT_FALSE(IsBatchRunning());
+  EXPECT_TRUE(IsInterfaceIdle());
+  EXPECT_EQ(host.busyMenus, (std::vector<int>{0}));
+  EXPECT_EQ(host.windowFits, 1);
+  host.fullScreen = true;
+  BeginBatch();
+  EndBatch();
+  EXPECT_EQ(host.windowFits, 1) << "full screen keeps its view";
+}
+
+TEST_F(ProgressTest, EndBatchWhileExitingKeepsState) {
+  BeginBatch();
+  MarkExiting();
+  EndBatch();
+  EXPECT_TRUE(IsBatchRunning());
+}
+
+}  // namespace quilla

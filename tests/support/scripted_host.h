@@ -1,0 +1,64 @@
+// A Host for unit tests: records every message, title, cursor and menu change, answers
+// questions from a queue, and runs a test-given action whenever messages would be pumped.
+#pragma once
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/host.h"
+
+namespace quilla {
+
+struct RecordedMessage {
+  std::string text;
+  std::string caption;
+  MsgButtons buttons;
+  MsgIcon icon;
+};
+
+class ScriptedHost : public Host {
+ public:
+  std::vector<RecordedMessage> messages;
+  std::deque<MsgResult> answers;      // taken in order; empty answers Ok/Yes
+  std::vector<std::string> titles;
+  std::vector<int> busyMenus;         // menus shown, 0 = main menu restored
+  std::vector<bool> toolbarBusy;
+  int waitCursorShows = 0, cursorRestores = 0, paletteRealizes = 0, windowFits = 0;
+  bool fullScreen = false;
+  int fullScreenLeaves = 0;
+  // Runs on every pump, as if the user acted while an operation ran; return false to
+  // deliver a quit message.
+  std::function<bool()> onPump;
+
+  MsgResult MessageBox(OwnerWindow, const std::string& text, const std::string& caption, MsgButtons buttons,
+                       MsgIcon icon) override {
+    messages.push_back({text, caption, buttons, icon});
+    if (!answers.empty()) {
+      MsgResult answer = answers.front();
+      answers.pop_front();
+      return answer;
+    }
+    return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes : MsgResult::Ok;
+  }
+  void SetWindowTitle(const std::string& title) override { titles.push_back(title); }
+  bool PumpPendingMessages(const std::function<bool()>&) override { return onPump ? onPump() : true; }
+  bool WaitAndDispatchOneMessage() override { return onPump ? onPump() : true; }
+  void ShowWaitCursor() override { ++waitCursorShows; }
+  void RestoreCursor() override { ++cursorRestores; }
+  void ShowBusyMenu(int number) override { busyMenus.push_back(number); }
+  void RestoreMainMenu() override { busyMenus.push_back(0); }
+  void SetToolbarBusy(bool busy) override { toolbarBusy.push_back(busy); }
+  bool IsFullScreen() override { return fullScreen; }
+  void LeaveFullScreen() override {
+    fullScreen = false;
+    ++fullScreenLeaves;
+  }
+  void RealizePalette() override { ++paletteRealizes; }
+  void FitWindowToImage() override { ++windowFits; }
+  ScreenRect WorkArea() override { return {0, 0, 1024, 768}; }
+
+  std::string LastMessage() const { return messages.empty() ? std::string() : messages.back().text; }
+};
+
+}  // namespace quilla
