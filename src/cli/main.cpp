@@ -8,9 +8,12 @@
 #include "core/messages.h"
 
 namespace quilla::cli {
+int RunSettingsCommand(int argc, char** argv);
+
 namespace {
 
 const Command kCommands[] = {
+    {"settings", "settings [--ini FILE] [--save]", RunSettingsCommand},
     {nullptr, nullptr, nullptr},  // subcommands are listed above this end marker
 };
 
