@@ -1,0 +1,17 @@
+#include "color/quantize_options.h"
+
+namespace quilla {
+
+DisplayMode DecideDisplayMode(bool rasterHasPalette, int bitsPerPixel) {
+  if (rasterHasPalette) return DisplayMode::Palette;
+  return bitsPerPixel < 8 ? DisplayMode::SixteenColor : DisplayMode::HighColor;
+}
+
+QuantizeOptions DefaultQuantizeOptions(DisplayMode mode) {
+  QuantizeOptions options;
+  options.needQuantizeRead = mode != DisplayMode::HighColor;
+  options.useSysPalette = mode == DisplayMode::SixteenColor;
+  return options;
+}
+
+}  // namespace quilla

@@ -1,0 +1,142 @@
+#include <vector>
+
+#include "color/windows16_palette.h"
+#include "quantizer_fixture.h"
+
+namespace quilla {
+namespace {
+
+class MedianCutTest : public QuantizerTest {
+ protected:
+  void Count(const std::vector<Rgb>& pixels) {
+    std::vector<uint8_t> row;
+    for (const Rgb& c : pixels) row.insert(row.end(), {uint8_t(c.b), uint8_t(c.g), uint8_t(c.r)});
+    q().CountTrueColorRow(row.data(), int(pixels.size()));
+  }
+  // Four neighbouring cells near black and two far red/yellow cells.
+  void CountClusters() {
+    q().ClearHistogram();
+    Count({{0, 0, 0}, {8, 0, 0}, {0, 8, 0}, {8, 8, 0}, {248, 0, 0}, {248, 248, 0}});
+  }
+  Rgb Entry(int i) { return ToRgb(q().GetMappingPalette()[i]); }
+  Rgb Windows(int i) { return ToRgb(Windows16Palette[size_t(i)]); }
+};
+
+TEST_F(MedianCutTest, FewerThanThreeColoursAreBlackAndWhite) {
+  for (int n : {2, 1, 0, -5}) {
+    CountClusters();
+    q().SelectColors(n);
+    ASSERT_EQ(q().GetMappingCount(), 2);
+    EXPECT_EQ(Entry(0), (Rgb{0, 0, 0}));
+    EXPECT_EQ(Entry(1), (Rgb{255, 255, 255}));
+  }
+}
+
+TEST_F(MedianCutTest, SixteenColoursAreTheWindowsPaletteInOrder) {
+  CountClusters();
+  q().SelectColors(16);
+  ASSERT_EQ(q().GetMappingCount(), 16);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(Entry(i), Windows(i)) << i;
+}
+
+TEST_F(MedianCutTest, SeventeenColoursPutOneComputedColourBetweenTheWindowsHalves) {
+  q().ClearHistogram();
+  Count(std::vector<Rgb>(10, Rgb{200, 100, 50}));
+  q().SelectColors(17);
+  ASSERT_EQ(q().GetMappingCount(), 17);
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(Entry(i), Windows(i));
+  EXPECT_EQ(Entry(8), (Rgb{204, 100, 52}));  // the centre of the colour's cell
+  for (int i = 8; i < 16; ++i) EXPECT_EQ(Entry(i + 1), Windows(i));
+}
+
+TEST_F(MedianCutTest, OneColourImageStopsAfterTheFirstBoxAndLeavesOtherEntriesBlack) {
+  // A richer selection first, so stale entries would show.
+  q().ClearHistogram();
+  for (int r = 0; r < 256; r += 8) Count({{r, 255 - r, r / 2}});
+  q().SelectColors(256);
+  ASSERT_NE(Entry(9), (Rgb{0, 0, 0}));
+
+  q().ClearHistogram();
+  Count(std::vector<Rgb>(3, Rgb{200, 100, 50}));
+  q().SelectColors(256);
+  ASSERT_EQ(q().GetMappingCount(), 256);
+  EXPECT_EQ(Entry(8), (Rgb{204, 100, 52}));
+  for (int i = 9; i < 248; ++i) ASSERT_EQ(Entry(i), (Rgb{0, 0, 0})) << i;
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(Entry(248 + i), Windows(8 + i));
+}
+
+TEST_F(MedianCutTest, BoxColourIsTheCountWeightedMeanOfCellCentres) {
+  q().ClearHistogram();
+  Count({{16, 0, 0}, {17, 1, 2}, {23, 7, 7}, {24, 0, 0}});  // three in red cell 2, one in cell 3
+  q().SelectColors(17);
+  // red (3 * 20 + 28 + 2) / 4 = 22; green and blue centre 4.
+  EXPECT_EQ(Entry(8), (Rgb{22, 4, 4}));
+}
+
+TEST_F(MedianCutTest, FirstSplitsFollowCellCountThenExtent) {
+  // Two boxes: the full box is split once across red.
+  CountClusters();
+  q().SelectColors(18);
+  EXPECT_EQ(Entry(8), (Rgb{8, 8, 4}));
+  EXPECT_EQ(Entry(9), (Rgb{252, 128, 4}));
+  EXPECT_EQ(Entry(10), Windows(8));
+
+  // Three boxes: the second split takes the far pair (largest extent), not the four
+  // neighbouring cells (most cells).
+  CountClusters();
+  q().SelectColors(19);
+  EXPECT_EQ(Entry(8), (Rgb{8, 8, 4}));
+  EXPECT_EQ(Entry(9), (Rgb{252, 4, 4}));
+  EXPECT_EQ(Entry(10), (Rgb{252, 252, 4}));
+  for (int i = 8; i < 16; ++i) EXPECT_EQ(Entry(i + 3), Windows(i));
+}
+
+TEST_F(MedianCutTest, SmallPalettesKeepBlackFirstAndWhiteLast) {
+  CountClusters();
+  q().SelectColors(4);
+  ASSERT_EQ(q().GetMappingCount(), 4);
+  EXPECT_EQ(MappingOf(q()), (std::vector<Rgb>{{0, 0, 0}, {8, 8, 4}, {252, 128, 4}, {255, 255, 255}}));
+}
+
+TEST_F(MedianCutTest, EmptyHistogramSelectsOnlyTheFixedColours) {
+  q().ClearHistogram();
+  q().SelectColors(256);
+  ASSERT_EQ(q().GetMappingCount(), 256);
+  for (int i = 8; i < 248; ++i) ASSERT_EQ(Entry(i), (Rgb{0, 0, 0}));
+  EXPECT_EQ(Entry(255), (Rgb{255, 255, 255}));
+  q().ClearHistogram();
+  q().SelectColors(5);
+  EXPECT_EQ(MappingOf(q()), (std::vector<Rgb>{{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {255, 255, 255}}));
+}
+
+TEST_F(MedianCutTest, CountersSaturateAtTheTopOfSixteenBits) {
+  q().ClearHistogram();
+  std::vector<uint8_t> row(3 * 70000, 10);  // every pixel in cell (1, 1, 1)
+  q().CountTrueColorRow(row.data(), 70000);
+  EXPECT_EQ(q().CellValue(1, 1, 1), 65535);
+  q().CountTrueColorRow(row.data(), 1);
+  EXPECT_EQ(q().CellValue(1, 1, 1), 65535);
+  EXPECT_EQ(q().CellValue(1, 1, 2), 0);
+}
+
+TEST_F(MedianCutTest, PaletteRowsAreCountedThroughTheInputPalette) {
+  std::vector<RgbQuad> input = {Quad({200, 100, 50}), Quad({8, 16, 24})};
+  q().SetInputPalette(input.data(), 2);
+  q().ClearHistogram();
+  std::vector<uint8_t> row = {0, 0, 1, 0, 7};  // index 7 lies past the table: reads black
+  q().CountPaletteRow(row.data(), int(row.size()));
+  EXPECT_EQ(q().CellValue(25, 12, 6), 3);
+  EXPECT_EQ(q().CellValue(1, 2, 3), 1);
+  EXPECT_EQ(q().CellValue(0, 0, 0), 1);
+}
+
+TEST_F(MedianCutTest, SelectingEmptiesTheStorageForTheCache) {
+  CountClusters();
+  q().SelectColors(256);
+  for (int r = 0; r < 32; ++r)
+    for (int g = 0; g < 32; ++g)
+      for (int b = 0; b < 32; ++b) ASSERT_EQ(q().CellValue(r, g, b), 0);
+}
+
+}  // namespace
+}  // namespace quilla
