@@ -142,6 +142,10 @@ void EndBatch() {
 bool IsBatchRunning() { return state.batchRunning; }
 bool IsBatchCancelled() { return state.batchCancelled; }
 
+void CancelBatch() {
+  if (state.batchRunning) state.batchCancelled = true;
+}
+
 void RegisterTransferCleanup(unsigned fileType, TransferCleanup readCleanup, TransferCleanup writeCleanup) {
   if (fileType < kFileTypeSlots) cleanups[fileType] = {readCleanup, writeCleanup};
 }

@@ -46,6 +46,8 @@ void BeginBatch();
 void EndBatch();
 bool IsBatchRunning();
 bool IsBatchCancelled();
+// Marks a running batch to stop after the current file (closing during a batch).
+void CancelBatch();
 
 // Transfer clean-up, chosen by the main document's ioState and fileType.
 using TransferCleanup = void (*)(DIBImage& document);

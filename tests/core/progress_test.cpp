@@ -127,6 +127,16 @@ TEST_F(ProgressTest, CancelNoLeavesOperationRunning) {
   EXPECT_FALSE(IsBatchCancelled());
 }
 
+TEST_F(ProgressTest, CancelBatchOnlyMarksARunningBatch) {
+  CancelBatch();
+  EXPECT_FALSE(IsBatchCancelled()) << "no batch runs";
+  BeginBatch();
+  CancelBatch();
+  EXPECT_TRUE(IsBatchCancelled());
+  EndBatch();
+  EXPECT_FALSE(IsBatchCancelled());
+}
+
 TEST_F(ProgressTest, CleanupFollowsIoState) {
   static int reads, writes;
   reads = writes = 0;

@@ -1,0 +1,132 @@
+#include "shell/command_table.h"
+
+#include <vector>
+
+#include "core/progress.h"
+#include "shell/dialogs.h"
+#include "shell/lifecycle.h"
+#include "shell/shell_state.h"
+
+namespace quilla {
+
+namespace {
+LRESULT NoAction(LPARAM) { return 0; }
+
+LRESULT CancelOperation(LPARAM) {
+  OnCancelOperationCommand();
+  return 0;
+}
+
+// Width in the low and height in the high 16 bits; 0 without an operable image.
+LRESULT ImageSize(LPARAM) {
+  const DIBImage& document = shell.mainDocument;
+  if (!document.IsOperable()) return 0;
+  return LRESULT(MAKELONG(WORD(document.Width()), WORD(document.Height())));
+}
+
+LRESULT About(LPARAM) {
+  ShowAboutDialog();
+  return 0;
+}
+
+LRESULT DeviceCaps(LPARAM) {
+  ShowDeviceCapsDialog();
+  return 0;
+}
+
+LRESULT ExitCommand(LPARAM) {
+  if (QueryClose()) Exit();
+  return 0;
+}
+
+struct Row {
+  int number;
+  CommandHandler handler;
+};
+
+// Every command of the menus, the accelerators and the internal requests. A null handler
+// marks a command whose subsystem is not part of the program yet.
+constexpr Row kRows[] = {
+    // File
+    {cmd::kNew, nullptr}, {cmd::kOpen, nullptr}, {cmd::kReopen, nullptr}, {cmd::kMultipleOpen, nullptr},
+    {cmd::kSave, nullptr}, {cmd::kSaveAs, nullptr}, {cmd::kDeleteFile, nullptr}, {cmd::kPrint, nullptr},
+    {cmd::kPrinterSetup, nullptr}, {cmd::kExit, ExitCommand},
+    // Edit
+    {cmd::kUndo, nullptr}, {cmd::kCut, nullptr}, {cmd::kCopy, nullptr}, {cmd::kPaste, nullptr},
+    {cmd::kDeleteArea, nullptr}, {cmd::kCaptureDesktop, nullptr}, {cmd::kCaptureWindow, nullptr},
+    {cmd::kCaptureClient, nullptr}, {cmd::kFullScreen, nullptr},
+    // Retouch
+    {cmd::kResize, nullptr}, {cmd::kRedimension, nullptr}, {cmd::kCrop, nullptr}, {cmd::kUndefine, nullptr},
+    {cmd::kApply, nullptr}, {cmd::kAddText, nullptr}, {cmd::kFlipHorizontal, nullptr},
+    {cmd::kFlipVertical, nullptr}, {cmd::kRotateLeft, nullptr}, {cmd::kRotateRight, nullptr},
+    {cmd::kGamma, nullptr}, {cmd::kColorBalance, nullptr}, {cmd::kContrastEnhance, nullptr},
+    {cmd::kHsvAdjust, nullptr}, {cmd::kYcbcrAdjust, nullptr}, {cmd::kInteractiveRgb, nullptr},
+    {cmd::kExpEnhance, nullptr}, {cmd::kLogEnhance, nullptr}, {cmd::kSineHEnhance, nullptr},
+    {cmd::kGrayScale, nullptr}, {cmd::kNegative, nullptr}, {cmd::kPaletteEntry, nullptr},
+    {cmd::kColorDepth, nullptr}, {cmd::kImageFilters, nullptr}, {cmd::kMacroRetouch, nullptr},
+    // Options
+    {cmd::kInterfaceOptions, nullptr}, {cmd::kBackgroundColor, nullptr}, {cmd::kQuantizing, nullptr},
+    {cmd::kJpegIo, nullptr}, {cmd::kSlideshowOptions, nullptr}, {cmd::kPrinterOptions, nullptr},
+    {cmd::kContactSheetOptions, nullptr}, {cmd::kMemory, nullptr}, {cmd::kSaveGifInterlaced, nullptr},
+    {cmd::kLoadAll, nullptr}, {cmd::kSaveAll, nullptr}, {cmd::kDefaults, nullptr},
+    // Help
+    {cmd::kHelpContents, nullptr}, {cmd::kDiagnosis, nullptr}, {cmd::kDeviceCaps, DeviceCaps},
+    {cmd::kAbout, About},
+    // Accelerators without a menu item
+    {cmd::kPosSame, nullptr}, {cmd::kPosLeftTop, nullptr}, {cmd::kPosLeftBottom, nullptr},
+    {cmd::kPosRightTop, nullptr}, {cmd::kPosRightBottom, nullptr}, {cmd::kPosCenter, nullptr},
+    {cmd::kPageUp, nullptr}, {cmd::kPageDown, nullptr}, {cmd::kPageLeft, nullptr}, {cmd::kPageRight, nullptr},
+    {cmd::kLineUp, nullptr}, {cmd::kLineDown, nullptr}, {cmd::kLineLeft, nullptr}, {cmd::kLineRight, nullptr},
+    {cmd::kHelp, nullptr}, {cmd::kNoAction, NoAction}, {cmd::kRunMacro, nullptr},
+    // Internal requests
+    {cmd::kCommandLine, nullptr}, {cmd::kPaintQuarters, nullptr}, {cmd::kPickColor, nullptr},
+    {cmd::kLayoutAfterFullScreen, nullptr}, {cmd::kCancelOperation, CancelOperation},
+    {cmd::kImageSize, ImageSize}, {cmd::kDropList, nullptr}, {cmd::kToolbarShow, nullptr},
+};
+
+const std::vector<CommandEntry>& Table() {
+  static const std::vector<CommandEntry> table = [] {
+    std::vector<CommandEntry> entries;
+    for (const Row& row : kRows) entries.push_back({row.number, row.handler, EnableRuleOf(row.number)});
+    return entries;
+  }();
+  return table;
+}
+}  // namespace
+
+const CommandEntry* FindCommand(int number) {
+  for (const CommandEntry& entry : Table()) {
+    if (entry.number == number) return &entry;
+  }
+  return nullptr;
+}
+
+LRESULT DispatchCommand(int number, LPARAM lParam) {
+  const CommandEntry* entry = FindCommand(number);
+  // A stale accelerator or a posted request must not run a command the menu greys.
+  if (!entry || !entry->handler || !IsEnabled(entry->rule, CurrentMenuContext())) return 0;
+  return entry->handler(lParam);
+}
+
+MenuContext CurrentMenuContext() {
+  const DIBImage& document = shell.mainDocument;
+  MenuContext context;
+  context.operable = document.IsOperable();
+  context.trueColor = document.IsTrueColor();
+  context.hasUndo = document.HasUndo();
+  context.clipboardHasImage = IsClipboardFormatAvailable(CF_DIB) || IsClipboardFormatAvailable(CF_BITMAP);
+  // No selection area, file name or previous file exists until the selection and the
+  // open/save subsystems keep them; their fields stay false.
+  return context;
+}
+
+void UpdateMenuStates() {
+  if (!IsInterfaceIdle() || !shell.mainMenu) return;
+  const MenuContext context = CurrentMenuContext();
+  for (const CommandEntry& entry : Table()) {
+    bool enabled = entry.handler && IsEnabled(entry.rule, context);
+    EnableMenuItem(shell.mainMenu, UINT(entry.number), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  }
+}
+
+}  // namespace quilla

@@ -1,0 +1,30 @@
+// One table pairs every command number with its handler and its enabled rule; it drives
+// the dispatch of menu commands, accelerators and internal requests and the menu's
+// enabled states. A command whose subsystem is not built has no handler: it is greyed
+// and ignored.
+#pragma once
+#include <windows.h>
+
+#include "core/commands.h"
+
+namespace quilla {
+
+// Handlers get the message's lParam and give the reply of a sent request.
+using CommandHandler = LRESULT (*)(LPARAM lParam);
+
+struct CommandEntry {
+  int number;
+  CommandHandler handler;
+  EnableRule rule;
+};
+
+const CommandEntry* FindCommand(int number);
+// Runs the handler when the command exists, has one and is enabled now.
+LRESULT DispatchCommand(int number, LPARAM lParam);
+
+// What the enabled rules see, read from the main document and the clipboard.
+MenuContext CurrentMenuContext();
+// Enables and greys the main menu's items; skipped while the interface is busy.
+void UpdateMenuStates();
+
+}  // namespace quilla

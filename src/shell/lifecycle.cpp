@@ -1,0 +1,41 @@
+#include "shell/lifecycle.h"
+
+#include "core/commands.h"
+#include "core/messages.h"
+#include "core/progress.h"
+#include "shell/ctl3d.h"
+#include "shell/shell_state.h"
+
+namespace quilla {
+
+bool QueryClose() {
+  if (IsExiting()) return true;
+  if (IsInterfaceIdle() && !IsBatchRunning()) {
+    // The save-changes question of the open/save flow belongs here once that flow is
+    // part of the program; until then no command changes the image.
+    return !imageChanged;
+  }
+  if (AskYesNo("Cancel current operation and exit?") != MsgResult::Yes) return false;
+  MarkExiting();
+  imageChanged = false;
+  CancelBatch();
+  PostCommand(cmd::kExit);
+  RunTransferCleanup();
+  return false;
+}
+
+void Exit() {
+  static bool running = false;
+  if (running) return;
+  running = true;
+  UnloadCtl3d();
+  shell.iconDocument.FreeImage();
+  MarkExiting();
+  // Icon and cursors are shared resources of the module: dropping them is enough.
+  shell.mainCursor = shell.pickCursor = nullptr;
+  RestoreMenu();
+  shell.dialogBrush.Reset();
+  DestroyWindow(shell.mainWindow);
+}
+
+}  // namespace quilla

@@ -1,0 +1,94 @@
+// Start-up of the program, its message loop and the end of the run.
+#include <windows.h>
+
+#include "core/messages.h"
+#include "core/progress.h"
+#include "resources/resource_ids.h"
+#include "shell/command_table.h"
+#include "shell/ctl3d.h"
+#include "shell/dialogs.h"
+#include "shell/main_window.h"
+#include "shell/shell_state.h"
+#include "shell/win32_host.h"
+
+namespace quilla {
+
+namespace {
+int DisplayModeOf(HDC screen) {
+  if (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) return kPaletteDisplay;
+  return GetDeviceCaps(screen, BITSPIXEL) < 8 ? kFewColorDisplay : kTrueColorDisplay;
+}
+
+std::wstring CurrentDirectory() {
+  wchar_t dir[MAX_PATH] = L"";
+  GetCurrentDirectoryW(MAX_PATH, dir);
+  return dir;
+}
+
+// The accelerators translate keys into commands; after each message the menu follows
+// the document.
+int RunMessageLoop() {
+  MSG msg;
+  BOOL got;
+  while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
+    if (got == -1) break;
+    if (!shell.accelerators || !TranslateAcceleratorW(shell.mainWindow, shell.accelerators, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (!shell.fullScreenActive && !IsExiting()) UpdateMenuStates();
+  }
+  return got == -1 ? 0 : int(msg.wParam);
+}
+
+int Start(HINSTANCE instance, int showCommand) {
+  shell.instance = instance;
+  if (!LoadCtl3dWhereNeeded()) return 0;
+  shell.iconDocument.SetUndoEnabled(false);
+  if (!RegisterMainClass()) {
+    UnloadCtl3d();
+    ShowWarning("Cannot register main window class");
+    return 0;
+  }
+  if (!RegisterFullScreenClass()) {
+    UnloadCtl3d();
+    ShowWarning("Cannot register utility window class");
+    return 0;
+  }
+  shell.appIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
+  shell.mainCursor = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_MAIN_CURSOR));
+  shell.pickCursor = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_PICK_CURSOR));
+  shell.pickMode = false;
+  shell.startingUp = true;
+  shell.startDirectory = CurrentDirectory();
+
+  if (!CreateMainWindow()) {
+    UnloadCtl3d();
+    ShowWarning("Cannot create main window");
+    return 0;
+  }
+  {
+    WindowDC screen(nullptr);
+    shell.displayMode = DisplayModeOf(screen);
+  }
+  SetMainDocument(&shell.mainDocument);
+
+  shell.startingUp = false;
+  ShowWindow(shell.mainWindow, showCommand);
+  UpdateWindow(shell.mainWindow);
+
+  shell.accelerators = LoadAcceleratorsW(instance, L"QuillaMainAccel");
+  if (!shell.accelerators) ShowWarning("No accelerators");
+
+  CreateDialogBrush();
+  return RunMessageLoop();
+}
+}  // namespace
+
+}  // namespace quilla
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  static quilla::Win32Host host;
+  quilla::InstallHost(&host);
+  return quilla::Start(instance, showCommand);
+}

@@ -1,0 +1,287 @@
+// Tests of quilla.exe as a user meets it, run under Wine: each test starts the program
+// with its own settings file and looks at it from outside.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <set>
+
+#include "core/commands.h"
+#include "core/version.h"
+#include "harness.h"
+
+namespace quilla::gui {
+namespace {
+
+constexpr char kCancelQuestion[] = "Are you sure you want to Cancel the operation?";
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    name_ = info->name();
+    settings_ = Config().workDir + L"\\" + std::wstring(name_.begin(), name_.end()) + L".ini";
+    DeleteFileW(settings_.c_str());
+    ASSERT_TRUE(program_.Start(settings_)) << "quilla.exe did not show its main window";
+    ASSERT_TRUE(program_.Settle());
+  }
+  void Shot(const std::string& what) { EXPECT_TRUE(program_.Screenshot(name_ + "-" + what)); }
+  // No dialog or message box appears within the time.
+  void ExpectNoDialog(DWORD milliseconds) {
+    HWND box = program_.WaitForDialog(milliseconds);
+    EXPECT_EQ(box, nullptr) << "unexpected box: " << (box ? Program::MessageText(box) : "");
+  }
+
+  Program program_;
+  std::string name_;
+  std::wstring settings_;
+};
+
+TEST_F(ProgramTest, MainWindowComesUpWithClassTitleAndPlace) {
+  HWND window = program_.MainWindow();
+  EXPECT_EQ(ClassName(window), "QUILLA32");
+  EXPECT_EQ(WindowText(window), kProgramTitle);
+  EXPECT_EQ(WindowText(window), "Quilla 1.0/32");
+  RECT r;
+  GetWindowRect(window, &r);
+  EXPECT_EQ(r.left, 10);
+  EXPECT_EQ(r.top, 10);
+  EXPECT_EQ(r.right - r.left, 300);
+  EXPECT_EQ(r.bottom - r.top, 300);
+  Shot("window");
+}
+
+struct Expected {
+  int id;
+  const char* text;
+};
+
+// The menu bar, top to bottom, separators left out.
+const std::map<std::string, std::vector<Expected>>& ExpectedMenus() {
+  static const std::map<std::string, std::vector<Expected>> menus = {
+      {"&File", {{151, "&New..."}, {152, "&Open..."}, {195, "R&eopen"}, {190, "&Multiple open..."}, {153, "&Save"},
+                 {154, "Save &as..."}, {155, "&Delete..."}, {156, "&Print"}, {157, "P&rinter setup..."}, {158, "E&xit"}}},
+      {"&Edit", {{159, "&Undo\tAlt+BkSp"}, {160, "Cu&t\tShift+Del"}, {161, "&Copy\tCtrl+Ins"},
+                 {162, "&Paste\tShift+Ins"}, {163, "&Delete\tCtrl+Del"}, {0, "Captur&e"}, {148, "&Desktop"},
+                 {145, "&Window"}, {146, "&Client Area"}, {144, "&Full screen!\tCtrl+F"}}},
+      {"&Retouch", {{164, "Re&size...\tCtrl+R"}, {165, "Red&imension..."}, {166, "Cr&op!"}, {167, "Undef&ine!"},
+                    {168, "Appl&y!"}, {169, "&Add Text..."}, {170, "Flip &Horizontal!"}, {171, "Flip &Vertical!"},
+                    {172, "Rotate &Left!"}, {173, "Rotate &Right!"}, {174, "&Gamma Correction..."},
+                    {181, "Color &Balance..."}, {182, "Contrast &Enhance..."}, {179, "&HSV Adjust..."},
+                    {180, "&YCbCr Adjust..."}, {175, "Interactive &RGB..."}, {177, "&Exp Enhance..."},
+                    {176, "&Log Enhance..."}, {178, "S&ineH Enhance..."}, {183, "Gray&Scale!"}, {184, "&Negative!"},
+                    {185, "&Palette entry..."}, {141, "Color &Depth..."}, {186, "Image &filters..."},
+                    {200, "&Macro retouch...\tCtrl+M"}}},
+      {"&Options", {{194, "&Interface..."}, {115, "&Background color..."}, {149, "&Quantizing..."},
+                    {116, "&Jpeg I/O..."}, {117, "&Slideshow..."}, {118, "&Printer..."}, {119, "&Contact sheet..."},
+                    {120, "&Memory..."}, {206, "Save &GIFs interlaced"}, {124, "&Load all!"}, {125, "Sa&ve all!"},
+                    {126, "&Default!"}}},
+      {"&Help", {{127, "&Contents"}, {129, "&Diagnosis"}, {130, "Device &Caps"}, {128, "&About Quilla 1.0"}}},
+  };
+  return menus;
+}
+
+// Commands that work in this build with no image; every other item is greyed: those the
+// enabled rules refuse without an image and those whose subsystem is not built. Extend
+// this set as handlers arrive.
+const std::set<int> kEnabledWithoutImage = {cmd::kExit, cmd::kAbout, cmd::kDeviceCaps};
+
+TEST_F(ProgramTest, MenusHaveEveryItemAndGreyWhatNeedsAnImage) {
+  std::vector<MenuItem> items = program_.ReadMenu();
+  ASSERT_FALSE(items.empty()) << "the menu probe did not answer";
+  std::vector<std::string> tops;
+  std::map<std::string, std::vector<MenuItem>> byTop;
+  std::string current;
+  for (const MenuItem& item : items) {
+    if (item.depth == 0) {
+      tops.push_back(item.text);
+      current = item.text;
+      EXPECT_TRUE(item.Popup()) << item.text;
+      EXPECT_FALSE(item.Greyed()) << item.text;
+    } else if (!item.Separator()) {
+      byTop[current].push_back(item);
+    }
+  }
+  EXPECT_EQ(tops, (std::vector<std::string>{"&File", "&Edit", "&Retouch", "&Options", "&Help"}));
+  for (const auto& [top, expected] : ExpectedMenus()) {
+    const std::vector<MenuItem>& got = byTop[top];
+    ASSERT_EQ(got.size(), expected.size()) << top;
+    for (size_t i = 0; i < got.size(); ++i) {
+      EXPECT_EQ(got[i].id, expected[i].id) << top << " item " << i;
+      EXPECT_EQ(got[i].text, expected[i].text) << top << " item " << i;
+      if (got[i].Popup()) continue;
+      EXPECT_EQ(got[i].Greyed(), !kEnabledWithoutImage.count(got[i].id)) << got[i].text;
+      EXPECT_EQ(got[i].flags.find('C'), std::string::npos) << got[i].text << " is checked";
+    }
+  }
+  EXPECT_EQ(std::string("&About Quilla ") + kVersionText, ExpectedMenus().at("&Help").back().text);
+  // The portable rules agree: without an image nothing operable-only is enabled.
+  MenuContext none;
+  for (const MenuItem& item : items) {
+    if (item.id && !IsCommandEnabled(item.id, none)) {
+      EXPECT_TRUE(item.Greyed()) << item.text;
+    }
+  }
+  Shot("menubar");
+}
+
+TEST_F(ProgramTest, CtrlXDoesNothing) {
+  SetForegroundWindow(program_.MainWindow());
+  program_.Settle();
+  PressKeys({VK_CONTROL, 'X'});
+  program_.PostMenuCommand(cmd::kNoAction);
+  ExpectNoDialog(1500);
+  EXPECT_TRUE(program_.Running());
+  EXPECT_EQ(WindowText(program_.MainWindow()), kProgramTitle);
+  // The same input path reaches the menus: Alt+H, A opens About.
+  PressKeys({VK_MENU, 'H'});
+  PumpFor(300);
+  PressKeys({'A'});
+  HWND about = program_.WaitForDialog(5000);
+  ASSERT_NE(about, nullptr) << "keyboard input does not reach the program";
+  EXPECT_EQ(WindowText(about), "About");
+  EXPECT_TRUE(Program::Answer(about, IDOK));
+  Shot("after");
+}
+
+TEST_F(ProgramTest, CancelQuestionAnsweredNoLeavesProgramRunning) {
+  program_.PostCommand(cmd::kCancelOperation);
+  HWND box = program_.WaitForDialog(5000);
+  ASSERT_NE(box, nullptr) << "no question";
+  EXPECT_EQ(Program::MessageText(box), kCancelQuestion);
+  EXPECT_EQ(WindowText(box), kProgramTitle);
+  EXPECT_NE(GetDlgItem(box, IDYES), nullptr);
+  EXPECT_NE(GetDlgItem(box, IDNO), nullptr);
+  EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr) << "Yes and No only";
+  Shot("question");
+  ASSERT_TRUE(Program::Answer(box, IDNO));
+  ExpectNoDialog(1000);
+  EXPECT_TRUE(program_.Running());
+  EXPECT_TRUE(program_.Settle());
+  EXPECT_EQ(WindowText(program_.MainWindow()), kProgramTitle);
+
+  // The menu item's WM_COMMAND asks the same.
+  program_.PostMenuCommand(cmd::kCancelOperation);
+  box = program_.WaitForDialog(5000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(Program::MessageText(box), kCancelQuestion);
+  ASSERT_TRUE(Program::Answer(box, IDYES));
+  ExpectNoDialog(1000);
+  EXPECT_TRUE(program_.Running()) << "Yes cancels an operation, not the program";
+}
+
+TEST_F(ProgramTest, ClosingEndsTheProcess) {
+  PostMessageW(program_.MainWindow(), WM_CLOSE, 0, 0);
+  DWORD code = 1;
+  ASSERT_TRUE(program_.WaitForExit(10000, &code)) << "still running after WM_CLOSE";
+  EXPECT_EQ(code, 0u);
+}
+
+TEST_F(ProgramTest, FileExitEndsTheProcess) {
+  program_.PostMenuCommand(cmd::kExit);
+  DWORD code = 1;
+  ASSERT_TRUE(program_.WaitForExit(10000, &code)) << "still running after File > Exit";
+  EXPECT_EQ(code, 0u);
+}
+
+TEST_F(ProgramTest, ImageSizeRequestAnswersZeroWithoutImage) {
+  EXPECT_EQ(program_.SendCommand(cmd::kImageSize), 0);
+}
+
+TEST_F(ProgramTest, GreyedCommandsPostedAnywayDoNothing) {
+  // Undo without an image, and Open, which is not built: no box, no change.
+  program_.PostMenuCommand(cmd::kUndo);
+  program_.PostMenuCommand(cmd::kOpen);
+  ExpectNoDialog(1000);
+  EXPECT_TRUE(program_.Running());
+}
+
+TEST_F(ProgramTest, AboutNamesTheProgramAndTheJpegGroup) {
+  program_.PostMenuCommand(cmd::kAbout);
+  HWND about = program_.WaitForDialog(5000);
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(WindowText(GetDlgItem(about, 100)), kProgramTitle);
+  bool mentionsIjg = false;
+  for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (WindowText(child).find("Independent JPEG Group") != std::string::npos) mentionsIjg = true;
+  }
+  EXPECT_TRUE(mentionsIjg);
+  Shot("dialog");
+  ASSERT_TRUE(Program::Answer(about, IDOK));
+  ExpectNoDialog(1000);
+  // The close box closes it too.
+  program_.PostMenuCommand(cmd::kAbout);
+  about = program_.WaitForDialog(5000);
+  ASSERT_NE(about, nullptr);
+  PostMessageW(about, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(Program::WaitClosed(about, 5000));
+  ExpectNoDialog(500);
+}
+
+TEST_F(ProgramTest, DeviceCapsShowsTheScreen) {
+  program_.PostMenuCommand(cmd::kDeviceCaps);
+  HWND caps = program_.WaitForDialog(5000);
+  ASSERT_NE(caps, nullptr);
+  HDC screen = GetDC(nullptr);
+  const int bits = GetDeviceCaps(screen, BITSPIXEL), width = GetDeviceCaps(screen, HORZRES);
+  const bool palette = GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE;
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(WindowText(GetDlgItem(caps, 102)), std::to_string(width));
+  EXPECT_EQ(WindowText(GetDlgItem(caps, 104)), std::to_string(bits));
+  EXPECT_EQ(WindowText(GetDlgItem(caps, 107)), palette ? "YES" : "NO");
+  if (!palette) {
+    for (int id : {108, 109, 110}) EXPECT_EQ(WindowText(GetDlgItem(caps, id)), "-----");
+  }
+  const std::string clip = WindowText(GetDlgItem(caps, 111));
+  EXPECT_TRUE(clip == "NO CLIP" || clip == "RECTS" || clip == "REGNS") << clip;
+  for (int id : {112, 113}) {
+    const std::string yesNo = WindowText(GetDlgItem(caps, id));
+    EXPECT_TRUE(yesNo == "YES" || yesNo == "NO") << id << ": " << yesNo;
+  }
+  // Placed at the large-dialog offset from the main window.
+  RECT main, dialog;
+  GetWindowRect(program_.MainWindow(), &main);
+  GetWindowRect(caps, &dialog);
+  EXPECT_EQ(dialog.left - main.left, 40);
+  EXPECT_EQ(dialog.top - main.top, 40);
+  Shot("dialog");
+  ASSERT_TRUE(Program::Answer(caps, IDOK));
+  ExpectNoDialog(1000);
+}
+
+}  // namespace
+}  // namespace quilla::gui
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  using quilla::gui::Config;
+  using quilla::gui::WindowsPath;
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring here(self);
+  here.resize(here.find_last_of(L'\\'));
+  Config().probeDll = here + L"\\quilla_menu_probe.dll";
+  Config().screenshots = here + L"\\screenshots";
+  Config().workDir = here;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    auto value = [&](const char* key) { return arg.rfind(key, 0) == 0 ? WindowsPath(arg.substr(strlen(key))) : L""; };
+    if (arg.rfind("--program=", 0) == 0) Config().program = value("--program=");
+    if (arg.rfind("--screenshots=", 0) == 0) Config().screenshots = value("--screenshots=");
+  }
+  if (Config().program.empty()) {
+    std::fprintf(stderr, "usage: quilla_gui_tests --program=PATH-OF-quilla.exe [--screenshots=DIR]\n");
+    return 2;
+  }
+  CreateDirectoryW(Config().screenshots.c_str(), nullptr);
+  // Without a window manager Wine leaves the frames and captions undrawn; asking it to
+  // draw them itself, for quilla.exe only, makes the screenshots show the titles.
+  HKEY key;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\quilla.exe\\X11 Driver", 0, nullptr, 0,
+                      KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+    RegSetValueExW(key, L"Decorated", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"N"), 2 * sizeof(wchar_t));
+    RegCloseKey(key);
+  }
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,90 @@
+// Drives one run of quilla.exe from outside, the way a user would see it: windows found by
+// class and process, texts read with WM_GETTEXT, commands posted, message boxes read and
+// answered, menus read through the menu probe, and screenshots of the program's windows.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace quilla::gui {
+
+struct MenuItem {
+  int depth = 0;
+  int id = 0;             // 0 for a popup
+  std::string flags;      // S separator, G greyed, C checked, P popup; "-" for none
+  std::string text;
+  bool Greyed() const { return flags.find('G') != std::string::npos; }
+  bool Popup() const { return flags.find('P') != std::string::npos; }
+  bool Separator() const { return flags.find('S') != std::string::npos; }
+};
+
+// Set once by main() from the command line.
+struct HarnessConfig {
+  std::wstring program;       // Windows path of quilla.exe
+  std::wstring probeDll;      // Windows path of the menu probe
+  std::wstring screenshots;   // folder for the BMP captures
+  std::wstring workDir;       // folder for the tests' settings files
+};
+HarnessConfig& Config();
+// "/a/b" becomes "Z:\a\b" (Wine maps the Unix root to Z:); Windows paths stay.
+std::wstring WindowsPath(const std::string& path);
+
+std::string Utf8(const std::wstring& text);
+std::string WindowText(HWND window);
+std::string ClassName(HWND window);
+
+class Program {
+ public:
+  Program();
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Starts quilla.exe with QUILLA_INI = settingsPath and waits for its main window.
+  bool Start(const std::wstring& settingsPath);
+  HWND MainWindow() const { return mainWindow_; }
+  DWORD ProcessId() const { return process_.dwProcessId; }
+  bool Running() const;
+  // Waits for the process to end; false on timeout.
+  bool WaitForExit(DWORD milliseconds, DWORD* exitCode = nullptr);
+
+  // Visible top-level windows of the program with the given class ("#32770" for message
+  // boxes and dialogs), newest first.
+  std::vector<HWND> Windows(const std::wstring& className) const;
+  // Waits for a dialog ("#32770") of the program; null on timeout.
+  HWND WaitForDialog(DWORD milliseconds) const;
+  // Text of a message box: its static control 65535.
+  static std::string MessageText(HWND box);
+  // Presses a button of a dialog; false when it has no such button.
+  static bool Click(HWND dialog, int buttonId);
+  // Presses the button and waits until the dialog has gone; false if it stays.
+  static bool Answer(HWND dialog, int buttonId);
+  static bool WaitClosed(HWND dialog, DWORD milliseconds);
+
+  void PostCommand(int number) const;   // WM_USER with the number
+  void PostMenuCommand(int number) const;  // WM_COMMAND, as a menu click sends it
+  LRESULT SendCommand(int number) const;
+
+  // Lets the program handle everything posted so far.
+  bool Settle() const;
+  // The main window's menu bar, read inside the program.
+  std::vector<MenuItem> ReadMenu();
+  // Saves the program's visible windows as screenshots/<name>.bmp.
+  bool Screenshot(const std::string& name) const;
+
+ private:
+  PROCESS_INFORMATION process_{};
+  HWND mainWindow_ = nullptr;
+  HWND replyWindow_ = nullptr;
+  HMODULE probe_ = nullptr;
+  HHOOK hook_ = nullptr;
+};
+
+// Pumps the caller's messages for a while (so sent replies arrive).
+void PumpFor(DWORD milliseconds);
+// Presses keys through the system's input queue: each entry is a virtual key, pressed in
+// order and released in reverse.
+void PressKeys(const std::vector<WORD>& keys);
+
+}  // namespace quilla::gui
