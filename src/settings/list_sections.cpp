@@ -94,7 +94,10 @@ void WriteFilterSpecs(IniFile& file, const std::array<FilterSpec, kFilterSlots>&
     file.SetInt(kFiltersSection, Key("Filter%dDiv", s), spec.divisor);
     file.SetInt(kFiltersSection, Key("Filter%dBias", s), spec.bias);
     std::string weights;
-    for (int i = 0; i < 25; ++i) weights += (i ? "," : "") + std::to_string(spec.kernel[i]);
+    for (int i = 0; i < 25; ++i) {
+      if (i > 0) weights += ',';
+      weights += std::to_string(spec.kernel[i]);
+    }
     file.Set(kFiltersSection, Key("Filter%dSpec", s), weights);
   }
 }

@@ -214,3 +214,33 @@ TEST_F(OptionsTest, ListBuffersReserveTheirFieldWidths) {
 
 }  // namespace
 }  // namespace quilla
+
+#include "settings/dialog_placement.h"
+
+namespace quilla {
+namespace {
+
+TEST(DialogPlacementTest, OffsetsFromTheMainWindowAreKeptOnScreen) {
+  AppOptions options;
+  ScreenPoint main{100, 50};
+  ScreenPoint small = DialogOrigin(options, DialogKind::Small, main, 200, 100, 1024, 768);
+  EXPECT_EQ(small.x, 160);
+  EXPECT_EQ(small.y, 110);
+  ScreenPoint large = DialogOrigin(options, DialogKind::Large, main, 200, 100, 1024, 768);
+  EXPECT_EQ(large.x, 140);
+  EXPECT_EQ(large.y, 90);
+  ScreenPoint right = DialogOrigin(options, DialogKind::Small, {900, 700}, 200, 100, 1024, 768);
+  EXPECT_EQ(right.x, 824);
+  EXPECT_EQ(right.y, 668);
+  ScreenPoint left = DialogOrigin(options, DialogKind::Small, {-300, -100}, 200, 100, 1024, 768);
+  EXPECT_EQ(left.x, 0);
+  EXPECT_EQ(left.y, 0);
+
+  RememberDialogOffset(options, DialogKind::Large, {90, 30}, main);
+  EXPECT_EQ(options.BigDlgX(), -10);
+  EXPECT_EQ(options.BigDlgY(), -20);
+  EXPECT_EQ(options.DlgX(), 60) << "the small pair is separate";
+}
+
+}  // namespace
+}  // namespace quilla
