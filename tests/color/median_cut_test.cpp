@@ -91,6 +91,17 @@ TEST_F(MedianCutTest, FirstSplitsFollowCellCountThenExtent) {
   for (int i = 8; i < 16; ++i) EXPECT_EQ(Entry(i + 3), Windows(i));
 }
 
+TEST_F(MedianCutTest, EqualCandidatesSplitTheEarliestBox) {
+  // Two pairs of cells, equal in count and extent: after the first cut the earlier box
+  // (near black) is the one split again.
+  q().ClearHistogram();
+  Count({{0, 0, 0}, {0, 0, 16}, {248, 0, 0}, {248, 0, 16}});
+  q().SelectColors(19);
+  EXPECT_EQ(Entry(8), (Rgb{4, 4, 4}));
+  EXPECT_EQ(Entry(9), (Rgb{252, 4, 12}));
+  EXPECT_EQ(Entry(10), (Rgb{4, 4, 20}));
+}
+
 TEST_F(MedianCutTest, SmallPalettesKeepBlackFirstAndWhiteLast) {
   CountClusters();
   q().SelectColors(4);
