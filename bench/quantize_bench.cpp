@@ -1,0 +1,66 @@
+// Reduction of a 24-megapixel photo-like picture (smooth colour fields plus sensor-like
+// noise) to 256 colours, with and without dithering.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "color/color_quantizer.h"
+#include "color/color_reduction.h"
+#include "core/dib_image.h"
+
+namespace {
+
+constexpr int kWidth = 6000, kHeight = 4000;
+
+// Each channel is a sum of a slow wave along x and one along y, plus noise of +-12.
+quilla::DIBImage& Photo() {
+  static quilla::DIBImage photo;
+  if (photo.HasImage()) return photo;
+  if (!quilla::InitializeColorQuantizer() || !photo.CreateImage(kWidth, kHeight, true, nullptr, 0, 0)) {
+    std::fprintf(stderr, "out of memory\n");
+    std::exit(1);
+  }
+  std::vector<int> waveX[3], waveY[3];
+  const double periodX[3] = {2300, 3100, 1700}, periodY[3] = {1900, 1300, 2700};
+  for (int c = 0; c < 3; ++c) {
+    for (int x = 0; x < kWidth; ++x) waveX[c].push_back(int(70 * std::sin(x * 6.283 / periodX[c] + c)));
+    for (int y = 0; y < kHeight; ++y) waveY[c].push_back(int(55 * std::cos(y * 6.283 / periodY[c] - c)));
+  }
+  uint32_t noise = 12345;
+  photo.Lock();
+  for (int y = 0; y < kHeight; ++y) {
+    uint8_t* p = photo.RowPointer(y);
+    for (int x = 0; x < kWidth; ++x)
+      for (int c = 2; c >= 0; --c, ++p) {  // blue, green, red
+        noise = noise * 1664525u + 1013904223u;
+        int value = 128 + waveX[c][size_t(x)] + waveY[c][size_t(y)] + int((noise >> 24) % 25) - 12;
+        *p = uint8_t(std::clamp(value, 0, 255));
+      }
+  }
+  photo.Unlock();
+  return photo;
+}
+
+void Reduce(benchmark::State& state, bool dither) {
+  quilla::DIBImage& photo = Photo();
+  for (auto _ : state) {
+    quilla::DIBImage reduced;
+    if (!quilla::QuantizeInto(reduced, photo, 256, dither, false)) state.SkipWithError("reduction failed");
+    benchmark::DoNotOptimize(reduced.Block().data());
+  }
+  state.counters["Mpixel/s"] =
+      benchmark::Counter(double(kWidth) * kHeight * double(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
+}
+
+void BM_Reduce24MpTo256(benchmark::State& state) { Reduce(state, false); }
+void BM_Reduce24MpTo256Dithered(benchmark::State& state) { Reduce(state, true); }
+
+BENCHMARK(BM_Reduce24MpTo256)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+BENCHMARK(BM_Reduce24MpTo256Dithered)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+
+}  // namespace
