@@ -9,11 +9,15 @@
 
 namespace quilla::cli {
 int RunSettingsCommand(int argc, char** argv);
+int RunInfoCommand(int argc, char** argv);
+int RunConvertCommand(int argc, char** argv);
 
 namespace {
 
 const Command kCommands[] = {
     {"settings", "settings [--ini FILE] [--save]", RunSettingsCommand},
+    {"info", "info FILE...", RunInfoCommand},
+    {"convert", "convert [--ini FILE] [--set KEY=VALUE]... [--type N] [OPERATION]... INPUT OUTPUT", RunConvertCommand},
     {nullptr, nullptr, nullptr},  // subcommands are listed above this end marker
 };
 

@@ -1,0 +1,126 @@
+#include <cstring>
+
+#include "core/dib_image.h"
+#include "core/progress.h"
+#include "formats/bmp/bmp_codec.h"
+#include "formats/bmp/bmp_quiet.h"
+#include "formats/byte_writer.h"
+#include "formats/codec_abort.h"
+#include "formats/file_types.h"
+#include "formats/transfer_files.h"
+
+namespace quilla {
+
+namespace {
+
+// Packs one row of indices at 1 or 4 bits, first pixel in the high bits; only the bits
+// the depth holds are kept, so a stray index cannot spill into its neighbours.
+void PackRow(const uint8_t* src, int width, uint32_t depth, uint8_t* out, uint32_t outBytes) {
+  std::memset(out, 0, outBytes);
+  if (depth == 1) {
+    for (int x = 0; x < width; ++x) out[x >> 3] |= uint8_t((src[x] & 1) << (7 - (x & 7)));
+  } else {
+    for (int x = 0; x < width; ++x) out[x >> 1] |= uint8_t((src[x] & 15) << (x & 1 ? 0 : 4));
+  }
+}
+
+// Holds the image locked while the writer runs, however it leaves.
+struct ImageLock {
+  DIBImage& document;
+  bool locked;
+  explicit ImageLock(DIBImage& d) : document(d), locked(d.Lock() != 0) {}
+  ~ImageLock() {
+    if (locked) document.Unlock();
+  }
+};
+
+void WriteBmpFile(DIBImage& document) {
+  ByteWriter out(TransferStream(document.file));
+  ImageLock lock(document);
+  if (!lock.locked) AbortCodec(AbortReason::WriteError);
+  bool os2 = document.fileType != kWindowsBmp;
+  int width = document.Width(), height = document.Height();
+  // The core header holds 16-bit sizes; a larger image cannot be written in it.
+  if (os2 && (width > 0xFFFF || height > 0xFFFF)) AbortCodec(AbortReason::WriteError);
+  uint32_t depth = document.SaveBitsPerPixel();
+  uint32_t colors = document.ColorCount();
+  uint32_t rowBytes = document.SaveRowStride();
+  uint32_t imageBytes = uint32_t(document.SaveImageBytes());
+  uint32_t headerBytes = os2 ? 12 : kHeaderBytes;
+  uint32_t tableBytes = colors * (os2 ? 3 : 4);
+  uint32_t offset = 14 + headerBytes + tableBytes;
+
+  out.U16le(0x4D42);
+  out.U32le(offset + imageBytes);
+  out.U32le(0);  // two reserved words
+  out.U32le(offset);
+  if (os2) {
+    out.U32le(12);
+    out.U16le(uint16_t(width));
+    out.U16le(uint16_t(height));
+    out.U16le(1);
+    out.U16le(uint16_t(depth));
+  } else {
+    BitmapInfoHeader header = *document.GetHeader();
+    header.biBitCount = uint16_t(depth);
+    header.biSizeImage = imageBytes;  // of the rows as written, not as held
+    out.U32le(header.biSize);
+    out.U32le(uint32_t(header.biWidth));
+    out.U32le(uint32_t(header.biHeight));
+    out.U16le(header.biPlanes);
+    out.U16le(header.biBitCount);
+    out.U32le(header.biCompression);
+    out.U32le(header.biSizeImage);
+    out.U32le(uint32_t(header.biXPelsPerMeter));
+    out.U32le(uint32_t(header.biYPelsPerMeter));
+    out.U32le(header.biClrUsed);
+    out.U32le(header.biClrImportant);
+  }
+  const RgbQuad* table = document.GetColors();
+  if (os2) {
+    for (uint32_t i = 0; i < colors; ++i) {
+      uint8_t entry[3] = {table[i].blue, table[i].green, table[i].red};
+      out.Write(entry, 3);
+    }
+  } else {
+    out.Write(table, tableBytes);
+  }
+
+  const uint8_t* bits = document.GetBits();
+  uint32_t stride = document.RowStride();
+  if (depth == 1 || depth == 4) {
+    if (!document.AllocRowBuffer(width, false)) AbortCodec(AbortReason::NoMemory);
+    uint8_t* row = document.RowBuffer();
+    for (int y = 0; y < height; ++y) {
+      if (!bmp::quiet && !ReportProgress(y, height)) AbortCodec(AbortReason::Cancelled);
+      PackRow(bits + size_t(y) * stride, width, depth, row, rowBytes);
+      out.Write(row, rowBytes);
+    }
+    document.FreeRowBuffer();
+  } else {
+    out.Write(bits, size_t(stride) * uint32_t(height));
+  }
+  if (!CloseTransferFile(document.file)) AbortCodec(AbortReason::WriteError);
+}
+
+}  // namespace
+
+int WriteBmp(DIBImage& document) {
+  bmp::quiet = false;
+  try {
+    WriteBmpFile(document);
+    return 1;
+  } catch (const CodecAbort& abort) {
+    AbortBmpWrite(document);
+    if (!bmp::quiet) ReportCodecAbort(abort, document.fileName);
+    return 0;
+  }
+}
+
+void AbortBmpWrite(DIBImage& document) {
+  document.ioState = 0;
+  document.FreeRowBuffer();
+  CloseTransferFile(document.file);
+}
+
+}  // namespace quilla

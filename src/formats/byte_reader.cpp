@@ -1,0 +1,107 @@
+#include "formats/byte_reader.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "formats/codec_abort.h"
+#include "formats/file_system.h"
+
+namespace quilla {
+
+ByteReader::ByteReader(std::FILE* stream) : file(stream) {
+  if (!file) AbortCodec(AbortReason::ShortRead);
+  int64_t length = FileLength(file);
+  int64_t here = FileTell(file);
+  if (length < 0 || here < 0) AbortCodec(AbortReason::ShortRead);
+  size = uint64_t(length);
+  position = std::min(uint64_t(here), size);
+}
+
+size_t ByteReader::Fill() {
+  next = 0;
+  end = std::fread(buffer, 1, sizeof buffer, file);
+  return end;
+}
+
+size_t ByteReader::ReadSome(void* out, size_t n) {
+  auto* dst = static_cast<uint8_t*>(out);
+  size_t done = 0;
+  while (done < n) {
+    if (next == end) {
+      // Large reads go straight to the destination.
+      if (n - done >= sizeof buffer) {
+        next = end = 0;
+        size_t got = std::fread(dst + done, 1, n - done, file);
+        done += got;
+        position += got;
+        break;
+      }
+      if (Fill() == 0) break;
+    }
+    size_t take = std::min(n - done, end - next);
+    std::memcpy(dst + done, buffer + next, take);
+    next += take;
+    done += take;
+    position += take;
+  }
+  return done;
+}
+
+void ByteReader::Read(void* out, size_t n) {
+  if (ReadSome(out, n) != n) AbortCodec(AbortReason::ShortRead);
+}
+
+uint8_t ByteReader::Byte() {
+  if (next == end && Fill() == 0) AbortCodec(AbortReason::ShortRead);
+  ++position;
+  return buffer[next++];
+}
+
+uint16_t ByteReader::U16le() {
+  uint8_t b[2];
+  Read(b, 2);
+  return LoadU16le(b);
+}
+
+uint32_t ByteReader::U32le() {
+  uint8_t b[4];
+  Read(b, 4);
+  return LoadU32le(b);
+}
+
+uint16_t ByteReader::U16be() {
+  uint8_t b[2];
+  Read(b, 2);
+  return uint16_t(b[0] << 8 | b[1]);
+}
+
+uint32_t ByteReader::U32be() {
+  uint8_t b[4];
+  Read(b, 4);
+  return uint32_t(b[0]) << 24 | uint32_t(b[1]) << 16 | uint32_t(b[2]) << 8 | b[3];
+}
+
+void ByteReader::Require(uint64_t n) const {
+  if (n > Remaining()) AbortCodec(AbortReason::ShortRead);
+}
+
+void ByteReader::Skip(uint64_t n) {
+  Require(n);
+  Seek(position + n);
+}
+
+void ByteReader::Seek(uint64_t offset) {
+  if (offset > size) AbortCodec(AbortReason::ShortRead);
+  // Stay in the buffer when the target is there.
+  uint64_t bufferStart = position - next;
+  if (offset >= bufferStart && offset <= bufferStart + end) {
+    next = size_t(offset - bufferStart);
+    position = offset;
+    return;
+  }
+  if (!SeekFile(file, int64_t(offset))) AbortCodec(AbortReason::ShortRead);
+  next = end = 0;
+  position = offset;
+}
+
+}  // namespace quilla

@@ -1,0 +1,52 @@
+// The one way codecs read untrusted bytes: a buffered reader bounded by the length of the
+// file. Reading or seeking past the end is a failure of its own (CodecAbort ShortRead,
+// "Short file: %s" at the codec's entry), never a silent zero.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+namespace quilla {
+
+class ByteReader {
+ public:
+  // Reads from the current position of an open stream it does not own.
+  explicit ByteReader(std::FILE* file);
+  ByteReader(const ByteReader&) = delete;
+  ByteReader& operator=(const ByteReader&) = delete;
+
+  // Exactly n bytes, or a short read.
+  void Read(void* out, size_t n);
+  // Up to n bytes; returns how many there were (for readers that accept a partial file).
+  size_t ReadSome(void* out, size_t n);
+  uint8_t Byte();
+  uint16_t U16le();
+  uint32_t U32le();
+  uint16_t U16be();
+  uint32_t U32be();
+  void Skip(uint64_t n);
+  void Seek(uint64_t offset);
+
+  uint64_t Tell() const { return position; }
+  uint64_t Size() const { return size; }
+  uint64_t Remaining() const { return size - position; }
+  // A short read unless n more bytes are there; checked before allocating for them.
+  void Require(uint64_t n) const;
+
+ private:
+  size_t Fill();
+
+  std::FILE* file;
+  uint64_t size = 0;
+  uint64_t position = 0;  // of the next byte handed out
+  size_t next = 0, end = 0;
+  uint8_t buffer[16384];
+};
+
+// Little-endian loads from bytes already read.
+inline uint16_t LoadU16le(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+inline uint32_t LoadU32le(const uint8_t* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+}  // namespace quilla

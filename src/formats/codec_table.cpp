@@ -1,0 +1,33 @@
+#include "formats/codec_table.h"
+
+#include <iterator>
+
+#include "formats/bmp/bmp_codec.h"
+#include "formats/file_types.h"
+
+namespace quilla {
+
+namespace {
+// Probing order: JPEG, GIF, BMP, PCX, PPM, TIFF, Targa; the first non-zero answer wins.
+const CodecEntry kCodecs[] = {
+    {{kWindowsBmp, kOs2Bmp}, ProbeBmp, ReadBmp, WriteBmp, ReadBmpPreview, AbortBmpRead, AbortBmpWrite},
+};
+}  // namespace
+
+const CodecEntry* Codecs(int* count) {
+  *count = int(std::size(kCodecs));
+  return kCodecs;
+}
+
+const CodecEntry* CodecOfType(uint32_t type) {
+  for (const CodecEntry& codec : kCodecs)
+    if (type != kUnknownFile && (codec.types[0] == type || codec.types[1] == type)) return &codec;
+  return nullptr;
+}
+
+void RegisterFileFormats() {
+  for (const CodecEntry& codec : kCodecs)
+    for (uint32_t type : codec.types) RegisterTransferCleanup(type, codec.abortRead, codec.abortWrite);
+}
+
+}  // namespace quilla

@@ -1,0 +1,10 @@
+#include "formats/format_options.h"
+
+namespace quilla {
+
+FormatOptions& CurrentFormatOptions() {
+  static FormatOptions options;
+  return options;
+}
+
+}  // namespace quilla

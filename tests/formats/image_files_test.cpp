@@ -1,0 +1,178 @@
+#include "formats/image_files.h"
+
+#include "formats/file_system.h"
+#include "formats/file_types.h"
+#include "formats_test_support.h"
+
+namespace quilla {
+
+class ImageFilesTest : public FormatsTest {
+ protected:
+  // An old file to be replaced, and an image to replace it with.
+  void SetUp() override {
+    FormatsTest::SetUp();
+    MakeTestImage(image, 40, 30, 16);
+    image.fileType = kWindowsBmp;
+    oldContent = Bytes{'o', 'l', 'd'};
+  }
+  std::string Shown(const std::string& path) const { return ShownName(path.c_str()); }
+  static std::string ShownName(const char* name) {
+    std::string s = name;
+    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+  }
+  DIBImage image;
+  Bytes oldContent;
+};
+
+// ---- Reading ----
+
+TEST_F(ImageFilesTest, UnsupportedOrUnopenableFilesLeaveTheImageAlone) {
+  DIBImage document;
+  MakeTestImage(document, 3, 3, 0);
+  WriteBytes(Path("empty.bmp"), {});
+  EXPECT_FALSE(ReadImageFile(document, Path("empty.bmp").c_str()));
+  EXPECT_EQ(host.LastMessage(), "File type is not supported:\n\n" + Shown(Path("empty.bmp")));
+  WriteBytes(Path("Some.GIF"), {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'});
+  EXPECT_FALSE(ReadImageFile(document, Path("Some.GIF").c_str()));
+  EXPECT_EQ(host.LastMessage(), "File type is not supported:\n\n" + Shown(Path("Some.GIF")));
+  EXPECT_FALSE(ReadImageFile(document, Path("missing.bmp").c_str()));
+  EXPECT_EQ(host.LastMessage(), "Cannot open:\n\n" + Shown(Path("missing.bmp")));
+  EXPECT_EQ(document.Width(), 3);
+  EXPECT_EQ(document.ioState, 0u);
+}
+
+TEST_F(ImageFilesTest, ContentDecidesNotTheName) {
+  ASSERT_TRUE(WriteImageFile(image, Path("Looks.JPG").c_str()));
+  DIBImage document;
+  ASSERT_TRUE(ReadImageFile(document, Path("Looks.JPG").c_str()));
+  EXPECT_EQ(document.fileType, kWindowsBmp);
+  EXPECT_STREQ(document.fileName, Path("Looks.JPG").c_str());
+  EXPECT_TRUE(document.Palette() != nullptr);
+  EXPECT_EQ(InterfaceBusyDepth(), 0u);
+}
+
+TEST_F(ImageFilesTest, ResizeOnLoadFitsTheWorkArea) {
+  EXPECT_EQ(ResizeOnLoadSize(101, 2000, 1000, 1024, 768).width, 2000);
+  LoadSize shrunk = ResizeOnLoadSize(102, 2000, 1000, 1024, 768);
+  EXPECT_EQ(shrunk.width, 1024);
+  EXPECT_EQ(shrunk.height, 512);
+  EXPECT_EQ(ResizeOnLoadSize(102, 100, 50, 1024, 768).width, 100);
+  LoadSize grown = ResizeOnLoadSize(103, 100, 50, 1024, 768);
+  EXPECT_EQ(grown.width, 1024);
+  EXPECT_EQ(grown.height, 512);
+  EXPECT_EQ(ResizeOnLoadSize(103, 2000, 1000, 1024, 768).width, 2000);
+  LoadSize always = ResizeOnLoadSize(104, 300, 900, 1024, 768);
+  EXPECT_EQ(always.width, 256);
+  EXPECT_EQ(always.height, 768);
+
+  ASSERT_TRUE(WriteImageFile(image, Path("a.bmp").c_str()));
+  CurrentFormatOptions().resizeOnLoad = 103;
+  DIBImage document;
+  ASSERT_TRUE(ReadImageFile(document, Path("a.bmp").c_str()));
+  EXPECT_EQ(document.Width(), 1024);  // 40 x 30 into the scripted host's 1024 x 768
+  EXPECT_EQ(document.Height(), 768);
+  EXPECT_EQ(document.ColorCount(), 16u);
+}
+
+// ---- Safe saving ----
+
+TEST_F(ImageFilesTest, SuccessfulSaveReplacesTheOldFileAndLeavesNoTemporary) {
+  WriteBytes(Path("out.bmp"), oldContent);
+  ASSERT_TRUE(WriteImageFile(image, Path("out.bmp").c_str()));
+  EXPECT_EQ(ReadBytes(Path("out.bmp")).size(), 14u + 40 + 64 + 20 * 30);
+  EXPECT_EQ(DirEntries(), std::vector<std::string>{"out.bmp"});
+  EXPECT_EQ(image.file, -1);
+  EXPECT_EQ(image.ioState, 0u);
+}
+
+TEST_F(ImageFilesTest, CancelledSaveKeepsTheOldFile) {
+  WriteBytes(Path("out.bmp"), oldContent);
+  SetMainDocument(&image);
+  int pumps = 0;
+  host.onPump = [&] {
+    if (++pumps == 5) RequestCancel();
+    return true;
+  };
+  EXPECT_FALSE(WriteImageFile(image, Path("out.bmp").c_str()));
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(ReadBytes(Path("out.bmp")), oldContent);
+  EXPECT_EQ(DirEntries(), std::vector<std::string>{"out.bmp"});
+  EXPECT_TRUE(image.HasImage());  // a failed write leaves the image alone
+  EXPECT_EQ(image.file, -1);
+}
+
+TEST_F(ImageFilesTest, UnwritableTargetsKeepTheOldFile) {
+  // A missing directory.
+  std::string nowhere = Path("no-such-dir/out.bmp");
+  EXPECT_FALSE(WriteImageFile(image, nowhere.c_str()));
+  EXPECT_EQ(host.LastMessage(), "Cannot create:\n\n" + Shown(nowhere));
+  EXPECT_FALSE(FileExists(nowhere));
+
+  // A read-only file.
+  WriteBytes(Path("ro.bmp"), oldContent);
+  std::filesystem::permissions(Path("ro.bmp"), std::filesystem::perms::owner_read);
+  EXPECT_FALSE(WriteImageFile(image, Path("ro.bmp").c_str()));
+  EXPECT_EQ(host.LastMessage(), "Cannot create:\n\n" + Shown(Path("ro.bmp")));
+  EXPECT_EQ(ReadBytes(Path("ro.bmp")), oldContent);
+  std::filesystem::permissions(Path("ro.bmp"), std::filesystem::perms::owner_all);
+
+  // A directory where the file should go: the replacement itself fails.
+  std::filesystem::create_directory(Path("taken.bmp"));
+  EXPECT_FALSE(WriteImageFile(image, Path("taken.bmp").c_str()));
+  EXPECT_EQ(host.LastMessage(), "Cannot create:\n\n" + Shown(Path("taken.bmp")));
+  EXPECT_TRUE(std::filesystem::is_directory(Path("taken.bmp")));
+
+  std::vector<std::string> left = DirEntries();
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"ro.bmp", "taken.bmp"}));
+}
+
+TEST_F(ImageFilesTest, ReadOnlyDirectoryKeepsTheOldFile) {
+  std::filesystem::create_directory(Path("locked"));
+  std::string target = Path("locked/out.bmp");
+  WriteBytes(target, oldContent);
+  std::filesystem::permissions(Path("locked"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  if (std::FILE* probe = OpenFileUtf8(Path("locked/probe"), "wb")) {
+    std::fclose(probe);
+    RemoveFileUtf8(Path("locked/probe"));
+    std::filesystem::permissions(Path("locked"), std::filesystem::perms::owner_all);
+    GTEST_SKIP() << "directory permissions do not bind this user";
+  }
+  EXPECT_FALSE(WriteImageFile(image, target.c_str()));
+  EXPECT_EQ(host.LastMessage(), "Cannot create:\n\n" + Shown(target));
+  std::filesystem::permissions(Path("locked"), std::filesystem::perms::owner_all);
+  EXPECT_EQ(ReadBytes(target), oldContent);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("locked")), {}), 1);
+}
+
+TEST_F(ImageFilesTest, TypesWithoutAWriterCreateNothing) {
+  WriteBytes(Path("Out.xyz"), oldContent);
+  for (uint32_t type : {uint32_t(kUnknownFile), uint32_t(kCannotOpen), 12u}) {
+    image.fileType = type;
+    EXPECT_FALSE(WriteImageFile(image, Path("Out.xyz").c_str()));
+    EXPECT_EQ(host.LastMessage(), "File type is not supported:\n\n" + Shown(Path("Out.xyz")));
+    EXPECT_EQ(ReadBytes(Path("Out.xyz")), oldContent);
+    EXPECT_FALSE(WriteImageFile(image, Path("new.bmp").c_str()));
+    EXPECT_FALSE(FileExists(Path("new.bmp")));
+  }
+}
+
+TEST_F(ImageFilesTest, ImagesTooWideForTheOs2HeaderAreNotWritten) {
+  DIBImage wide;
+  ASSERT_TRUE(wide.CreateImage(70000, 1, false, nullptr, 2, 0));
+  wide.fileType = kOs2Bmp;
+  EXPECT_FALSE(WriteImageFile(wide, Path("wide.bmp").c_str()));
+  EXPECT_EQ(host.LastMessage(), "Error writing:\n\n" + Shown(Path("wide.bmp")));
+  EXPECT_TRUE(DirEntries().empty());
+}
+
+TEST_F(ImageFilesTest, PreviewOfAnUnknownFileIsNotRead) {
+  WriteBytes(Path("x.txt"), {'h', 'e', 'l', 'l', 'o'});
+  DIBImage document;
+  EXPECT_EQ(ReadImagePreview(document, Path("x.txt").c_str(), 10, 10), 2);
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(BusyCursorDepth(), 0);
+}
+
+}  // namespace quilla
