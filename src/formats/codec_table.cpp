@@ -4,12 +4,14 @@
 
 #include "formats/bmp/bmp_codec.h"
 #include "formats/file_types.h"
+#include "formats/gif/gif_codec.h"
 
 namespace quilla {
 
 namespace {
 // Probing order: JPEG, GIF, BMP, PCX, PPM, TIFF, Targa; the first non-zero answer wins.
 const CodecEntry kCodecs[] = {
+    {{kGif87a, kGif89a}, ProbeGif, ReadGif, WriteGif, ReadGifPreview, AbortGifRead, AbortGifWrite},
     {{kWindowsBmp, kOs2Bmp}, ProbeBmp, ReadBmp, WriteBmp, ReadBmpPreview, AbortBmpRead, AbortBmpWrite},
 };
 }  // namespace

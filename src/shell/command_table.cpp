@@ -5,6 +5,8 @@
 #include "core/progress.h"
 #include "shell/dialogs.h"
 #include "shell/lifecycle.h"
+#include "settings/app_options.h"
+#include "settings/settings_store.h"
 #include "shell/shell_state.h"
 
 namespace quilla {
@@ -39,9 +41,24 @@ LRESULT ExitCommand(LPARAM) {
   return 0;
 }
 
+// The whole-file settings commands run at once, without a question or a message.
+LRESULT LoadAll(LPARAM) { return LoadAllSettings(); }
+LRESULT SaveAll(LPARAM) { return SaveAllSettings(); }
+LRESULT Defaults(LPARAM) {
+  SetDefaultSettings(false);
+  return 0;
+}
+
+LRESULT ToggleGifInterlaced(LPARAM) {
+  Options().SetSaveGifInterlaced(Options().SaveGifInterlaced() ? 0 : 1);
+  return 0;
+}
+bool GifInterlaced() { return Options().SaveGifInterlaced() != 0; }
+
 struct Row {
   int number;
   CommandHandler handler;
+  CheckRule checked = nullptr;
 };
 
 // Every command of the menus, the accelerators and the internal requests. A null handler
@@ -67,8 +84,8 @@ constexpr Row kRows[] = {
     // Options
     {cmd::kInterfaceOptions, nullptr}, {cmd::kBackgroundColor, nullptr}, {cmd::kQuantizing, nullptr},
     {cmd::kJpegIo, nullptr}, {cmd::kSlideshowOptions, nullptr}, {cmd::kPrinterOptions, nullptr},
-    {cmd::kContactSheetOptions, nullptr}, {cmd::kMemory, nullptr}, {cmd::kSaveGifInterlaced, nullptr},
-    {cmd::kLoadAll, nullptr}, {cmd::kSaveAll, nullptr}, {cmd::kDefaults, nullptr},
+    {cmd::kContactSheetOptions, nullptr}, {cmd::kMemory, nullptr}, {cmd::kSaveGifInterlaced, ToggleGifInterlaced, GifInterlaced},
+    {cmd::kLoadAll, LoadAll}, {cmd::kSaveAll, SaveAll}, {cmd::kDefaults, Defaults},
     // Help
     {cmd::kHelpContents, nullptr}, {cmd::kDiagnosis, nullptr}, {cmd::kDeviceCaps, DeviceCaps},
     {cmd::kAbout, About},
@@ -87,7 +104,7 @@ constexpr Row kRows[] = {
 const std::vector<CommandEntry>& Table() {
   static const std::vector<CommandEntry> table = [] {
     std::vector<CommandEntry> entries;
-    for (const Row& row : kRows) entries.push_back({row.number, row.handler, EnableRuleOf(row.number)});
+    for (const Row& row : kRows) entries.push_back({row.number, row.handler, EnableRuleOf(row.number), row.checked});
     return entries;
   }();
   return table;
@@ -126,6 +143,9 @@ void UpdateMenuStates() {
   for (const CommandEntry& entry : Table()) {
     bool enabled = entry.handler && IsEnabled(entry.rule, context);
     EnableMenuItem(shell.mainMenu, UINT(entry.number), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    if (entry.checked) {
+      CheckMenuItem(shell.mainMenu, UINT(entry.number), MF_BYCOMMAND | (entry.checked() ? MF_CHECKED : MF_UNCHECKED));
+    }
   }
 }
 

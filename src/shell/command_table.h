@@ -11,11 +11,14 @@ namespace quilla {
 
 // Handlers get the message's lParam and give the reply of a sent request.
 using CommandHandler = LRESULT (*)(LPARAM lParam);
+// Whether a menu item carries its check mark.
+using CheckRule = bool (*)();
 
 struct CommandEntry {
   int number;
   CommandHandler handler;
   EnableRule rule;
+  CheckRule checked;  // null: never checked
 };
 
 const CommandEntry* FindCommand(int number);
@@ -24,7 +27,7 @@ LRESULT DispatchCommand(int number, LPARAM lParam);
 
 // What the enabled rules see, read from the main document and the clipboard.
 MenuContext CurrentMenuContext();
-// Enables and greys the main menu's items; skipped while the interface is busy.
+// Enables, greys and checks the main menu's items; skipped while the interface is busy.
 void UpdateMenuStates();
 
 }  // namespace quilla

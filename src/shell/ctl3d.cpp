@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/messages.h"
+#include "settings/app_options.h"
 #include "shell/shell_state.h"
 #include "shell/utf.h"
 
@@ -13,7 +14,6 @@ namespace quilla {
 namespace {
 using Ctl3dCall = BOOL(WINAPI*)(HINSTANCE);
 HMODULE library = nullptr;
-constexpr char kLibraryName[] = "CTL3D32.DLL";
 
 bool OlderThan390() {
   const DWORD version = GetVersion();
@@ -28,14 +28,15 @@ bool LoadCtl3dWhereNeeded() {
   if (!OlderThan390()) return true;
   wchar_t systemDir[MAX_PATH] = L"";
   GetSystemDirectoryW(systemDir, MAX_PATH);
-  const std::wstring path = std::wstring(systemDir) + L"\\" + Widen(kLibraryName);
+  const std::string name = Options().CTL3D32();
+  const std::wstring path = std::wstring(systemDir) + L"\\" + Widen(name);
   library = LoadLibraryW(path.c_str());
   Ctl3dCall registerCall = library ? Entry("Ctl3dRegister") : nullptr;
   Ctl3dCall autoSubclass = library ? Entry("Ctl3dAutoSubclass") : nullptr;
   if (!registerCall || !autoSubclass) {
     if (library) FreeLibrary(library);
     library = nullptr;
-    ShowWarning("Cannot load %s! Please, make sure that this file is installed at %s", kLibraryName,
+    ShowWarning("Cannot load %s! Please, make sure that this file is installed at %s", name.c_str(),
                 Narrow(systemDir).c_str());
     return false;
   }

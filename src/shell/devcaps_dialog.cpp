@@ -1,4 +1,5 @@
 #include "resources/resource_ids.h"
+#include "settings/dialog_placement.h"
 #include "shell/dialogs.h"
 #include "shell/gdi.h"
 #include "shell/shell_state.h"
@@ -6,8 +7,13 @@
 namespace quilla {
 
 namespace {
-// Offset of large dialogs from the main window's top-left corner.
-constexpr int kBigDialogX = 40, kBigDialogY = 40;
+bool placed = false;  // moves before placement are not the user's
+
+ScreenPoint CornerOf(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  return {r.left, r.top};
+}
 
 void SetYesNo(HWND dialog, int control, bool yes) { SetDlgItemTextW(dialog, control, yes ? L"YES" : L"NO"); }
 
@@ -38,10 +44,14 @@ void FillCaps(HWND dialog) {
   SetYesNo(dialog, IDC_CAPS_BITMAP64, raster & RC_BITMAP64);
 }
 
-void PlaceBesideMainWindow(HWND dialog) {
-  RECT main;
-  GetWindowRect(shell.mainWindow, &main);
-  SetWindowPos(dialog, nullptr, main.left + kBigDialogX, main.top + kBigDialogY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+// At the remembered large-dialog offset from the main window.
+void Place(HWND dialog) {
+  RECT r;
+  GetWindowRect(dialog, &r);
+  ScreenPoint origin = DialogOrigin(Options(), DialogKind::Large, CornerOf(shell.mainWindow), r.right - r.left,
+                                    r.bottom - r.top, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  SetWindowPos(dialog, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  placed = true;
 }
 }  // namespace
 
@@ -50,7 +60,8 @@ INT_PTR CALLBACK DevCapsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   if (HandleDialogColor(message, wParam, colorResult)) return colorResult;
   switch (message) {
     case WM_INITDIALOG:
-      PlaceBesideMainWindow(dialog);
+      placed = false;
+      Place(dialog);
       FillCaps(dialog);
       // The help pages are not shipped with the program yet.
       EnableWindow(GetDlgItem(dialog, IDC_HELP_BUTTON), FALSE);
@@ -58,6 +69,9 @@ INT_PTR CALLBACK DevCapsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDOK);
       return TRUE;
+    case WM_MOVE:
+      if (placed) RememberDialogOffset(Options(), DialogKind::Large, CornerOf(dialog), CornerOf(shell.mainWindow));
+      return FALSE;
     case WM_CLOSE:
       EndDialog(dialog, IDOK);
       return TRUE;

@@ -3,6 +3,7 @@
 #include "core/commands.h"
 #include "core/messages.h"
 #include "core/progress.h"
+#include "settings/settings_store.h"
 #include "shell/ctl3d.h"
 #include "shell/shell_state.h"
 
@@ -34,6 +35,8 @@ void Exit() {
   // Icon and cursors are shared resources of the module: dropping them is enough.
   shell.mainCursor = shell.pickCursor = nullptr;
   RestoreMenu();
+  SaveWindowState();
+  FreeListBuffers();
   shell.dialogBrush.Reset();
   DestroyWindow(shell.mainWindow);
 }

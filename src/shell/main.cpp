@@ -4,19 +4,29 @@
 #include "core/messages.h"
 #include "core/progress.h"
 #include "resources/resource_ids.h"
+#include "settings/app_options.h"
+#include "settings/settings_store.h"
 #include "shell/command_table.h"
 #include "shell/ctl3d.h"
 #include "shell/dialogs.h"
 #include "shell/main_window.h"
 #include "shell/shell_state.h"
+#include "shell/utf.h"
 #include "shell/win32_host.h"
 
 namespace quilla {
 
 namespace {
-int DisplayModeOf(HDC screen) {
-  if (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) return kPaletteDisplay;
-  return GetDeviceCaps(screen, BITSPIXEL) < 8 ? kFewColorDisplay : kTrueColorDisplay;
+// How the screen shows colours; the quantizing defaults depend on it.
+DisplayMode DisplayModeOf(HDC screen) {
+  if (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) return DisplayMode::Palette;
+  return GetDeviceCaps(screen, BITSPIXEL) < 8 ? DisplayMode::SixteenColor : DisplayMode::TrueColor;
+}
+
+std::string WindowsDirectory() {
+  wchar_t dir[MAX_PATH] = L"";
+  UINT n = GetWindowsDirectoryW(dir, MAX_PATH);
+  return n > 0 && n < MAX_PATH ? Narrow(dir) : std::string();
 }
 
 std::wstring CurrentDirectory() {
@@ -61,17 +71,29 @@ int Start(HINSTANCE instance, int showCommand) {
   shell.pickMode = false;
   shell.startingUp = true;
   shell.startDirectory = CurrentDirectory();
+  SetMainDocument(&shell.mainDocument);
+  SetSettingsWindowsDirectory(WindowsDirectory());
+
+  if (!AllocateListBuffers()) {
+    UnloadCtl3d();
+    ShowNoMemory();
+    return 0;
+  }
 
   if (!CreateMainWindow()) {
+    FreeListBuffers();
     UnloadCtl3d();
     ShowWarning("Cannot create main window");
     return 0;
   }
   {
     WindowDC screen(nullptr);
-    shell.displayMode = DisplayModeOf(screen);
+    Options().SetDisplayMode(DisplayModeOf(screen));
   }
-  SetMainDocument(&shell.mainDocument);
+
+  LoadAllSettings();
+  shell.mainDocument.SetUndoEnabled(Options().EnableUndo() != 0);
+  shell.mainDocument.SetFillRgb(GlobalFillRgb());
 
   shell.startingUp = false;
   ShowWindow(shell.mainWindow, showCommand);

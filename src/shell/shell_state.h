@@ -10,9 +10,6 @@
 
 namespace quilla {
 
-// How the screen shows colours; decides the quantizing defaults and the display advice.
-enum DisplayMode { kFewColorDisplay = 0, kPaletteDisplay = 1, kTrueColorDisplay = 2 };
-
 struct ShellState {
   HINSTANCE instance = nullptr;
   HWND mainWindow = nullptr;
@@ -26,7 +23,6 @@ struct ShellState {
   bool startingUp = true;
   // Set while an operation runs; the toolbar greys its buttons from it.
   bool toolbarBusy = false;
-  int displayMode = kTrueColorDisplay;
   std::wstring startDirectory;      // the open and save dialogs start here
   GdiObject<HBRUSH> dialogBrush;    // background of the shell's dialogs (button face)
 

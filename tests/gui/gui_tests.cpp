@@ -85,7 +85,8 @@ const std::map<std::string, std::vector<Expected>>& ExpectedMenus() {
 // Commands that work in this build with no image; every other item is greyed: those the
 // enabled rules refuse without an image and those whose subsystem is not built. Extend
 // this set as handlers arrive.
-const std::set<int> kEnabledWithoutImage = {cmd::kExit, cmd::kAbout, cmd::kDeviceCaps};
+const std::set<int> kEnabledWithoutImage = {cmd::kExit,    cmd::kAbout,   cmd::kDeviceCaps, cmd::kSaveGifInterlaced,
+                                           cmd::kLoadAll, cmd::kSaveAll, cmd::kDefaults};
 
 TEST_F(ProgramTest, MenusHaveEveryItemAndGreyWhatNeedsAnImage) {
   std::vector<MenuItem> items = program_.ReadMenu();
@@ -112,7 +113,8 @@ TEST_F(ProgramTest, MenusHaveEveryItemAndGreyWhatNeedsAnImage) {
       EXPECT_EQ(got[i].text, expected[i].text) << top << " item " << i;
       if (got[i].Popup()) continue;
       EXPECT_EQ(got[i].Greyed(), !kEnabledWithoutImage.count(got[i].id)) << got[i].text;
-      EXPECT_EQ(got[i].flags.find('C'), std::string::npos) << got[i].text << " is checked";
+      // "SaveGifInterlaced" is on by default; nothing else carries a check mark.
+      EXPECT_EQ(got[i].flags.find('C') != std::string::npos, got[i].id == cmd::kSaveGifInterlaced) << got[i].text;
     }
   }
   EXPECT_EQ(std::string("&About Quilla ") + kVersionText, ExpectedMenus().at("&Help").back().text);
@@ -239,15 +241,85 @@ TEST_F(ProgramTest, DeviceCapsShowsTheScreen) {
     const std::string yesNo = WindowText(GetDlgItem(caps, id));
     EXPECT_TRUE(yesNo == "YES" || yesNo == "NO") << id << ": " << yesNo;
   }
-  // Placed at the large-dialog offset from the main window.
+  // Placed at the large-dialog offset from the main window (40, 40 by default), and a
+  // move is remembered for the next time.
   RECT main, dialog;
   GetWindowRect(program_.MainWindow(), &main);
   GetWindowRect(caps, &dialog);
   EXPECT_EQ(dialog.left - main.left, 40);
   EXPECT_EQ(dialog.top - main.top, 40);
   Shot("dialog");
+  SetWindowPos(caps, nullptr, main.left + 70, main.top + 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  PumpFor(200);
+  ASSERT_TRUE(Program::Answer(caps, IDOK));
+  ExpectNoDialog(500);
+  program_.PostMenuCommand(cmd::kDeviceCaps);
+  caps = program_.WaitForDialog(5000);
+  ASSERT_NE(caps, nullptr);
+  GetWindowRect(caps, &dialog);
+  EXPECT_EQ(dialog.left - main.left, 70);
+  EXPECT_EQ(dialog.top - main.top, 90);
   ASSERT_TRUE(Program::Answer(caps, IDOK));
   ExpectNoDialog(1000);
+}
+
+std::string ReadFile(const std::wstring& path) {
+  std::string text;
+  if (FILE* in = _wfopen(path.c_str(), L"rb")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, in)) > 0) text.append(buffer, n);
+    fclose(in);
+  }
+  return text;
+}
+
+const MenuItem* FindItem(const std::vector<MenuItem>& items, int id) {
+  for (const MenuItem& item : items) {
+    if (item.id == id) return &item;
+  }
+  return nullptr;
+}
+
+bool Checked(Program& program, int id) {
+  std::vector<MenuItem> items = program.ReadMenu();
+  const MenuItem* item = FindItem(items, id);
+  return item && item->flags.find('C') != std::string::npos;
+}
+
+TEST_F(ProgramTest, SettingsLiveInTheFileQuillaIniNames) {
+  // A missing file is replaced by one holding the defaults at start-up.
+  const std::string atStart = ReadFile(settings_);
+  EXPECT_NE(atStart.find("[Options]"), std::string::npos) << "no settings file at QUILLA_INI";
+  EXPECT_NE(atStart.find("SaveGifInterlaced=1"), std::string::npos);
+  PostMessageW(program_.MainWindow(), WM_CLOSE, 0, 0);
+  ASSERT_TRUE(program_.WaitForExit(10000));
+  EXPECT_NE(ReadFile(settings_).find("DlgX=60"), std::string::npos) << "window state not saved at exit";
+}
+
+TEST_F(ProgramTest, GifInterlacedTogglesItsCheckAndSaveAllKeepsIt) {
+  EXPECT_TRUE(Checked(program_, cmd::kSaveGifInterlaced));
+  program_.PostMenuCommand(cmd::kSaveGifInterlaced);
+  EXPECT_FALSE(Checked(program_, cmd::kSaveGifInterlaced));
+  Shot("unchecked");
+  // Exit saves only the window state: the change is kept by Save all.
+  program_.PostMenuCommand(cmd::kSaveAll);
+  ASSERT_TRUE(program_.Settle());
+  EXPECT_NE(ReadFile(settings_).find("SaveGifInterlaced=0"), std::string::npos);
+  // Default! restores the option in memory only.
+  program_.PostMenuCommand(cmd::kDefaults);
+  EXPECT_TRUE(Checked(program_, cmd::kSaveGifInterlaced));
+  EXPECT_NE(ReadFile(settings_).find("SaveGifInterlaced=0"), std::string::npos);
+  // Load all reads the file again.
+  program_.PostMenuCommand(cmd::kLoadAll);
+  EXPECT_FALSE(Checked(program_, cmd::kSaveGifInterlaced));
+  ExpectNoDialog(500);
+
+  PostMessageW(program_.MainWindow(), WM_CLOSE, 0, 0);
+  ASSERT_TRUE(program_.WaitForExit(10000));
+  Program again;
+  ASSERT_TRUE(again.Start(settings_));
+  EXPECT_FALSE(Checked(again, cmd::kSaveGifInterlaced)) << "the saved option is read at start-up";
 }
 
 }  // namespace

@@ -1,0 +1,102 @@
+// The variable-length-code LZW coder of GIF image data, and the tables it works in.
+#pragma once
+#include <cstdint>
+
+namespace quilla {
+class ByteReader;
+class ByteWriter;
+}  // namespace quilla
+
+namespace quilla::gif {
+
+inline constexpr int kMaxCodeBits = 12;
+inline constexpr int kCodeLimit = 1 << kMaxCodeBits;  // 4096 codes
+inline constexpr int kHashSlots = 5003;               // a prime a little above 4096 x 1.2
+
+// Decoder and encoder tables, one block owned by the process-wide coder.
+struct CoderTables {
+  uint16_t prefix[kCodeLimit];
+  uint8_t suffix[kCodeLimit];
+  uint8_t stack[kCodeLimit];
+  uint16_t hashCode[kHashSlots];  // 0 marks an empty slot
+  uint16_t hashPrefix[kHashSlots];
+  uint8_t hashSuffix[kHashSlots];
+};
+
+// The tables of the process-wide coder, or nullptr before InitializeGifCoder.
+CoderTables* Tables();
+
+// The image row (0 = top) that the n-th row of an interlaced image of height rows holds.
+int InterlacedRow(int n, int height);
+
+// Messages of the codec.
+inline constexpr const char kPrematureEof[] = "Premature EOF in GIF file";
+inline constexpr const char kCorruptData[] = "Corrupt data in GIF file";
+
+// Throws the codec's abort with its text.
+[[noreturn]] void Fatal(const char* text);
+
+// Decodes the image data that follows the minimum code size: sub-blocks ended by a zero
+// count. Every code is checked: one past the next free table entry, or a pixel value past
+// the colour table, is refused as corrupt data; the data ending before the image is
+// complete, or a sub-block shorter than its count, is a premature end of file.
+class LzwDecoder {
+ public:
+  explicit LzwDecoder(CoderTables& tables) : tables(tables) {}
+  // colorLimit: pixel values must stay below it (the colour count of the file, <= 256).
+  void Start(ByteReader& in, int inputCodeSize, int colorLimit);
+  // The next pixel value.
+  uint8_t ReadByte();
+  // The next width pixel values.
+  void ReadRow(uint8_t* dst, int width);
+
+ private:
+  void ResetTable();
+  int GetCode();
+  int ReadSubBlock(uint8_t* dst);
+  // Decodes one code: returns the first pixel of its string and leaves the rest, last
+  // first, on the stack.
+  int DecodeCode();
+  [[noreturn]] void EndOfData();
+
+  CoderTables& tables;
+  ByteReader* in = nullptr;
+  uint8_t buffer[2 + 255 + 3] = {};  // two carried bytes, one sub-block, slack for the 3-byte load
+  int lastByte = 2, lastBit = 0, currentBit = 0;
+  bool outOfBlocks = false, outOfCodes = false, firstTime = true;
+  int inputCodeSize = 0, clearCode = 0, endCode = 0, colorLimit = 0;
+  int codeSize = 0, limitCode = 0, maxCode = 0;
+  int firstCode = 0, oldCode = 0, sp = 0;
+};
+
+// Encodes pixel values into sub-blocks of at most 255 bytes, with an open-addressing hash
+// table of the strings seen; the code size grows to 12 bits and a full table is cleared.
+class LzwEncoder {
+ public:
+  explicit LzwEncoder(CoderTables& tables) : tables(tables) {}
+  // initialBits = minimum code size + 1. Writes the clear code.
+  void Start(ByteWriter& out, int initialBits);
+  void CompressByte(uint8_t c) { CompressRow(&c, 1, 256); }
+  // Values at or above limit (the colour table size) are written as 0, so that the data
+  // never holds a literal past the table.
+  void CompressRow(const uint8_t* pixels, int count, unsigned limit);
+  // Writes the pending code, the end code and what remains buffered.
+  void Finish();
+
+ private:
+  void Output(int code);
+  void ClearBlock();
+  void FlushPacket();
+
+  CoderTables& tables;
+  ByteWriter* out = nullptr;
+  int bits = 0, maxCode = 0, initialBits = 0, clearCode = 0, endCode = 0, nextFree = 0;
+  bool firstByte = true;
+  int waiting = 0;
+  uint32_t accumulator = 0;
+  int accumulatorBits = 0;
+  uint8_t packet[256] = {};
+  int packetFill = 0;
+};
+
+}  // namespace quilla::gif

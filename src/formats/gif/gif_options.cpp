@@ -1,0 +1,11 @@
+#include "formats/gif/gif_options.h"
+
+#include "settings/app_options.h"
+
+namespace quilla::gif {
+
+bool SaveInterlaced() { return Options().SaveGifInterlaced() != 0; }
+bool UseDithering() { return Options().UseDithering() != 0; }
+bool RemapWhileReading() { return Options().NeedQuantizeRead() && Options().UseSysPalette(); }
+
+}  // namespace quilla::gif
