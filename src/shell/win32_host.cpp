@@ -43,7 +43,7 @@ MsgResult ResultOf(int button) {
 // operation that pumped has unwound.
 bool TakeMessage(MSG& msg, bool wait) {
   if (wait) {
-    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) msg.message = WM_QUIT;
+    if (GetMessageW(&msg, nullptr, 0, 0) == -1) msg = MSG{nullptr, WM_QUIT, 0, 0, 0, {}};
   } else if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     msg.message = WM_NULL;
     return false;
