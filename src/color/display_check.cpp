@@ -10,7 +10,7 @@ const char* Unchecked(bool on) { return on ? "" : "UN"; }
 
 // The options each kind of display calls for.
 QuantizeOptions Proposal(DisplayMode mode, QuantizeOptions options) {
-  options.needQuantizeRead = mode != DisplayMode::HighColor;
+  options.needQuantizeRead = mode != DisplayMode::TrueColor;
   options.useSysPalette = mode == DisplayMode::SixteenColor;
   options.nColorsCreatePal = mode == DisplayMode::SixteenColor ? 16 : 256;
   return options;
@@ -20,7 +20,7 @@ bool Unfitting(DisplayMode mode, const QuantizeOptions& o) {
   switch (mode) {
     case DisplayMode::Palette: return !o.needQuantizeRead || o.useSysPalette;
     case DisplayMode::SixteenColor: return !o.useSysPalette || !o.needQuantizeRead;
-    case DisplayMode::HighColor: return o.needQuantizeRead;
+    case DisplayMode::TrueColor: return o.needQuantizeRead;
   }
   return false;
 }
@@ -37,7 +37,7 @@ QuantizeOptions CheckQuantizingOptions(DisplayMode mode, const QuantizeOptions& 
 
 void ShowQuantizingDiagnosis(DisplayMode mode, int bitsPerPixel, const QuantizeOptions& options) {
   switch (mode) {
-    case DisplayMode::HighColor:
+    case DisplayMode::TrueColor:
       ShowInfo("Device is in %s color mode. You can set the Quantizing options to TRUE color. This option is "
                "currently %sCHECKED.",
                bitsPerPixel == 24 ? "TRUE" : "HIGH", options.needQuantizeRead ? "UN" : "");

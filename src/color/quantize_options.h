@@ -1,12 +1,11 @@
 // The options that steer colour reduction, and the kind of display they are judged against.
 // The settings file owns and persists them; the quantizer only reads this plain record.
 #pragma once
+#include "core/display_mode.h"
 
 namespace quilla {
 
 // Decided once at start-up from the screen.
-enum class DisplayMode : int { SixteenColor = 0, Palette = 1, HighColor = 2 };
-
 DisplayMode DecideDisplayMode(bool rasterHasPalette, int bitsPerPixel);
 
 // How CopyRect reconciles two colour tables.

@@ -78,7 +78,11 @@ void OnCancelOperationCommand() {
 
 void SetProgressName(const std::string& path) { state.progressName = FileTitleLowerCase(path).substr(0, 500); }
 const std::string& ProgressName() { return state.progressName; }
-void ResetProgress() { state.lastPercent = -1; }
+// A cancel confirmed while nothing ran must not stop the next transfer at its first poll.
+void ResetProgress() {
+  state.lastPercent = -1;
+  state.cancelRequested = false;
+}
 int LastPercent() { return state.lastPercent; }
 
 int ReportProgress(long long done, long long total) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/display_mode.h"
 #include "settings/list_records.h"
 #include "settings/text_style.h"
 
@@ -37,8 +38,6 @@ const char* IntOptionKey(IntOption option);
 std::optional<IntOption> FindIntOption(std::string_view key);
 
 // The display class that two defaults depend on.
-enum class DisplayMode { SixteenColor = 0, Palette = 1, TrueColor = 2 };
-
 // One set of JPEG decompression choices; index 0 Normal, 1 Preview.
 enum JpegSetupField { kJpegGrayscale, kJpegDenominator, kJpegFastUpsampling, kJpegDctType, kJpegFastQuantize,
                       kJpegOnePass, kJpegSetupFieldCount };

@@ -25,11 +25,11 @@ using QuantizingOptionsTest = QuantizerTest;
 TEST(DisplayModeTest, ComesFromPaletteCapabilityAndDepth) {
   EXPECT_EQ(DecideDisplayMode(true, 8), DisplayMode::Palette);
   EXPECT_EQ(DecideDisplayMode(false, 4), DisplayMode::SixteenColor);
-  EXPECT_EQ(DecideDisplayMode(false, 8), DisplayMode::HighColor);
-  EXPECT_EQ(DecideDisplayMode(false, 24), DisplayMode::HighColor);
+  EXPECT_EQ(DecideDisplayMode(false, 8), DisplayMode::TrueColor);
+  EXPECT_EQ(DecideDisplayMode(false, 24), DisplayMode::TrueColor);
   EXPECT_EQ(DefaultQuantizeOptions(DisplayMode::Palette), Options(true, false));
   EXPECT_EQ(DefaultQuantizeOptions(DisplayMode::SixteenColor), Options(true, true));
-  QuantizeOptions high = DefaultQuantizeOptions(DisplayMode::HighColor);
+  QuantizeOptions high = DefaultQuantizeOptions(DisplayMode::TrueColor);
   EXPECT_EQ(high, Options(false, false));
   EXPECT_EQ(high.combineMode, 502);
   EXPECT_TRUE(high.useDithering);
@@ -39,16 +39,16 @@ TEST(DisplayModeTest, ComesFromPaletteCapabilityAndDepth) {
 TEST_F(QuantizingOptionsTest, FittingOptionsAskNothing) {
   EXPECT_EQ(CheckQuantizingOptions(DisplayMode::Palette, Options(true, false, 64)), Options(true, false, 64));
   EXPECT_EQ(CheckQuantizingOptions(DisplayMode::SixteenColor, Options(true, true, 16)), Options(true, true, 16));
-  EXPECT_EQ(CheckQuantizingOptions(DisplayMode::HighColor, Options(false, true, 16)), Options(false, true, 16));
+  EXPECT_EQ(CheckQuantizingOptions(DisplayMode::TrueColor, Options(false, true, 16)), Options(false, true, 16));
   EXPECT_TRUE(host.messages.empty());
   QuantizeOptions off = Options(true, true);
   off.autoQuantize = false;
-  EXPECT_EQ(CheckQuantizingOptions(DisplayMode::HighColor, off), off);
+  EXPECT_EQ(CheckQuantizingOptions(DisplayMode::TrueColor, off), off);
   EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(QuantizingOptionsTest, UnfittingOptionsAreChangedOnYesOnly) {
-  QuantizeOptions result = CheckQuantizingOptions(DisplayMode::HighColor, Options(true, true, 16));
+  QuantizeOptions result = CheckQuantizingOptions(DisplayMode::TrueColor, Options(true, true, 16));
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.LastMessage(), kQuestion);
   EXPECT_EQ(host.messages[0].buttons, MsgButtons::YesNo);
@@ -65,12 +65,12 @@ TEST_F(QuantizingOptionsTest, UnfittingOptionsAreChangedOnYesOnly) {
 }
 
 TEST_F(QuantizingOptionsTest, DiagnosisTellsTheModeAndTheOptionState) {
-  ShowQuantizingDiagnosis(DisplayMode::HighColor, 24, Options(false, false));
+  ShowQuantizingDiagnosis(DisplayMode::TrueColor, 24, Options(false, false));
   EXPECT_EQ(host.LastMessage(),
             "Device is in TRUE color mode. You can set the Quantizing options to TRUE color. This option is currently "
             "CHECKED.");
   EXPECT_EQ(host.messages.back().icon, MsgIcon::Information);
-  ShowQuantizingDiagnosis(DisplayMode::HighColor, 16, Options(true, false));
+  ShowQuantizingDiagnosis(DisplayMode::TrueColor, 16, Options(true, false));
   EXPECT_EQ(host.LastMessage(),
             "Device is in HIGH color mode. You can set the Quantizing options to TRUE color. This option is currently "
             "UNCHECKED.");
