@@ -217,8 +217,9 @@ TEST_F(PpmTest, HeaderFaultsGiveTheirMessages) {
   }
 }
 
-TEST_F(PpmTest, ShortRawDataFailsBeforeAnyImageIsMade) {
-  for (const char* header : {"P6 100000 100000 255\n", "P5 4 4 255\n", "P4 17 3\n", "P6 2 2 65535\n"}) {
+TEST_F(PpmTest, DataTooShortForTheSizeFailsBeforeAnyImageIsMade) {
+  for (const char* header : {"P6 100000 100000 255\n", "P5 4 4 255\n", "P4 17 3\n", "P6 2 2 65535\n",
+                             "P1 62227 55227\n", "P3 3 1 255\n", "P2 200000 200000 255\n"}) {
     DIBImage document;
     host.messages.clear();
     EXPECT_FALSE(ReadMade(MakeAnymap(header, {1, 2, 3, 4, 5, 6, 7}), document)) << header;
@@ -291,7 +292,7 @@ TEST_F(PpmTest, PreviewIsQuietShrunkAndTellsAPartialRead) {
   EXPECT_EQ(document.Width(), 10);
   EXPECT_EQ(document.Height(), 5);
 
-  WriteBytes(Path("short.ppm"), Text("P2 40 20 255\n1 2 3"));
+  WriteBytes(Path("short.ppm"), Text("P2 40 20 255\n1 2 3" + std::string(800, ' ')));
   EXPECT_EQ(ReadImagePreview(document, Path("short.ppm").c_str(), 10, 10), 1);
   EXPECT_EQ(document.Width(), 10);
 

@@ -239,12 +239,17 @@ void ReadPpmFile(DIBImage& document) {
   Source src(in);
   Header h = ReadHeader(src);
 
-  // A raw file too short for its rows fails before any memory is taken for them.
+  // A file that cannot hold its pixels fails before any memory is taken for them: a raw
+  // file too short for its rows, an ASCII one with fewer characters than samples (each
+  // needs a digit at least). An ASCII file that ends later keeps the rows read.
+  uint64_t pixels = uint64_t(h.width) * uint64_t(h.height);
+  uint64_t needed = h.magic == 3 ? pixels * 3 : h.magic < 3 ? pixels : 0;
   if (h.magic >= 4) {
     uint64_t rowBytes = h.magic == 4 ? (uint64_t(h.width) + 7) / 8
                                      : uint64_t(h.width) * (h.magic == 6 ? 3 : 1) * (h.maxval > 255 ? 2 : 1);
-    if (rowBytes * uint64_t(h.height) > src.Remaining()) Fail(kUnexpectedEof);
+    needed = rowBytes * uint64_t(h.height);
   }
+  if (needed > src.Remaining()) Fail(kUnexpectedEof);
   document.decodedWidth = h.width;
   document.decodedHeight = h.height;
   if (!document.CreateImage(h.width, h.height, true, nullptr, 0, 0)) AbortCodec(AbortReason::NoMemory);
