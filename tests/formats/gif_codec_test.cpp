@@ -204,7 +204,7 @@ class GifTest : public FormatsTest {
     FormatsTest::SetUp();
     ASSERT_TRUE(InitializeGifCoder());
     Options().ResetToDefaults(false);
-    CurrentFormatOptions().resizeOnLoad = 101;
+    Options().SetResizeOnLoad(101);
   }
   void TearDown() override {
     Options().ResetToDefaults(false);
