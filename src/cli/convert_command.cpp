@@ -3,18 +3,30 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/cli_commands.h"
+#include "color/color_quantizer.h"
 #include "core/dib_image.h"
 #include "core/messages.h"
 #include "core/progress.h"
 #include "core/size_limits.h"
 #include "formats/file_types.h"
-#include "formats/format_options.h"
 #include "formats/image_files.h"
 #include "retouch/resize.h"
+#include "settings/app_options.h"
+#include "settings/ini_file.h"
+#include "settings/list_sections.h"
+#include "settings/options_section.h"
+#include "settings/settings_store.h"
+
+namespace quilla {
+// Whole-image colour depth change (color/color_reduction.h). Declared here alone: that
+// header's options record brings a second DisplayMode next to the settings' one.
+int ChangeColorDepth(DIBImage& doc, int colors, bool dither, bool windows16);
+}  // namespace quilla
 
 namespace quilla::cli {
 
@@ -24,9 +36,8 @@ constexpr const char kConvertUsage[] =
     "convert [--ini FILE] [--set KEY=VALUE]... [--type N] [OPERATION]... INPUT OUTPUT";
 
 // Operations of the command line whose engine is not part of this program yet.
-constexpr const char* kNotYetAvailable[] = {"--colors", "--win16",  "--truecolor",   "--retouch", "--macro",
-                                            "--filter", "--grayscale", "--negative", "--redimension", "--crop",
-                                            "--flip-h", "--flip-v", "--rotate"};
+constexpr const char* kNotYetAvailable[] = {"--retouch", "--macro", "--filter", "--grayscale", "--negative",
+                                            "--redimension", "--crop", "--flip-h", "--flip-v", "--rotate"};
 
 int UsageError(const char* format, const char* argument) {
   std::fprintf(stderr, "quilla-cli convert: ");
@@ -41,58 +52,91 @@ bool ParseInt(const char* text, long min, long max, long& value) {
   return *text && *end == '\0' && value >= min && value <= max;
 }
 
-// The options the file formats read, by their settings keys.
-bool SetFormatOption(const std::string& key, const char* value) {
-  FormatOptions& options = CurrentFormatOptions();
+// Sets one numeric option by its settings key.
+bool SetOption(const std::string& key, const char* value) {
   long n = 0;
-  if (!ParseInt(value, -2147483647L, 2147483647L, n)) return false;
-  if (key == "OpenType") options.openType = ValidOpenIndex(int(n));
-  else if (key == "SaveType") options.saveType = ValidSaveIndex(int(n));
-  else if (key == "WarnAllSaves") options.warnAllSaves = n != 0;
-  else if (key == "WarnJpegGsSave") options.warnJpegGsSave = n != 0;
-  else if (key == "SaveJpegGS") options.saveJpegGs = n != 0;
-  else if (key == "ResizeOnLoad") options.resizeOnLoad = int(n);
-  else return false;
+  std::optional<IntOption> option = FindIntOption(key);
+  if (!option || !ParseInt(value, -2147483647L, 2147483647L, n)) return false;
+  Options().StoreInt(*option, int(n));
   return true;
 }
 
-struct Resize {
-  int width, height;
+// Options, functions, filters and macros from a settings file, as Load all reads them.
+bool LoadSettingsFile(const std::string& path) {
+  IniFile file = IniFile::Read(path);
+  if (IsForeign(ReadIdentification(file))) return false;
+  AppOptions& options = Options();
+  ReadOptionsSection(file, options);
+  ReadFunctions(file, options.Functions());
+  ReadFilterSpecs(file, options.Filters());
+  ReadMacros(file, options.Macros());
+  return true;
+}
+
+struct Operation {
+  enum Kind { Resize, Colors, Windows16, TrueColor } kind;
+  int width = 0, height = 0;  // Resize
+  int colors = 0;             // Colors
 };
 
-bool ParseSize(const char* text, Resize& size) {
+bool ParseSize(const char* text, Operation& op) {
   const char* x = std::strchr(text, 'x');
   if (!x) return false;
   long w = 0, h = 0;
   std::string width(text, x);
-  return ParseInt(width.c_str(), 1, kMaxImageSide, w) && ParseInt(x + 1, 1, kMaxImageSide, h) &&
-         (size = {int(w), int(h)}, true);
+  if (!ParseInt(width.c_str(), 1, kMaxImageSide, w) || !ParseInt(x + 1, 1, kMaxImageSide, h)) return false;
+  op.width = int(w), op.height = int(h);
+  return true;
+}
+
+int Apply(DIBImage& document, const Operation& op) {
+  bool dither = Options().UseDithering() != 0;
+  int ok = 0;
+  switch (op.kind) {
+    case Operation::Resize: ok = ResizeImage(document, op.width, op.height); break;
+    case Operation::Colors: ok = ChangeColorDepth(document, op.colors, dither, false); break;
+    case Operation::Windows16: ok = ChangeColorDepth(document, 16, dither, true); break;
+    case Operation::TrueColor: ok = ChangeColorDepth(document, 0, false, false); break;
+  }
+  if (!ok) ShowNoMemory();
+  document.DiscardUndo();
+  return ok;
 }
 
 }  // namespace
 
 int RunConvertCommand(int argc, char** argv) {
-  std::vector<Resize> resizes;
+  SetDefaultSettings(true);
+  std::vector<Operation> operations;
   std::vector<const char*> files;
   long type = 0;
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
     bool hasValue = i + 1 < argc;
+    long n = 0;
     if (std::strcmp(arg, "--ini") == 0) {
-      return UsageError("%s is not available: this build has no settings file support yet", arg);
+      if (!hasValue) return UsageError("%s needs a settings file", arg);
+      if (!LoadSettingsFile(argv[++i])) return UsageError("'%s' is not a settings file of this program", argv[i]);
     } else if (std::strcmp(arg, "--set") == 0) {
       if (!hasValue) return UsageError("%s needs KEY=VALUE", arg);
       std::string setting = argv[++i];
       size_t eq = setting.find('=');
-      if (eq == std::string::npos || !SetFormatOption(setting.substr(0, eq), setting.c_str() + eq + 1))
-        return UsageError("cannot set '%s' (an integer option of the file formats is expected)", setting.c_str());
+      if (eq == std::string::npos || !SetOption(setting.substr(0, eq), setting.c_str() + eq + 1))
+        return UsageError("cannot set '%s' (a numeric option's key and value are expected)", setting.c_str());
     } else if (std::strcmp(arg, "--type") == 0) {
       if (!hasValue || !ParseInt(argv[++i], 1, kLastFileType, type))
         return UsageError("%s needs a file type from 1 to 10", "--type");
     } else if (std::strcmp(arg, "--resize") == 0) {
-      Resize size{};
-      if (!hasValue || !ParseSize(argv[++i], size)) return UsageError("%s needs WxH", arg);
-      resizes.push_back(size);
+      Operation op{Operation::Resize};
+      if (!hasValue || !ParseSize(argv[++i], op)) return UsageError("%s needs WxH", arg);
+      operations.push_back(op);
+    } else if (std::strcmp(arg, "--colors") == 0) {
+      if (!hasValue || !ParseInt(argv[++i], 2, 256, n)) return UsageError("%s needs a colour count from 2 to 256", arg);
+      operations.push_back({Operation::Colors, 0, 0, int(n)});
+    } else if (std::strcmp(arg, "--win16") == 0) {
+      operations.push_back({Operation::Windows16});
+    } else if (std::strcmp(arg, "--truecolor") == 0) {
+      operations.push_back({Operation::TrueColor});
     } else if (arg[0] == '-' && arg[1] == '-') {
       for (const char* name : kNotYetAvailable)
         if (std::strcmp(arg, name) == 0) return UsageError("operation %s is not available in this build yet", arg);
@@ -102,18 +146,18 @@ int RunConvertCommand(int argc, char** argv) {
     }
   }
   if (files.size() != 2) return UsageError("%s", "expects INPUT and OUTPUT");
+  if (!ColorQuantizerReady() && !InitializeColorQuantizer()) {
+    ShowNoMemory();
+    return kFailed;
+  }
 
   DIBImage document;
   SetMainDocument(&document);
   int ok = ReadImageFile(document, files[0]);
-  for (size_t i = 0; ok && i < resizes.size(); ++i) {
-    ok = ResizeImage(document, resizes[i].width, resizes[i].height);
-    if (!ok) ShowNoMemory();
-    document.DiscardUndo();
-  }
+  for (size_t i = 0; ok && i < operations.size(); ++i) ok = Apply(document, operations[i]);
   if (ok) {
     document.fileType =
-        type ? uint32_t(type) : FileTypeOfSaveIndex(SaveTypeFromName(files[1], CurrentFormatOptions().saveType));
+        type ? uint32_t(type) : FileTypeOfSaveIndex(SaveTypeFromName(files[1], Options().SaveType()));
     ok = WriteImageFile(document, files[1]);
   }
   SetMainDocument(nullptr);

@@ -8,8 +8,8 @@
 #include "formats/codec_abort.h"
 #include "formats/file_system.h"
 #include "formats/file_types.h"
-#include "formats/format_options.h"
 #include "formats/image_files.h"
+#include "settings/app_options.h"
 
 namespace quilla {
 
@@ -45,7 +45,7 @@ int OpenImageByName(DIBImage& document, const std::string& name) {
   session.lastOpened = name;
   int ok = ReadImageFile(document, name.c_str());
   if (ok) {
-    CurrentFormatOptions().openType = OpenIndexOfFileType(document.fileType);
+    Options().SetOpenType(OpenIndexOfFileType(document.fileType));
     session.currentName = name;
   } else {
     session.currentName = kUntitled;
@@ -83,14 +83,14 @@ int AskSaveChanges(const std::function<int()>& settleSelection, const std::funct
 }
 
 bool ConfirmSave(const DIBImage& document, bool& jpegGsOffForThisSave) {
-  const FormatOptions& options = CurrentFormatOptions();
+  const AppOptions& options = Options();
   jpegGsOffForThisSave = false;
-  if (options.warnAllSaves) {
+  if (options.WarnAllSaves()) {
     std::string shown = ShownName(CurrentFileSession().currentName.c_str());
     return AskYesNo("Save this image to file:\n\n%s\n\nin %s format?", shown.c_str(),
-                    FileTypeName(document.fileType, options.saveJpegGs)) == MsgResult::Yes;
+                    FileTypeName(document.fileType, options.SaveJpegGS() != 0)) == MsgResult::Yes;
   }
-  if (options.warnJpegGsSave && document.fileType == kJpegFile && options.saveJpegGs) {
+  if (options.WarnJpegGsSave() && document.fileType == kJpegFile && options.SaveJpegGS()) {
     std::string shown = ShownName(CurrentFileSession().currentName.c_str());
     MsgResult answer =
         AskYesNoCancel("Save this image to file:\n\n%s\n\nin %s format ?", shown.c_str(), "GRAYSCALE JPEG");
@@ -101,9 +101,9 @@ bool ConfirmSave(const DIBImage& document, bool& jpegGsOffForThisSave) {
 }
 
 bool ConfirmGrayscaleJpegSaveAs(bool& jpegGsOffForThisSave) {
-  const FormatOptions& options = CurrentFormatOptions();
+  const AppOptions& options = Options();
   jpegGsOffForThisSave = false;
-  if (!options.warnJpegGsSave || !options.saveJpegGs) return true;
+  if (!options.WarnJpegGsSave() || !options.SaveJpegGS()) return true;
   MsgResult answer = AskYesNoCancel("Are you sure you want to save in %s format ?", "GRAYSCALE JPEG");
   if (answer == MsgResult::Cancel) return false;
   jpegGsOffForThisSave = answer == MsgResult::No;

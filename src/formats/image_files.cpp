@@ -11,9 +11,9 @@
 #include "formats/codec_table.h"
 #include "formats/file_system.h"
 #include "formats/file_types.h"
-#include "formats/format_options.h"
 #include "formats/transfer_files.h"
 #include "retouch/resize.h"
+#include "settings/app_options.h"
 
 namespace quilla {
 
@@ -82,7 +82,7 @@ int ReadImageFile(DIBImage& document, const char* name) {
   document.ioState = 0;
   if (ok) {
     ScreenRect area = CurrentHost().WorkArea();
-    LoadSize size = ResizeOnLoadSize(CurrentFormatOptions().resizeOnLoad, document.Width(), document.Height(),
+    LoadSize size = ResizeOnLoadSize(Options().ResizeOnLoad(), document.Width(), document.Height(),
                                      area.Width(), area.Height());
     if ((size.width != document.Width() || size.height != document.Height()) &&
         !ResizeImage(document, size.width, size.height)) {

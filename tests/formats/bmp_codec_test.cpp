@@ -1,5 +1,6 @@
 #include "formats/bmp/bmp_codec.h"
 
+#include "formats/codec_abort.h"
 #include "formats/file_types.h"
 #include "formats/image_files.h"
 #include "formats_test_support.h"
@@ -13,7 +14,9 @@ class BmpTest : public FormatsTest {
     WriteBytes(Path("made.bmp"), MakeBmp(spec, pixels));
     return ReadImageFile(document, Path("made.bmp").c_str());
   }
-  std::string Named(const char* format) const { return FormatMessageText(format, Path("made.bmp").c_str()); }
+  std::string Named(const char* format) const {
+    return FormatMessageText(format, ShownName(Path("made.bmp").c_str()).c_str());
+  }
 };
 
 // ---- Round trips: every save depth, both headers, widths around the row padding ----
@@ -264,6 +267,55 @@ TEST_F(BmpTest, HugeDeclaredSizesFailBeforeAnyAllocation) {
     EXPECT_EQ(host.LastMessage(), kNoMemoryText);
     EXPECT_FALSE(document.HasImage());
   }
+}
+
+// ---- Reduction while reading, as the quantizing options ask ----
+
+TEST_F(BmpTest, TrueColourFilesAreReducedWhenAsked) {
+  // Six colours in a 24-bit file, rows given top-down.
+  const uint8_t colours[6][3] = {{0, 0, 255}, {0, 255, 0}, {255, 0, 0}, {10, 20, 30}, {200, 200, 200}, {0, 0, 0}};
+  Bytes pixels;
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 6; ++x) pixels.insert(pixels.end(), colours[(x + y) % 6], colours[(x + y) % 6] + 3);
+    pixels.insert(pixels.end(), 2, 0);  // 18 bytes padded to 20
+  }
+  DIBImage plain, reduced;
+  ASSERT_TRUE(ReadMade({.width = 6, .height = -4, .bits = 24}, pixels, plain));
+  EXPECT_TRUE(plain.IsTrueColor());
+  Options().SetNeedQuantizeRead(1);
+  Options().SetNColorsCreatePal(8);
+  ASSERT_TRUE(ReadMade({.width = 6, .height = -4, .bits = 24}, pixels, reduced));
+  EXPECT_EQ(reduced.BitsPerPixel(), 8u);
+  EXPECT_LE(reduced.ColorCount(), 8u);
+  EXPECT_GE(reduced.ColorCount(), 6u);
+  // Six colours fit in eight: every pixel keeps its colour (to the histogram's 5-bit
+  // precision), the right way up.
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) {
+      uint32_t a = PixelRgb(plain, x, y), b = PixelRgb(reduced, x, y);
+      for (int shift : {0, 8, 16}) EXPECT_NEAR(int(a >> shift & 255), int(b >> shift & 255), 8) << x << "," << y;
+    }
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(BmpTest, SystemPaletteMapsFilesOntoTheWindowsColours) {
+  Options().SetUseSysPalette(1);
+  Options().SetUseDithering(0);
+  DIBImage document;
+  // Pure blue, green and red pixels (blue, green, red byte order), 24 bits.
+  ASSERT_TRUE(ReadMade({.width = 3, .height = 1, .bits = 24}, {255, 0, 0, 0, 255, 0, 0, 0, 250, 0, 0, 0}, document));
+  EXPECT_EQ(document.ColorCount(), 16u);
+  EXPECT_EQ(PixelRgb(document, 0, 0), 0x0000FFu);
+  EXPECT_EQ(PixelRgb(document, 1, 0), 0x00FF00u);
+  EXPECT_EQ(PixelRgb(document, 2, 0), 0xFF0000u);
+  // A palette file: its table is replaced, pixels follow their colours.
+  ASSERT_TRUE(ReadMade({.width = 2, .height = 1, .bits = 4, .tableEntries = 16}, {0x0F, 0, 0, 0}, document));
+  EXPECT_EQ(document.ColorCount(), 16u);
+  EXPECT_EQ(PixelRgb(document, 0, 0) & 0xFF, 0u);   // entry 0 (blue 0, green 255, red 0) -> green
+  EXPECT_EQ(PixelRgb(document, 0, 0), 0x00FF00u);
+  document.Lock();
+  EXPECT_EQ(document.GetColors()[15].red, 255);  // the table is the Windows one
+  document.Unlock();
 }
 
 // ---- Cancel ----

@@ -32,7 +32,7 @@ TEST_F(FileSessionTest, OpenByNameSetsTheSessionFromTheTypeRead) {
   imageChanged = true;
   host.titles.clear();
   ASSERT_TRUE(OpenImageByName(document, Path("Photo.BMP")));
-  EXPECT_EQ(CurrentFormatOptions().openType, 3);  // OS/2
+  EXPECT_EQ(Options().OpenType(), 3);  // OS/2
   EXPECT_EQ(CurrentFileSession().currentName, Path("Photo.BMP"));
   EXPECT_EQ(CurrentFileTitle(), "photo.bmp");
   EXPECT_EQ(CurrentFileSession().lastOpened, Path("Photo.BMP"));
@@ -100,14 +100,14 @@ TEST_F(FileSessionTest, SaveQuestions) {
   EXPECT_EQ(host.LastMessage(), "Save this image to file:\n\nc:\\pics\\a.bmp\n\nin Windows BMP format?");
   EXPECT_FALSE(gsOff);
 
-  FormatOptions& options = CurrentFormatOptions();
-  options.warnAllSaves = false;
+  AppOptions& options = Options();
+  options.SetWarnAllSaves(0);
   host.messages.clear();
   EXPECT_TRUE(ConfirmSave(picture, gsOff));
   EXPECT_TRUE(host.messages.empty());
 
   picture.fileType = kJpegFile;
-  options.saveJpegGs = true;
+  options.SetSaveJpegGS(1);
   host.answers = {MsgResult::No, MsgResult::Cancel};
   EXPECT_TRUE(ConfirmSave(picture, gsOff));
   EXPECT_TRUE(gsOff);
@@ -119,7 +119,7 @@ TEST_F(FileSessionTest, SaveQuestions) {
   EXPECT_FALSE(gsOff);
   EXPECT_EQ(host.LastMessage(), "Are you sure you want to save in GRAYSCALE JPEG format ?");
   EXPECT_FALSE(ConfirmGrayscaleJpegSaveAs(gsOff));
-  options.warnJpegGsSave = false;
+  options.SetWarnJpegGsSave(0);
   host.messages.clear();
   EXPECT_TRUE(ConfirmGrayscaleJpegSaveAs(gsOff));
   EXPECT_TRUE(host.messages.empty());

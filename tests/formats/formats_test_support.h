@@ -16,7 +16,7 @@
 #include "core/messages.h"
 #include "core/progress.h"
 #include "formats/codec_table.h"
-#include "formats/format_options.h"
+#include "settings/app_options.h"
 #include "support/scripted_host.h"
 
 namespace quilla {
@@ -29,7 +29,8 @@ class FormatsTest : public ::testing::Test {
     InstallHost(&host);
     ResetProgressState();
     RegisterFileFormats();
-    CurrentFormatOptions() = FormatOptions{};
+    Options().SetDisplayMode(DisplayMode::TrueColor);
+    Options().ResetToDefaults(true);
     static int serial = 0;
     dir = std::filesystem::temp_directory_path() /
           ("quilla-formats-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +

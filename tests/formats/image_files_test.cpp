@@ -67,7 +67,7 @@ TEST_F(ImageFilesTest, ResizeOnLoadFitsTheWorkArea) {
   EXPECT_EQ(always.height, 768);
 
   ASSERT_TRUE(WriteImageFile(image, Path("a.bmp").c_str()));
-  CurrentFormatOptions().resizeOnLoad = 103;
+  Options().SetResizeOnLoad(103);
   DIBImage document;
   ASSERT_TRUE(ReadImageFile(document, Path("a.bmp").c_str()));
   EXPECT_EQ(document.Width(), 1024);  // 40 x 30 into the scripted host's 1024 x 768

@@ -6,11 +6,13 @@
 #include "core/size_limits.h"
 #include "formats/bmp/bmp_codec.h"
 #include "formats/bmp/bmp_quiet.h"
+#include "formats/bmp/bmp_reduce.h"
 #include "formats/byte_reader.h"
 #include "formats/codec_abort.h"
 #include "formats/file_types.h"
 #include "formats/image_files.h"
 #include "formats/transfer_files.h"
+#include "settings/app_options.h"
 
 namespace quilla {
 
@@ -74,14 +76,14 @@ bool Cancelled(long long done, long long total) { return !bmp::quiet && !ReportP
 
 // Reads the pixel rows of a 1- or 4-bit file, expanding each to one byte per pixel.
 void ReadPackedRows(ByteReader& in, DIBImage& document, const BmpLayout& layout, uint32_t fileStride, int height,
-                    bool topDown) {
+                    bool topDown, long long total) {
   if (!document.AllocRowBuffer(layout.width, false)) AbortCodec(AbortReason::NoMemory);
   uint8_t* packed = document.RowBuffer();
   uint8_t* bits = document.GetBits();
   uint32_t stride = document.RowStride();
   int width = layout.width;
   for (int row = 0; row < height; ++row) {
-    if (Cancelled(row, height)) AbortCodec(AbortReason::Cancelled);
+    if (Cancelled(row, total)) AbortCodec(AbortReason::Cancelled);
     in.Read(packed, fileStride);
     uint8_t* dst = bits + size_t(topDown ? height - 1 - row : row) * stride;
     if (layout.bitCount == 1) {
@@ -126,7 +128,15 @@ void ReadBmpFile(DIBImage& document) {
   in.Seek(layout.pixelOffset);
   in.Require(*pixelBytes);
 
-  if (!document.CreateImage(layout.width, int(height), !palette, nullptr, int(colors), 0))
+  // Reduction while reading: either quantizing option reduces a true-colour file; the
+  // Windows colours also replace the table of a palette file.
+  const AppOptions& options = Options();
+  bool windows16 = options.UseSysPalette() != 0;
+  bool dither = options.UseDithering() != 0;
+  bool reduce = !palette && (windows16 || options.NeedQuantizeRead() != 0);
+  int reducedColors = windows16 ? 16 : std::clamp(options.NColorsCreatePal(), 2, 256);
+  if (!document.CreateImage(layout.width, int(height), !palette && !reduce, nullptr,
+                            reduce ? reducedColors : int(colors), 0))
     AbortCodec(AbortReason::NoMemory);
   document.decodedWidth = layout.width;
   document.decodedHeight = int32_t(height);
@@ -141,14 +151,23 @@ void ReadBmpFile(DIBImage& document) {
   }
 
   int rows = int(height);
-  if (layout.bitCount == 1 || layout.bitCount == 4) {
-    ReadPackedRows(in, document, layout, uint32_t(*fileStride), rows, topDown);
+  bool packed = layout.bitCount == 1 || layout.bitCount == 4;
+  if (reduce) {
+    bmp::ReadReducedRows(in, document, {layout.pixelOffset, uint32_t(*fileStride), layout.width, rows, topDown},
+                         windows16, reducedColors, dither);
+  } else if (packed) {
+    ReadPackedRows(in, document, layout, uint32_t(*fileStride), rows, topDown, windows16 ? 2LL * rows : rows);
   } else if (!topDown) {
     // 8 and 24 bits are stored as they are held: one piece.
     in.Read(document.GetBits(), size_t(*pixelBytes));
   } else {
     uint32_t stride = document.RowStride();
     for (int row = 0; row < rows; ++row) in.Read(document.GetBits() + size_t(rows - 1 - row) * stride, stride);
+  }
+  if (palette && windows16) {
+    // Packed files continue their progress; 8-bit ones start it here.
+    if (!packed) ResetProgress();
+    bmp::RemapToWindows16(document, dither, packed ? rows : 0, packed ? 2LL * rows : rows);
   }
   CloseTransferFile(document.file);
   document.Unlock();
