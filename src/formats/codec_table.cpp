@@ -5,6 +5,8 @@
 #include "formats/bmp/bmp_codec.h"
 #include "formats/file_types.h"
 #include "formats/gif/gif_codec.h"
+#include "formats/pcx/pcx_codec.h"
+#include "formats/targa/targa_codec.h"
 
 namespace quilla {
 
@@ -13,6 +15,8 @@ namespace {
 const CodecEntry kCodecs[] = {
     {{kGif87a, kGif89a}, ProbeGif, ReadGif, WriteGif, ReadGifPreview, AbortGifRead, AbortGifWrite},
     {{kWindowsBmp, kOs2Bmp}, ProbeBmp, ReadBmp, WriteBmp, ReadBmpPreview, AbortBmpRead, AbortBmpWrite},
+    {{kPcxFile, kPcxFile}, ProbePcx, ReadPcx, WritePcx, ReadPcxPreview, AbortPcxRead, AbortPcxWrite},
+    {{kTargaFile, kTargaFile}, ProbeTarga, ReadTarga, WriteTarga, ReadTargaPreview, AbortTargaRead, AbortTargaWrite},
 };
 }  // namespace
 

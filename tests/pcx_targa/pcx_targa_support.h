@@ -1,0 +1,26 @@
+// Shared by the PCX and Targa tests: the quantizing options switched for one test, P6
+// files made and parsed for comparing with other programs' output.
+#pragma once
+#include <string>
+
+#include "formats/formats_test_support.h"
+
+namespace quilla {
+
+// The quantizing options of one test; the defaults come back at the end of the test.
+struct ReadQuantizingScope {
+  ReadQuantizingScope(int need, int system, int colors, int dither);
+  ~ReadQuantizingScope();
+};
+// The process-wide quantizer, made once.
+void EnsureQuantizer();
+
+// A P6 file of the test picture used with other programs: every channel a function of x
+// and y, so that a mirrored or shifted result shows.
+void WriteTestPixmap(const std::string& path, int width, int height);
+// Pixels of a P6 file with maxval 255, as 0xRRGGBB from the top; empty when unreadable.
+std::vector<uint32_t> ReadPixmap(const std::string& path, int& width, int& height);
+// The document's pixels in the same form.
+std::vector<uint32_t> DocumentPixels(DIBImage& document);
+
+}  // namespace quilla
