@@ -5,6 +5,7 @@
 #include "formats/bmp/bmp_codec.h"
 #include "formats/file_types.h"
 #include "formats/gif/gif_codec.h"
+#include "formats/jpeg/jpeg_codec.h"
 #include "formats/pcx/pcx_codec.h"
 #include "formats/targa/targa_codec.h"
 
@@ -13,6 +14,7 @@ namespace quilla {
 namespace {
 // Probing order: JPEG, GIF, BMP, PCX, PPM, TIFF, Targa; the first non-zero answer wins.
 const CodecEntry kCodecs[] = {
+    {{kJpegFile, kJpegFile}, ProbeJpegFile, ReadJpegFile, WriteJpegFile, ReadJpegPreview, AbortJpegRead, AbortJpegWrite},
     {{kGif87a, kGif89a}, ProbeGif, ReadGif, WriteGif, ReadGifPreview, AbortGifRead, AbortGifWrite},
     {{kWindowsBmp, kOs2Bmp}, ProbeBmp, ReadBmp, WriteBmp, ReadBmpPreview, AbortBmpRead, AbortBmpWrite},
     {{kPcxFile, kPcxFile}, ProbePcx, ReadPcx, WritePcx, ReadPcxPreview, AbortPcxRead, AbortPcxWrite},

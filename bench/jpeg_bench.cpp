@@ -1,0 +1,182 @@
+// JPEG reading and writing of a 24-megapixel photo-like picture (smooth colour fields with
+// noise), through the adapter and, side by side, through bare libjpeg-turbo doing the same
+// work (same options, same byte order, same rows), so the adapter's own cost shows.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "core/dib_image.h"
+#include "core/host.h"
+#include "core/messages.h"
+#include "formats/file_types.h"
+#include "formats/image_files.h"
+#include "formats/jpeg/jpeg_codec.h"
+#include "formats/transfer_files.h"
+#include "settings/app_options.h"
+
+namespace {
+
+constexpr int kWidth = 6000, kHeight = 4000;
+
+class QuietHost : public quilla::Host {
+ public:
+  quilla::MsgResult MessageBox(quilla::OwnerWindow, const std::string& text, const std::string&, quilla::MsgButtons,
+                               quilla::MsgIcon) override {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return quilla::MsgResult::Ok;
+  }
+  void SetWindowTitle(const std::string&) override {}
+  bool PumpPendingMessages(const std::function<bool()>&) override { return true; }
+  bool WaitAndDispatchOneMessage() override { return true; }
+  void ShowWaitCursor() override {}
+  void RestoreCursor() override {}
+  void ShowBusyMenu(int) override {}
+  void RestoreMainMenu() override {}
+  void SetToolbarBusy(bool) override {}
+  bool IsFullScreen() override { return false; }
+  void LeaveFullScreen() override {}
+  void RealizePalette() override {}
+  void FitWindowToImage() override {}
+  quilla::ScreenRect WorkArea() override { return {0, 0, 1 << 20, 1 << 20}; }
+};
+
+QuietHost host;
+
+std::string BenchFile(const char* name) { return (std::filesystem::temp_directory_path() / name).string(); }
+
+quilla::DIBImage& Photo() {
+  static quilla::DIBImage* photo = [] {
+    auto* d = new quilla::DIBImage;
+    if (!d->CreateImage(kWidth, kHeight, true, nullptr, 0, 0)) std::abort();
+    d->Lock();
+    uint32_t noise = 12345;
+    for (int y = 0; y < kHeight; ++y) {
+      uint8_t* row = d->RowPointer(y);
+      for (int x = 0; x < kWidth; ++x) {
+        noise = noise * 1103515245u + 12345u;
+        int n = int(noise >> 28) - 8;
+        double fx = double(x) / kWidth, fy = double(y) / kHeight;
+        row[3 * x] = uint8_t(std::clamp(int(120 + 100 * std::sin(9 * fx + 4 * fy)) + n, 0, 255));
+        row[3 * x + 1] = uint8_t(std::clamp(int(60 + 150 * fy) + n, 0, 255));
+        row[3 * x + 2] = uint8_t(std::clamp(int(40 + 180 * fx * fy) + n, 0, 255));
+      }
+    }
+    d->Unlock();
+    return d;
+  }();
+  return *photo;
+}
+
+void Setup() {
+  quilla::InstallHost(&host);
+  quilla::Options().SetJpegQuality(75);
+  quilla::Options().SetJpegEntOpt(1);
+  quilla::Options().SetNeedQuantizeRead(0);
+}
+
+void BM_AdapterWrite(benchmark::State& state) {
+  Setup();
+  quilla::DIBImage& photo = Photo();
+  std::string path = BenchFile("quilla_bench_adapter.jpg");
+  photo.fileType = quilla::kJpegFile;
+  for (auto _ : state) {
+    photo.file = quilla::OpenTransferFile(path.c_str(), "wb");
+    if (!quilla::WriteJpegFile(photo)) state.SkipWithError("write failed");
+  }
+  state.SetItemsProcessed(state.iterations() * int64_t(kWidth) * kHeight);
+}
+
+void BM_LibjpegWrite(benchmark::State& state) {
+  quilla::DIBImage& photo = Photo();
+  std::string path = BenchFile("quilla_bench_bare.jpg");
+  photo.Lock();
+  for (auto _ : state) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    jpeg_compress_struct c;
+    jpeg_error_mgr err;
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    jpeg_stdio_dest(&c, f);
+    c.image_width = kWidth;
+    c.image_height = kHeight;
+    c.input_components = 3;
+    c.in_color_space = JCS_EXT_BGR;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 75, FALSE);
+    c.optimize_coding = TRUE;
+    jpeg_start_compress(&c, TRUE);
+    while (c.next_scanline < c.image_height) {
+      JSAMPROW row = photo.RowPointer(int(c.next_scanline));
+      jpeg_write_scanlines(&c, &row, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::fclose(f);
+  }
+  photo.Unlock();
+  state.SetItemsProcessed(state.iterations() * int64_t(kWidth) * kHeight);
+}
+
+void EnsureSample(const std::string& path) {
+  if (std::filesystem::exists(path)) return;
+  Setup();
+  quilla::DIBImage& photo = Photo();
+  photo.file = quilla::OpenTransferFile(path.c_str(), "wb");
+  if (!quilla::WriteJpegFile(photo)) std::abort();
+}
+
+void BM_AdapterRead(benchmark::State& state) {
+  Setup();
+  std::string path = BenchFile("quilla_bench_sample.jpg");
+  EnsureSample(path);
+  for (auto _ : state) {
+    quilla::DIBImage document;
+    quilla::KeepFileName(document, path.c_str());
+    if (!quilla::ReadJpegFile(document)) state.SkipWithError("read failed");
+  }
+  state.SetItemsProcessed(state.iterations() * int64_t(kWidth) * kHeight);
+}
+
+void BM_LibjpegRead(benchmark::State& state) {
+  std::string path = BenchFile("quilla_bench_sample.jpg");
+  EnsureSample(path);
+  for (auto _ : state) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    jpeg_decompress_struct c;
+    jpeg_error_mgr err;
+    c.err = jpeg_std_error(&err);
+    jpeg_create_decompress(&c);
+    jpeg_stdio_src(&c, f);
+    jpeg_read_header(&c, TRUE);
+    c.out_color_space = JCS_EXT_BGR;
+    jpeg_start_decompress(&c);
+    size_t stride = (size_t(c.output_width) * 3 + 3) & ~size_t(3);
+    std::vector<uint8_t> pixels(stride * c.output_height);
+    while (c.output_scanline < c.output_height) {
+      JSAMPROW rows[16];
+      JDIMENSION first = c.output_scanline, n = std::min<JDIMENSION>(16, c.output_height - first);
+      for (JDIMENSION i = 0; i < n; ++i) rows[i] = pixels.data() + (c.output_height - 1 - first - i) * stride;
+      jpeg_read_scanlines(&c, rows, n);
+    }
+    jpeg_finish_decompress(&c);
+    jpeg_destroy_decompress(&c);
+    std::fclose(f);
+    benchmark::DoNotOptimize(pixels.data());
+  }
+  state.SetItemsProcessed(state.iterations() * int64_t(kWidth) * kHeight);
+}
+
+}  // namespace
+
+BENCHMARK(BM_AdapterWrite)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_LibjpegWrite)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_AdapterRead)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_LibjpegRead)->Unit(benchmark::kMillisecond)->MinTime(2.0);

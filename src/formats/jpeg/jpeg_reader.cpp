@@ -1,0 +1,324 @@
+#include <algorithm>
+#include <cstring>
+
+#include "color/windows16_palette.h"
+#include "core/dib_image.h"
+#include "core/messages.h"
+#include "core/size_limits.h"
+#include "formats/codec_abort.h"
+#include "formats/file_types.h"
+#include "formats/image_files.h"
+#include "formats/jpeg/jpeg_codec.h"
+#include "formats/jpeg/jpeg_library.h"
+#include "formats/jpeg/jpeg_options.h"
+#include "formats/transfer_files.h"
+
+namespace quilla {
+
+namespace {
+
+constexpr JDIMENSION kRowsPerCall = 16;
+
+// Everything one read needs, in one record without destructors: the library's frames and
+// the decoding function below may be left by a longjmp at any point.
+struct ReadSession {
+  jpeg_decompress_struct cinfo;
+  jpeg::ErrorManager error;
+  jpeg::ProgressMonitor progress;
+  DIBImage* document;
+  std::FILE* stream;
+  bool preview;
+  int maxWidth, maxHeight;  // the box of a preview
+  JpegDecodeSetup setup;
+  JpegReadColorOptions color;
+  bool quantizing, twoPass, grayscale;
+  bool locked;      // the document's image is locked by this read
+  bool noMemory;    // the image could not be created
+  uint8_t* lastRow;  // first byte of the last row in memory: the top row of the picture
+  uint32_t stride;
+  JSAMPLE colormap[3][256];
+  JSAMPROW colormapRows[3];
+};
+
+void UseWindows16Map(ReadSession& s) {
+  for (size_t i = 0; i < Windows16Palette.size(); ++i) {
+    s.colormap[0][i] = Windows16Palette[i].blue;
+    s.colormap[1][i] = Windows16Palette[i].green;
+    s.colormap[2][i] = Windows16Palette[i].red;
+  }
+  for (int c = 0; c < 3; ++c) s.colormapRows[c] = s.colormap[c];
+  s.cinfo.colormap = s.colormapRows;
+  s.cinfo.actual_number_of_colors = int(Windows16Palette.size());
+  s.cinfo.desired_number_of_colors = int(Windows16Palette.size());
+  s.cinfo.two_pass_quantize = FALSE;
+}
+
+// The library's parameters from the decompression set and the colour options.
+void ChooseParameters(ReadSession& s) {
+  jpeg_decompress_struct& c = s.cinfo;
+  // Rows come out in the document's blue, green, red order; grey files stay grey.
+  if (c.out_color_space != JCS_GRAYSCALE) c.out_color_space = JCS_EXT_BGR;
+  bool gray = s.preview ? s.color.previewGray : s.setup.grayscale != 0;
+  if (gray) c.out_color_space = JCS_GRAYSCALE;
+
+  s.quantizing = s.color.quantize;
+  s.twoPass = false;
+  if (s.quantizing) {
+    c.quantize_colors = TRUE;
+    if (s.color.systemPalette) {
+      UseWindows16Map(s);
+    } else {
+      c.desired_number_of_colors = s.preview ? 256 : s.color.colors;
+      c.two_pass_quantize = s.preview || s.setup.onePass == 0 ? TRUE : FALSE;
+      s.twoPass = c.two_pass_quantize != FALSE;
+    }
+    if (s.preview) c.dither_mode = JDITHER_FS;
+    else if (!s.color.dither) c.dither_mode = JDITHER_NONE;
+    else c.dither_mode = s.setup.fastQuantizing ? JDITHER_ORDERED : JDITHER_FS;
+  }
+
+  if (s.preview) {
+    c.scale_denom = unsigned(JpegPreviewDenominator(int(c.image_width), int(c.image_height), s.maxWidth, s.maxHeight));
+    c.do_fancy_upsampling = FALSE;
+    c.dct_method = JDCT_IFAST;
+    return;
+  }
+  int denominator = s.setup.denominator;
+  c.scale_denom = denominator == 2 || denominator == 4 || denominator == 8 ? unsigned(denominator) : 1;
+  c.do_fancy_upsampling = s.setup.fastUpsampling == 0 ? TRUE : FALSE;
+  c.dct_method = s.setup.dctType == 1 ? JDCT_IFAST : s.setup.dctType == 2 ? JDCT_FLOAT : JDCT_ISLOW;
+}
+
+// The image the rows go to; false when it cannot be had.
+bool CreateDocumentImage(ReadSession& s) {
+  jpeg_decompress_struct& c = s.cinfo;
+  RgbQuad table[256] = {};
+  int count = 0;
+  if (s.quantizing) {
+    count = std::clamp(c.actual_number_of_colors, 0, 256);
+    for (int i = 0; i < count; ++i) {
+      uint8_t first = c.colormap[0][i];
+      table[i] = s.grayscale ? RgbQuad{first, first, first, 0}
+                             : RgbQuad{first, c.colormap[1][i], c.colormap[2][i], 0};
+    }
+  }
+  DIBImage& document = *s.document;
+  if (!document.CreateImage(int(c.output_width), int(c.output_height), !s.quantizing, table, count, 0)) return false;
+  document.Lock();
+  s.locked = true;
+  s.lastRow = document.RowPointer(0);
+  s.stride = document.RowStride();
+  return true;
+}
+
+// The output of a header, checked against what the document can hold before the library
+// takes any memory for it.
+bool OutputFits(const jpeg_decompress_struct& c, bool quantizing) {
+  if (c.output_width == 0 || c.output_height == 0) return false;
+  if (c.output_width > kMaxImageSide || c.output_height > kMaxImageSide) return false;
+  auto stride = CheckedRowStride(c.output_width, quantizing ? 8 : 24);
+  return stride && CheckedMul(*stride, c.output_height);
+}
+
+// Decoded rows go straight into the document's rows, top row first; only grey output
+// for a true-colour image passes through a buffer to become three equal bytes.
+void ReadRows(ReadSession& s) {
+  jpeg_decompress_struct& c = s.cinfo;
+  bool expand = s.grayscale && !s.quantizing;
+  JSAMPARRAY buffer = nullptr;
+  if (expand) buffer = (*c.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&c), JPOOL_IMAGE, c.output_width, kRowsPerCall);
+  JSAMPROW rows[kRowsPerCall];
+  while (c.output_scanline < c.output_height) {
+    JDIMENSION first = c.output_scanline;
+    JDIMENSION wanted = std::min(kRowsPerCall, c.output_height - first);
+    for (JDIMENSION i = 0; i < wanted; ++i) rows[i] = s.lastRow - size_t(first + i) * s.stride;
+    JDIMENSION got = jpeg_read_scanlines(&c, expand ? buffer : rows, wanted);
+    if (got == 0) break;  // the library's finish reports the missing rows
+    if (expand) {
+      for (JDIMENSION i = 0; i < got; ++i) {
+        const JSAMPLE* grey = buffer[i];
+        uint8_t* out = rows[i];
+        for (JDIMENSION x = 0; x < c.output_width; ++x, out += 3) out[0] = out[1] = out[2] = grey[x];
+      }
+    }
+  }
+}
+
+// The decoding itself. A longjmp from the library's hooks lands at the setjmp below; this
+// frame holds nothing that needs destroying, and the session record is all it uses.
+int Decode(ReadSession& s) {
+  if (setjmp(s.error.jump)) {
+    jpeg_destroy_decompress(&s.cinfo);
+    return 0;
+  }
+  jpeg_create_decompress(&s.cinfo);
+  jpeg::HandMemoryOptions(reinterpret_cast<j_common_ptr>(&s.cinfo));
+  jpeg_stdio_src(&s.cinfo, s.stream);
+  jpeg_read_header(&s.cinfo, TRUE);
+  if (s.preview) {
+    s.document->decodedWidth = int32_t(s.cinfo.image_width);
+    s.document->decodedHeight = int32_t(s.cinfo.image_height);
+  }
+  ChooseParameters(s);
+  jpeg::InitProgressMonitor(s.progress, s.error, !s.preview, s.quantizing && s.twoPass);
+  s.cinfo.progress = &s.progress.pub;
+  jpeg_calc_output_dimensions(&s.cinfo);
+  if (!OutputFits(s.cinfo, s.quantizing)) {
+    s.noMemory = true;
+    jpeg_destroy_decompress(&s.cinfo);
+    return 0;
+  }
+  if (!s.preview) jpeg::SafeSetCaption("starting decompression...");
+  jpeg_start_decompress(&s.cinfo);
+  s.grayscale = s.cinfo.out_color_space == JCS_GRAYSCALE;
+  if (!CreateDocumentImage(s)) {
+    s.noMemory = true;
+    jpeg_destroy_decompress(&s.cinfo);
+    return 0;
+  }
+  ReadRows(s);
+  if (!s.preview) jpeg::SafeSetCaption("finishing decompression...");
+  jpeg_finish_decompress(&s.cinfo);
+  jpeg_destroy_decompress(&s.cinfo);
+  return 1;
+}
+
+// Runs one read with the adapter's state held for it; the caller owns the stream.
+int RunRead(ReadSession& s) {
+  ++jpeg::activeOperations;
+  jpeg::abortRequested = false;
+  s.cinfo.err = jpeg::InitErrorManager(s.error, s.preview, false);
+  int ok = Decode(s);
+  if (s.locked) {
+    s.document->Unlock();
+    s.locked = false;
+  }
+  jpeg::abortRequested = false;
+  --jpeg::activeOperations;
+  return ok;
+}
+
+}  // namespace
+
+int ProbeJpegFile(DIBImage& document) {
+  int32_t file = OpenTransferFile(document.fileName, "rb");
+  if (file == kNoFile) return kCannotOpen;
+  uint8_t head[2] = {};
+  size_t got = std::fread(head, 1, sizeof head, TransferStream(file));
+  CloseTransferFile(file);
+  return got == 2 && head[0] == 0xFF && head[1] == 0xD8 ? int(kJpegFile) : 0;
+}
+
+namespace {
+struct ProbeSession {
+  jpeg_decompress_struct cinfo;
+  jpeg::ErrorManager error;
+  std::FILE* stream;
+};
+
+int ReadHeaderOnly(ProbeSession& s) {
+  if (setjmp(s.error.jump)) {
+    jpeg_destroy_decompress(&s.cinfo);
+    return 0;
+  }
+  jpeg_create_decompress(&s.cinfo);
+  jpeg_stdio_src(&s.cinfo, s.stream);
+  jpeg_read_header(&s.cinfo, TRUE);
+  jpeg_destroy_decompress(&s.cinfo);
+  return 1;
+}
+}  // namespace
+
+int ProbeJpegSize(DIBImage& document) {
+  int32_t file = OpenTransferFile(document.fileName, "rb");
+  if (file == kNoFile) return kCannotOpen;
+  ProbeSession s{};
+  s.stream = TransferStream(file);
+  s.cinfo.err = jpeg::InitErrorManager(s.error, true, false);
+  int ok = ReadHeaderOnly(s);
+  if (ok) {
+    document.fileWidth = s.cinfo.image_width;
+    document.fileHeight = s.cinfo.image_height;
+  }
+  CloseTransferFile(file);
+  return ok ? int(kJpegFile) : 0;
+}
+
+int ReadJpegFile(DIBImage& document) {
+  if (jpeg::activeOperations) return 0;  // one JPEG operation at a time
+  // A file that cannot be opened has been reported by the probe already.
+  int32_t check = OpenTransferFile(document.fileName, "rb");
+  if (check == kNoFile) return 0;
+  CloseTransferFile(check);
+  document.file = OpenTransferFile(document.fileName, "rb");
+  if (document.file == kNoFile) {
+    ShowWarning("Cannot open:\n\n%s", ShownName(document.fileName).c_str());
+    return 0;
+  }
+  document.fileType = kJpegFile;
+  auto* s = new (std::nothrow) ReadSession{};
+  if (!s) {
+    CloseTransferFile(document.file);
+    ShowNoMemory();
+    return 0;
+  }
+  s->document = &document;
+  s->stream = TransferStream(document.file);
+  s->preview = false;
+  s->setup = ActiveJpegDecodeSetup();
+  s->color = CurrentJpegReadColorOptions();
+  int ok = RunRead(*s);
+  CloseTransferFile(document.file);
+  jpeg::SafeRestoreCaption();
+  if (!ok) {
+    if (s->noMemory) ShowNoMemory();
+    else if (s->error.failed) ShowWarning("%s", s->error.message);
+  }
+  delete s;
+  return ok;
+}
+
+int JpegPreviewDenominator(int width, int height, int maxWidth, int maxHeight) {
+  if (maxWidth <= 0 || maxHeight <= 0) return 8;
+  double r = std::max(double(width) / maxWidth, double(height) / maxHeight);
+  return r > 4 ? 8 : r > 2 ? 4 : r > 1 ? 2 : 1;
+}
+
+int ReadJpegPreviewStream(DIBImage& document, std::FILE* stream, int maxWidth, int maxHeight) {
+  if (jpeg::activeOperations || !stream) return 2;
+  auto* s = new (std::nothrow) ReadSession{};
+  if (!s) return 2;
+  s->document = &document;
+  s->stream = stream;
+  s->preview = true;
+  s->color = CurrentJpegReadColorOptions();
+  s->maxWidth = maxWidth;
+  s->maxHeight = maxHeight;
+  int result = 2;
+  if (RunRead(*s)) {
+    ShrinkPreview(document, maxWidth, maxHeight);
+    result = s->error.warningSeen ? 1 : 0;
+  }
+  if (result == 2) document.FreeImage();
+  delete s;
+  return result;
+}
+
+int ReadJpegPreview(DIBImage& document, int maxWidth, int maxHeight) {
+  int32_t file = OpenTransferFile(document.fileName, "rb");
+  if (file == kNoFile) return 2;
+  int result = ReadJpegPreviewStream(document, TransferStream(file), maxWidth, maxHeight);
+  CloseTransferFile(file);
+  return result;
+}
+
+void AbortJpegRead(DIBImage& document) {
+  if (jpeg::activeOperations) {
+    jpeg::abortRequested = true;  // the read stops at its next poll and cleans up itself
+    return;
+  }
+  document.ioState = 0;
+  CloseTransferFile(document.file);
+}
+
+}  // namespace quilla

@@ -1,0 +1,190 @@
+#include "formats/jpeg/jpeg_options.h"
+#include "jpeg_test_support.h"
+
+namespace quilla {
+
+class JpegWriteTest : public JpegTest {
+ protected:
+  Bytes Save(DIBImage& document, const std::string& name) {
+    document.fileType = kJpegFile;
+    EXPECT_TRUE(WriteImageFile(document, Path(name).c_str())) << host.LastMessage();
+    return ReadBytes(Path(name));
+  }
+};
+
+TEST_F(JpegWriteTest, TrueColourRoundTripKeepsThePicture) {
+  for (auto [width, height] : {std::pair{1, 1}, std::pair{7, 3}, std::pair{129, 65}}) {
+    DIBImage original, back;
+    MakePhoto(original, width, height);
+    Options().SetJpegQuality(95);
+    Bytes file = Save(original, "r.jpg");
+    EXPECT_EQ(FrameComponents(file), 3);
+    ASSERT_TRUE(ReadImageFile(back, Path("r.jpg").c_str()));
+    EXPECT_EQ(back.Width(), width);
+    EXPECT_EQ(back.Height(), height);
+    if (width > 100) { EXPECT_LE(MaxPhotoError(back), 30); }
+  }
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(JpegWriteTest, QualityAndEntropyOptimisationChangeTheSize) {
+  DIBImage original;
+  MakePhoto(original, 160, 120);
+  Options().SetJpegQuality(20);
+  size_t low = Save(original, "q20.jpg").size();
+  Options().SetJpegQuality(95);
+  size_t high = Save(original, "q95.jpg").size();
+  Options().SetJpegEntOpt(0);
+  size_t plain = Save(original, "plain.jpg").size();
+  EXPECT_LT(low, high);
+  EXPECT_LT(high, plain);  // the same picture with the standard tables is larger
+}
+
+TEST_F(JpegWriteTest, GreyscaleSaveWritesOneComponent) {
+  DIBImage original, back;
+  MakePhoto(original, 40, 30);
+  Options().SetSaveJpegGS(1);
+  Options().SetJpegQuality(95);
+  Bytes file = Save(original, "g.jpg");
+  EXPECT_EQ(FrameComponents(file), 1);
+  ASSERT_TRUE(ReadImageFile(back, Path("g.jpg").c_str()));
+  EXPECT_TRUE(AllGray(back));
+  EXPECT_LE(MaxPhotoError(back, true), 12);
+}
+
+TEST_F(JpegWriteTest, PaletteImagesAreWrittenThroughTheirColourTable) {
+  DIBImage original, back;
+  RgbQuad table[2] = {{255, 0, 0, 0}, {0, 0, 255, 0}};  // blue, red
+  ASSERT_TRUE(original.CreateImage(32, 16, false, table, 2, 0));
+  original.Lock();
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 32; ++x) original.RowPointer(y)[x] = x < 16 ? 0 : 1;
+  original.Unlock();
+  Options().SetJpegQuality(95);
+  Save(original, "p.jpg");
+  ASSERT_TRUE(ReadImageFile(back, Path("p.jpg").c_str()));
+  EXPECT_EQ(back.BitsPerPixel(), 24u);
+  uint32_t left = PixelRgb(back, 4, 8), right = PixelRgb(back, 28, 8);
+  EXPECT_GT(left & 255, 200u);          // blue
+  EXPECT_LT(left >> 16 & 255, 40u);
+  EXPECT_GT(right >> 16 & 255, 200u);   // red
+  EXPECT_LT(right & 255, 40u);
+}
+
+TEST_F(JpegWriteTest, ProgressIsReportedAndACancelLeavesNoFile) {
+  DIBImage original;
+  MakePhoto(original, 300, 400);
+  SetProgressName(Path("out.jpg"));
+  Save(original, "out.jpg");
+  EXPECT_NE(std::find(host.titles.begin(), host.titles.end(), "starting compression..."), host.titles.end());
+  // Every 32nd row: 32 of 400 rows is 8%.
+  EXPECT_NE(std::find(host.titles.begin(), host.titles.end(), "out.jpg-08%"), host.titles.end());
+  EXPECT_NE(std::find(host.titles.begin(), host.titles.end(), "out.jpg-96%"), host.titles.end());
+  std::filesystem::remove(Path("out.jpg"));
+
+  int pumps = 0;
+  host.onPump = [&] {
+    if (++pumps == 4) RequestCancel();
+    return true;
+  };
+  SetMainDocument(&original);
+  original.fileType = kJpegFile;
+  EXPECT_FALSE(WriteImageFile(original, Path("out.jpg").c_str()));
+  EXPECT_EQ(pumps, 4);
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_TRUE(DirEntries().empty());
+  EXPECT_FALSE(original.IsLocked());
+  EXPECT_EQ(original.file, kNoFile);
+}
+
+TEST_F(JpegWriteTest, CancelKeepsAnExistingFileAsItWas) {
+  DIBImage original;
+  MakePhoto(original, 64, 300);
+  WriteBytes(Path("keep.jpg"), {1, 2, 3});
+  host.onPump = [&] {
+    RequestCancel();
+    return true;
+  };
+  original.fileType = kJpegFile;
+  EXPECT_FALSE(WriteImageFile(original, Path("keep.jpg").c_str()));
+  EXPECT_EQ(ReadBytes(Path("keep.jpg")), (Bytes{1, 2, 3}));
+  EXPECT_EQ(DirEntries().size(), 1u);
+}
+
+TEST_F(JpegWriteTest, TooWideForTheFormatShowsTheLibraryMessage) {
+  DIBImage original;
+  ASSERT_TRUE(original.CreateImage(65501, 1, false, nullptr, 2, 0));
+  original.fileType = kJpegFile;
+  EXPECT_FALSE(WriteImageFile(original, Path("wide.jpg").c_str()));
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "Maximum supported image dimension is 65500 pixels");
+  EXPECT_TRUE(DirEntries().empty());
+}
+
+// ---- The options the two dialogs edit ----
+
+TEST_F(JpegTest, OptionsCopyTravelsBothSetsAndStoresTheShownIndex) {
+  Options().SetJpegDenom(kJpegPreview, 4);
+  Options().SetJpegQuality(100);
+  JpegOptionsCopy copy = LoadJpegOptionsCopy();
+  EXPECT_EQ(copy.shown, kJpegNormal);
+  EXPECT_EQ(copy.setups[1].denominator, 4);
+  EXPECT_EQ(copy.setups[1].fastUpsampling, 1);  // the Preview defaults
+  EXPECT_EQ(copy.setups[0].dctType, 0);
+  EXPECT_EQ(copy.quality, 95);  // the bar's range
+  EXPECT_EQ(std::string(JpegDialogTitle(copy.shown)), "Jpeg I/O Options (Normal mode)");
+  EXPECT_EQ(std::string(JpegSwitchButtonText(copy.shown)), "S&witch to Preview setup");
+
+  JpegDecodeSetup edited = copy.setups[0];
+  edited.grayscale = 1;
+  SwitchJpegSetup(copy, edited);
+  EXPECT_EQ(copy.shown, kJpegPreview);
+  EXPECT_EQ(std::string(JpegDialogTitle(copy.shown)), "Jpeg I/O Options (Preview mode)");
+  EXPECT_EQ(std::string(JpegSwitchButtonText(copy.shown)), "S&witch to Normal setup");
+  copy.saveGrayscale = true;
+  copy.warnGrayscaleSave = false;
+  copy.quality = 10;
+  StoreJpegOptionsCopy(copy);
+  EXPECT_EQ(Options().JpegDecompressionSetup(), kJpegPreview);
+  EXPECT_EQ(Options().LoadJpegGS(kJpegNormal), 1);
+  EXPECT_EQ(Options().JpegQuality(), 20);
+  EXPECT_EQ(Options().SaveJpegGS(), 1);
+  EXPECT_EQ(Options().WarnJpegGsSave(), 0);
+  EXPECT_EQ(ActiveJpegDecodeSetup().denominator, 4);
+}
+
+static bool CheckedIn(int id, void* context) {
+  const std::vector<int>& on = *static_cast<std::vector<int>*>(context);
+  return std::find(on.begin(), on.end(), id) != on.end();
+}
+
+TEST(JpegDialogButtons, RadioGroupsMapBothWays) {
+  EXPECT_EQ(JpegDctButton(0), 108);
+  EXPECT_EQ(JpegDctButton(2), 110);
+  EXPECT_EQ(JpegDctButton(5), 108);
+  EXPECT_EQ(JpegScaleButton(1), 130);
+  EXPECT_EQ(JpegScaleButton(2), 131);
+  EXPECT_EQ(JpegScaleButton(4), 133);
+  EXPECT_EQ(JpegScaleButton(8), 137);
+  EXPECT_EQ(JpegScaleButton(3), 130);
+  std::vector<int> on = {109, 133};
+  EXPECT_EQ(JpegDctTypeFromButtons(CheckedIn, &on, 0), 1);
+  EXPECT_EQ(JpegDenominatorFromButtons(CheckedIn, &on), 4);
+  on = {};
+  EXPECT_EQ(JpegDctTypeFromButtons(CheckedIn, &on, 2), 2);  // none checked: unchanged
+  EXPECT_EQ(JpegDenominatorFromButtons(CheckedIn, &on), 8);
+}
+
+TEST_F(JpegTest, MemoryOptionsNormaliseTheTemporaryDirectory) {
+  StoreMemoryOptions(false, "C:\\TEMP\\\\\\");
+  EXPECT_EQ(CurrentJpegMemoryOptions().tmpPath, "C:\\TEMP\\");
+  EXPECT_FALSE(CurrentJpegMemoryOptions().useTmpFiles);
+  StoreMemoryOptions(true, "");
+  EXPECT_EQ(CurrentJpegMemoryOptions().tmpPath, ".\\");
+  EXPECT_TRUE(CurrentJpegMemoryOptions().useTmpFiles);
+  StoreMemoryOptions(true, std::string(800, 'a'));
+  EXPECT_LE(CurrentJpegMemoryOptions().tmpPath.size(), 500u);
+  EXPECT_EQ(CurrentJpegMemoryOptions().tmpPath.back(), '\\');
+}
+
+}  // namespace quilla
