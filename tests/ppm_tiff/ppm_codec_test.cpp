@@ -1,6 +1,7 @@
 #include "formats/ppm/ppm_codec.h"
 
 #include "core/progress.h"
+#include "formats/codec_abort.h"
 #include "formats/file_types.h"
 #include "ppm_tiff_test_support.h"
 
@@ -244,7 +245,7 @@ TEST_F(PpmTest, AsciiDataEndingEarlyKeepsTheRowsReadBefore) {
 TEST_F(PpmTest, TypeThatIsNoAnymapIsNotTakenByTheProbe) {
   DIBImage document;
   EXPECT_FALSE(ReadMade(Text("P9 1 1 255\nxyz"), document));
-  ExpectOnlyMessage(FormatMessageText("File type is not supported:\n\n%s", Path("made.ppm").c_str()));
+  ExpectOnlyMessage(FormatMessageText("File type is not supported:\n\n%s", ShownName(Path("made.ppm").c_str()).c_str()));
 }
 
 // ---- Progress, cancel and previews ----

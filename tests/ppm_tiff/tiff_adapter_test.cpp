@@ -3,6 +3,7 @@
 #include <tiffio.h>
 
 #include "core/progress.h"
+#include "formats/codec_abort.h"
 #include "formats/file_types.h"
 #include "ppm_tiff_test_support.h"
 
@@ -388,7 +389,7 @@ TEST_F(TiffTest, LibraryErrorsComeAsMessagesAndKeepTheRowsRead) {
 TEST_F(TiffTest, FileThatIsNotTiffIsNotTakenByTheProbe) {
   DIBImage document;
   EXPECT_FALSE(ReadMade(Text("II*\0garbage"), document));
-  ExpectOnlyMessage(FormatMessageText("File type is not supported:\n\n%s", Path("made.tif").c_str()));
+  ExpectOnlyMessage(FormatMessageText("File type is not supported:\n\n%s", ShownName(Path("made.tif").c_str()).c_str()));
 }
 
 // ---- Progress, cancel and previews ----
