@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 #include "core/size_limits.h"
@@ -23,14 +25,14 @@ struct PcxSpec {
 
 // A PCX file: the header of spec, the encoded data as given, and an optional tail.
 Bytes MakePcx(const PcxSpec& spec, const Bytes& data, const Bytes& tail = {}) {
-  Bytes b(128, 0);
+  Bytes b(128 + data.size() + tail.size(), 0);
   b[0] = spec.manufacturer, b[1] = spec.version, b[2] = 1, b[3] = spec.bits;
   Put16(b, 4, spec.xmin), Put16(b, 6, spec.ymin), Put16(b, 8, spec.xmax), Put16(b, 10, spec.ymax);
   std::memcpy(b.data() + 16, spec.headerPalette, 48);
   b[65] = spec.planes;
   Put16(b, 66, spec.bytesPerLine);
-  b.insert(b.end(), data.begin(), data.end());
-  b.insert(b.end(), tail.begin(), tail.end());
+  std::copy(data.begin(), data.end(), b.begin() + 128);
+  std::copy(tail.begin(), tail.end(), b.begin() + 128 + std::ptrdiff_t(data.size()));
   return b;
 }
 
