@@ -7,7 +7,9 @@
 #include "formats/gif/gif_codec.h"
 #include "formats/jpeg/jpeg_codec.h"
 #include "formats/pcx/pcx_codec.h"
+#include "formats/ppm/ppm_codec.h"
 #include "formats/targa/targa_codec.h"
+#include "formats/tiff/tiff_codec.h"
 
 namespace quilla {
 
@@ -18,6 +20,8 @@ const CodecEntry kCodecs[] = {
     {{kGif87a, kGif89a}, ProbeGif, ReadGif, WriteGif, ReadGifPreview, AbortGifRead, AbortGifWrite},
     {{kWindowsBmp, kOs2Bmp}, ProbeBmp, ReadBmp, WriteBmp, ReadBmpPreview, AbortBmpRead, AbortBmpWrite},
     {{kPcxFile, kPcxFile}, ProbePcx, ReadPcx, WritePcx, ReadPcxPreview, AbortPcxRead, AbortPcxWrite},
+    {{kPnmFile, kPnmFile}, ProbePpm, ReadPpm, WritePpm, ReadPpmPreview, AbortPpmRead, AbortPpmWrite},
+    {{kTiffFile, kTiffCompressed}, ProbeTiffFile, ReadTiffFile, WriteTiffFile, ReadTiffPreview, AbortTiffRead, AbortTiffWrite},
     {{kTargaFile, kTargaFile}, ProbeTarga, ReadTarga, WriteTarga, ReadTargaPreview, AbortTargaRead, AbortTargaWrite},
 };
 }  // namespace
