@@ -392,6 +392,14 @@ TEST_F(JpegTest, PreviewsFitTheBoxAndNeverSpeak) {
   EXPECT_TRUE(host.titles.empty());
 }
 
+TEST_F(JpegTest, PreviewsOfSliversStillFitTheBox) {
+  WriteBytes(Path("s.jpg"), MakeJpeg({.width = 4000, .height = 8}));
+  DIBImage document;
+  EXPECT_EQ(ReadImagePreview(document, Path("s.jpg").c_str(), 64, 48), 0);
+  EXPECT_EQ(document.Width(), 64);
+  EXPECT_EQ(document.Height(), 1);
+}
+
 TEST_F(JpegTest, PreviewsQuantizeWhenReadingDoes) {
   WriteBytes(Path("m.jpg"), MakeJpeg({.width = 64, .height = 64}));
   Options().SetNeedQuantizeRead(1);
