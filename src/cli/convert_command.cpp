@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
+#include "color/color_reduction.h"
 #include "color/color_quantizer.h"
 #include "core/dib_image.h"
 #include "core/messages.h"
@@ -21,12 +22,6 @@
 #include "settings/list_sections.h"
 #include "settings/options_section.h"
 #include "settings/settings_store.h"
-
-namespace quilla {
-// Whole-image colour depth change (color/color_reduction.h). Declared here alone: that
-// header's options record brings a second DisplayMode next to the settings' one.
-int ChangeColorDepth(DIBImage& doc, int colors, bool dither, bool windows16);
-}  // namespace quilla
 
 namespace quilla::cli {
 
