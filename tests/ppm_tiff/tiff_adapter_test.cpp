@@ -338,6 +338,15 @@ TEST_F(TiffTest, HandMadeStripReadsWithItsPhotometric) {
   EXPECT_EQ(PixelRgb(white, 2, 0), 0x0F0F0Fu);
 }
 
+TEST_F(TiffTest, UnknownPrivateTagOnlyWarnsAndTheFileReads) {
+  std::vector<TiffEntry> entries = StripEntries(4, 1, 4, 1, 1, 2);
+  entries.push_back({65000, 4, 1, 7});  // a private tag the library doesn't know
+  DIBImage document;
+  ASSERT_TRUE(ReadMade(MakeTiff(entries, {0x01, 0xF0}), document)) << host.LastMessage();
+  EXPECT_EQ(PixelRgb(document, 2, 0), 0xF0F0F0u);
+  EXPECT_TRUE(host.messages.empty());
+}
+
 TEST_F(TiffTest, AbsurdSizesAreRefusedWithoutCrashing) {
   struct Case {
     uint32_t width, height;

@@ -23,6 +23,11 @@ void LibraryMessage(const char*, const char* format, va_list args) {
   session.libraryMessage = text;
 }
 
+// Warnings (an unknown private tag, an odd but readable field) do not end the transfer:
+// refusing every file that carries a tag the library doesn't know would refuse many
+// good files.
+void LibraryWarning(const char*, const char*, va_list) {}
+
 // The library's client procedures over a stdio stream.
 tmsize_t StreamRead(thandle_t h, void* data, tmsize_t n) {
   return n < 0 ? -1 : tmsize_t(std::fread(data, 1, size_t(n), static_cast<std::FILE*>(h)));
@@ -67,7 +72,7 @@ void BeginSession(bool reading, bool quiet) {
   session.libraryMessage.clear();
   std::vector<uint8_t>().swap(session.buffer);
   TIFFSetErrorHandler(LibraryMessage);
-  TIFFSetWarningHandler(LibraryMessage);
+  TIFFSetWarningHandler(LibraryWarning);
 }
 
 TIFF* OpenOverStream(std::FILE* stream, const char* name, const char* mode) {
