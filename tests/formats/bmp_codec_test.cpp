@@ -431,6 +431,21 @@ TEST_F(BmpInteropTest, DecodesImageMagickFilesAndOneBitFiles) {
   EXPECT_EQ(y, 5);
 }
 
+TEST_F(BmpInteropTest, DecodesTheLongerWindowsHeadersOtherProgramsWrite) {
+  // ImageMagick's default BMP format writes the 108- or 124-byte header.
+  for (const char* format : {"BMP:"}) {
+    for (const char* type : {"Palette", "TrueColor"}) {
+      DIBImage document;
+      std::string path = Path(std::string("long") + type + ".bmp");
+      ASSERT_TRUE(RunTool("convert '" + Path("ref.ppm") + "' -type " + type + " " + format + "'" + path + "'"));
+      ASSERT_GT(ReadBytes(path)[14], 40) << "the file has a longer header";
+      ASSERT_TRUE(ReadImageFile(document, path.c_str())) << format << type << ": " << host.LastMessage();
+      EXPECT_EQ(document.fileType, kWindowsBmp);
+      ExpectReference(document);
+    }
+  }
+}
+
 TEST_F(BmpInteropTest, OurFilesDecodeTheSameInImageMagick) {
   DIBImage picture;
   ASSERT_TRUE(RunTool("ppmtobmp -bpp=8 '" + Path("ref.ppm") + "' > '" + Path("ref.bmp") + "'"));

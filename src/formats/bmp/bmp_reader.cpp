@@ -25,6 +25,12 @@ namespace {
 constexpr uint32_t kFileHeaderBytes = 14;
 constexpr uint32_t kCoreHeaderBytes = 12;
 
+// The Windows header and its later, longer versions (52, 56, 108 and 124 bytes), which
+// other programs write for plain uncompressed bitmaps too.
+bool IsWindowsHeaderSize(uint32_t size) {
+  return size == kHeaderBytes || size == 52 || size == 56 || size == 108 || size == 124;
+}
+
 // The header fields the reader uses, from either header kind.
 struct BmpLayout {
   uint32_t pixelOffset;
@@ -58,9 +64,12 @@ BmpLayout ReadHeaders(ByteReader& in, DIBImage& document) {
     layout.bitCount = LoadU16le(info + 10);
     return layout;
   }
-  if (headerSize != kHeaderBytes)
+  if (!IsWindowsHeaderSize(headerSize))
     AbortCodecWithMessage("Not a MS Windows or OS/2 Bitmap file:\n\n%s", document.fileName);
   in.Read(info + 4, kHeaderBytes - 4);
+  // Later Windows headers only append fields (masks, colour space) to the 40 bytes; the
+  // colour table follows the whole header.
+  in.Skip(headerSize - kHeaderBytes);
   if (LoadU32le(info + 16) != 0)
     AbortCodecWithMessage("Compressed Bitmap files are not supported:\n\n%s", document.fileName);
   layout.width = int32_t(LoadU32le(info + 4));
@@ -196,7 +205,7 @@ int ProbeBmp(DIBImage& document) {
   const uint8_t* info = head + kFileHeaderBytes;
   uint32_t headerSize = LoadU32le(info);
   document.fileWidth = document.fileHeight = 0;
-  if (headerSize == kHeaderBytes) {
+  if (IsWindowsHeaderSize(headerSize)) {
     int32_t height = int32_t(LoadU32le(info + 8));
     document.fileWidth = LoadU32le(info + 4);
     document.fileHeight = height < 0 ? 0u - uint32_t(height) : uint32_t(height);
