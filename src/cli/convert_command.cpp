@@ -47,15 +47,6 @@ bool ParseInt(const char* text, long min, long max, long& value) {
   return *text && *end == '\0' && value >= min && value <= max;
 }
 
-// Sets one numeric option by its settings key.
-bool SetOption(const std::string& key, const char* value) {
-  long n = 0;
-  std::optional<IntOption> option = FindIntOption(key);
-  if (!option || !ParseInt(value, -2147483647L, 2147483647L, n)) return false;
-  Options().StoreInt(*option, int(n));
-  return true;
-}
-
 // Options, functions, filters and macros from a settings file, as Load all reads them.
 bool LoadSettingsFile(const std::string& path) {
   IniFile file = IniFile::Read(path);
@@ -116,8 +107,8 @@ int RunConvertCommand(int argc, char** argv) {
       if (!hasValue) return UsageError("%s needs KEY=VALUE", arg);
       std::string setting = argv[++i];
       size_t eq = setting.find('=');
-      if (eq == std::string::npos || !SetOption(setting.substr(0, eq), setting.c_str() + eq + 1))
-        return UsageError("cannot set '%s' (a numeric option's key and value are expected)", setting.c_str());
+      if (eq == std::string::npos || !SetOptionByKey(setting.substr(0, eq), setting.substr(eq + 1)))
+        return UsageError("cannot set '%s' (a settings key of section Options is expected)", setting.c_str());
     } else if (std::strcmp(arg, "--type") == 0) {
       if (!hasValue || !ParseInt(argv[++i], 1, kLastFileType, type))
         return UsageError("%s needs a file type from 1 to 10", "--type");

@@ -6,6 +6,7 @@
 #include "settings/app_options.h"
 #include "settings/list_sections.h"
 #include "settings/options_section.h"
+#include "settings/settings_keys.h"
 #include "settings/settings_path.h"
 
 namespace quilla {
@@ -72,6 +73,15 @@ IniFile BuildSettingsFile() {
   WriteFilterSpecs(file, options.Filters());
   WriteMacros(file, options.Macros());
   return file;
+}
+
+int SetOptionByKey(std::string_view key, std::string_view value) {
+  IniFile file;
+  WriteWindowState(file, Options());
+  WriteOptionsSection(file, Options());
+  if (!file.Find(kOptionsSection, key) || !file.Set(kOptionsSection, key, value)) return 0;
+  ReadOptionsSection(file, Options());
+  return 1;
 }
 
 int SaveAllSettings() {

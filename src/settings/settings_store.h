@@ -42,4 +42,9 @@ int SaveMacros();
 // The complete file Save all writes, from memory as it stands.
 IniFile BuildSettingsFile();
 
+// Sets one key of "Options" as if the settings file held that value, through the same
+// reading (and clamping) as Load all; the other options keep their values. 0 when the
+// section has no such key.
+int SetOptionByKey(std::string_view key, std::string_view value);
+
 }  // namespace quilla

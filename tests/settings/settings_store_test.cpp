@@ -212,6 +212,23 @@ TEST_F(SettingsStoreTest, MissingKeysKeepDefaultsExceptTheColourFallbacks) {
   EXPECT_EQ(Options().CTL3D32(), "CTL3D32.DLL");
 }
 
+TEST_F(SettingsStoreTest, OneKeySetByNameKeepsEveryOtherOption) {
+  Options().SetContaBack(PackColor(1, 2, 3));
+  SetGlobalFillRgb(0x102030);
+  Options().SetJpegQuality(40);
+  ASSERT_EQ(SetOptionByKey("jpegquality", "90"), 1) << "keys match whatever their case";
+  EXPECT_EQ(Options().JpegQuality(), 90);
+  ASSERT_EQ(SetOptionByKey("TmpPath", "d:\\work"), 1);
+  EXPECT_EQ(Options().TmpPath(), "d:\\work\\");
+  ASSERT_EQ(SetOptionByKey("CBackG", "0"), 1);
+  EXPECT_EQ(GlobalFillRgb(), 0x100030u) << "the other two components stay";
+  EXPECT_EQ(Options().ContaBackG(), 2) << "unnamed colours are not reset to the load fallbacks";
+  EXPECT_EQ(Options().JpegQuality(), 90);
+  EXPECT_EQ(SetOptionByKey("NoSuchKey", "1"), 0);
+  EXPECT_EQ(SetOptionByKey("Function0", "x"), 0) << "only keys of section Options";
+  SetGlobalFillRgb(0xFFFFFF);
+}
+
 TEST_F(SettingsStoreTest, LoadingPassesOnlyTheAreaFrameOn) {
   OwnFile();
   int frames = 0, others = 0;
