@@ -24,6 +24,11 @@ TEST(FitInBox, RoundsHalfUp) {
   EXPECT_EQ(FitInBox(5, 3, 3, 3), (BoxSize{3, 2}));
 }
 
+TEST(FitInBox, SliverKeepsOnePixel) {
+  EXPECT_EQ(FitInBox(10760, 8, 640, 480), (BoxSize{640, 1}));
+  EXPECT_EQ(FitInBox(8, 10760, 64, 64), (BoxSize{1, 64}));
+}
+
 TEST(FitInBox, EmptySizeGivesZero) { EXPECT_EQ(FitInBox(0, 10, 100, 100), (BoxSize{0, 0})); }
 
 TEST(ShrinkToBox, KeepsSizeThatFits) {

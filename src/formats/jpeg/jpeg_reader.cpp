@@ -199,18 +199,6 @@ int RunRead(ReadSession& s) {
   return ok;
 }
 
-// Shrinks a preview into its box. A sliver (thousands of pixels by a few) whose fitted
-// short side rounds to nothing keeps one pixel of it instead of staying too large.
-void FitPreview(DIBImage& document, int maxWidth, int maxHeight) {
-  ShrinkPreview(document, maxWidth, maxHeight);
-  if (document.Width() <= maxWidth && document.Height() <= maxHeight) return;
-  double scale = std::min(double(std::max(maxWidth, 1)) / document.Width(),
-                          double(std::max(maxHeight, 1)) / document.Height());
-  int width = std::max(1, int(document.Width() * scale + 0.5));
-  int height = std::max(1, int(document.Height() * scale + 0.5));
-  if (ResizeImage(document, width, height)) document.DiscardUndo();
-}
-
 }  // namespace
 
 int ProbeJpegFile(DIBImage& document) {
@@ -309,7 +297,7 @@ int ReadJpegPreviewStream(DIBImage& document, std::FILE* stream, int maxWidth, i
   s->maxHeight = maxHeight;
   int result = 2;
   if (RunRead(*s)) {
-    FitPreview(document, maxWidth, maxHeight);
+    ShrinkPreview(document, maxWidth, maxHeight);
     result = s->error.warningSeen ? 1 : 0;
   }
   if (result == 2) document.FreeImage();
