@@ -5,7 +5,9 @@
 
 #include "cli/cli_commands.h"
 #include "cli/headless_host.h"
+#include "color/color_quantizer.h"
 #include "core/messages.h"
+#include "formats/gif/gif_codec.h"
 
 namespace quilla::cli {
 int RunSettingsCommand(int argc, char** argv);
@@ -31,13 +33,32 @@ int Usage() {
 }  // namespace
 }  // namespace quilla::cli
 
-int main(int argc, char** argv) {
-  using namespace quilla::cli;
-  quilla::HeadlessHost host;
-  quilla::InstallHost(&host);
+namespace quilla::cli {
+
+// argv holds UTF-8 text on every platform.
+int Main(int argc, char** argv) {
+  HeadlessHost host;
+  InstallHost(&host);
   if (argc < 2) return Usage();
+  // The fixed tables the engine shares, as the program allocates them at start-up.
+  if (!InitializeColorQuantizer() || !InitializeGifCoder()) {
+    ShowNoMemory();
+    return kFailed;
+  }
+  int status = -1;
   for (const Command& c : kCommands)
-    if (c.name && std::strcmp(c.name, argv[1]) == 0) return c.run(argc - 1, argv + 1);
-  std::fprintf(stderr, "quilla-cli: unknown command '%s'\n", argv[1]);
-  return Usage();
+    if (c.name && std::strcmp(c.name, argv[1]) == 0) status = c.run(argc - 1, argv + 1);
+  if (status < 0) {
+    std::fprintf(stderr, "quilla-cli: unknown command '%s'\n", argv[1]);
+    status = Usage();
+  }
+  ReleaseGifCoder();
+  ShutdownColorQuantizer();
+  return status;
 }
+
+}  // namespace quilla::cli
+
+#ifndef _WIN32
+int main(int argc, char** argv) { return quilla::cli::Main(argc, argv); }
+#endif

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Drives quilla-cli as a script would: exit statuses, the info line, conversions between
+# formats, --set, refusals that leave no partial output, and names outside ASCII.
+# Usage: cli_test.sh WORKDIR CLI [EMULATOR]
+set -u
+work=$1; shift
+cli=("$@")
+rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
+passed=0 failed=0
+check() {  # check NAME EXPECTED_STATUS COMMAND...
+  local name=$1 want=$2; shift 2
+  "$@" >out.raw 2>err.txt
+  local got=$?
+  tr -d '\r' < out.raw > out.txt  # Windows ends lines with CR LF
+  if [ "$got" = "$want" ]; then passed=$((passed + 1)); else
+    failed=$((failed + 1)); echo "FAIL $name: status $got, wanted $want"; cat out.txt err.txt; fi
+}
+expect() {  # expect NAME CONDITION...
+  local name=$1; shift
+  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL $name"; cat out.txt err.txt; fi
+}
+
+# A 24-bit picture of 40 x 30, written by the CLI itself from a plain PPM.
+{ echo P3; echo 40 30; echo 255; for y in $(seq 0 29); do for x in $(seq 0 39); do
+  echo "$((x * 6)) $((y * 8)) $(((x + y) * 3))"; done; done; } > source.ppm
+
+check usage 2 "${cli[@]}"
+check unknown-command 2 "${cli[@]}" frobnicate
+check ppm-to-bmp 0 "${cli[@]}" convert source.ppm picture.bmp
+check info-bmp 0 "${cli[@]}" info picture.bmp
+expect info-line grep -qx 'picture.bmp: Windows BMP, 40x30, 24 bpp, 0 colours' out.txt
+
+for ext in gif jpg tga pcx tif; do
+  check "bmp-to-$ext" 0 "${cli[@]}" convert picture.bmp "picture.$ext"
+done
+# .ppm matches no save extension: the type is the chosen one, JPEG unless --type says.
+check bmp-to-ppm-default 0 "${cli[@]}" convert picture.bmp default.ppm
+check info-ppm-default 0 "${cli[@]}" info default.ppm
+expect ppm-name-takes-save-type grep -q '^default.ppm: JPEG' out.txt
+check bmp-to-ppm 0 "${cli[@]}" convert --type 8 picture.bmp picture.ppm
+check info-all 0 "${cli[@]}" info picture.gif picture.jpg picture.tga picture.pcx picture.tif picture.ppm
+expect info-gif grep -q '^picture.gif: GIF8[79]a, 40x30, 8 bpp, [0-9]* colours$' out.txt
+expect info-jpg grep -qx 'picture.jpg: JPEG, 40x30, 24 bpp, 0 colours' out.txt
+expect info-tif grep -q '^picture.tif: TIFF.*, 40x30, 24 bpp, 0 colours$' out.txt
+expect info-ppm grep -qx 'picture.ppm: PBM, 40x30, 24 bpp, 0 colours' out.txt
+
+check colors-16 0 "${cli[@]}" convert --colors 16 picture.bmp sixteen.bmp
+check info-16 0 "${cli[@]}" info sixteen.bmp
+expect sixteen-colours grep -qx 'sixteen.bmp: Windows BMP, 40x30, 8 bpp, 16 colours' out.txt
+check type-os2 0 "${cli[@]}" convert --type 2 picture.bmp os2.bmp
+check info-os2 0 "${cli[@]}" info os2.bmp
+expect os2-type grep -q '^os2.bmp: OS/2 BMP' out.txt
+check set-quality-10 0 "${cli[@]}" convert --set JpegQuality=10 picture.bmp small.jpg
+check set-quality-95 0 "${cli[@]}" convert --set JpegQuality=95 picture.bmp large.jpg
+expect quality-smaller test "$(wc -c < small.jpg)" -lt "$(wc -c < large.jpg)"
+check set-unknown 2 "${cli[@]}" convert --set NoSuchKey=1 picture.bmp x.bmp
+
+# A failed conversion leaves the output as it was, and a missing one is not created.
+printf 'BM broken' > broken.bmp
+echo keep > kept.bmp
+check broken-input 1 "${cli[@]}" convert broken.bmp kept.bmp
+expect output-kept grep -qx keep kept.bmp
+check missing-input 1 "${cli[@]}" convert nothing.bmp new.bmp
+expect no-partial-output test ! -e new.bmp
+check info-some-fail 1 "${cli[@]}" info picture.bmp broken.bmp
+expect info-goes-on grep -q '^picture.bmp: ' out.txt
+
+# Names outside ASCII.
+cp picture.bmp "été ü.bmp"
+check unicode-info 0 "${cli[@]}" info "été ü.bmp"
+check unicode-convert 0 "${cli[@]}" convert "été ü.bmp" "naïve.gif"
+expect unicode-output test -s "naïve.gif"
+
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ]
