@@ -36,6 +36,24 @@ LRESULT DeviceCaps(LPARAM) {
   return 0;
 }
 
+LRESULT InterfaceOptions(LPARAM) {
+  ShowInterfaceOptions();
+  return 0;
+}
+LRESULT ColorDepth(LPARAM) {
+  ShowColorDepth();
+  return 0;
+}
+LRESULT Quantizing(LPARAM) {
+  ShowQuantizingOptions();
+  return 0;
+}
+LRESULT JpegIo(LPARAM) { return ShowJpegOptions(); }
+LRESULT Memory(LPARAM) {
+  ShowMemoryOptions();
+  return 0;
+}
+
 LRESULT ExitCommand(LPARAM) {
   if (QueryClose()) Exit();
   return 0;
@@ -80,11 +98,11 @@ constexpr Row kRows[] = {
     {cmd::kHsvAdjust, nullptr}, {cmd::kYcbcrAdjust, nullptr}, {cmd::kInteractiveRgb, nullptr},
     {cmd::kExpEnhance, nullptr}, {cmd::kLogEnhance, nullptr}, {cmd::kSineHEnhance, nullptr},
     {cmd::kGrayScale, nullptr}, {cmd::kNegative, nullptr}, {cmd::kPaletteEntry, nullptr},
-    {cmd::kColorDepth, nullptr}, {cmd::kImageFilters, nullptr}, {cmd::kMacroRetouch, nullptr},
+    {cmd::kColorDepth, ColorDepth}, {cmd::kImageFilters, nullptr}, {cmd::kMacroRetouch, nullptr},
     // Options
-    {cmd::kInterfaceOptions, nullptr}, {cmd::kBackgroundColor, nullptr}, {cmd::kQuantizing, nullptr},
-    {cmd::kJpegIo, nullptr}, {cmd::kSlideshowOptions, nullptr}, {cmd::kPrinterOptions, nullptr},
-    {cmd::kContactSheetOptions, nullptr}, {cmd::kMemory, nullptr}, {cmd::kSaveGifInterlaced, ToggleGifInterlaced, GifInterlaced},
+    {cmd::kInterfaceOptions, InterfaceOptions}, {cmd::kBackgroundColor, nullptr}, {cmd::kQuantizing, Quantizing},
+    {cmd::kJpegIo, JpegIo}, {cmd::kSlideshowOptions, nullptr}, {cmd::kPrinterOptions, nullptr},
+    {cmd::kContactSheetOptions, nullptr}, {cmd::kMemory, Memory}, {cmd::kSaveGifInterlaced, ToggleGifInterlaced, GifInterlaced},
     {cmd::kLoadAll, LoadAll}, {cmd::kSaveAll, SaveAll}, {cmd::kDefaults, Defaults},
     // Help
     {cmd::kHelpContents, nullptr}, {cmd::kDiagnosis, nullptr}, {cmd::kDeviceCaps, DeviceCaps},

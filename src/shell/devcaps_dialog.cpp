@@ -1,5 +1,5 @@
 #include "resources/resource_ids.h"
-#include "settings/dialog_placement.h"
+#include "shell/dialog_support.h"
 #include "shell/dialogs.h"
 #include "shell/gdi.h"
 #include "shell/shell_state.h"
@@ -7,14 +7,6 @@
 namespace quilla {
 
 namespace {
-bool placed = false;  // moves before placement are not the user's
-
-ScreenPoint CornerOf(HWND window) {
-  RECT r;
-  GetWindowRect(window, &r);
-  return {r.left, r.top};
-}
-
 void SetYesNo(HWND dialog, int control, bool yes) { SetDlgItemTextW(dialog, control, yes ? L"YES" : L"NO"); }
 
 void FillCaps(HWND dialog) {
@@ -44,39 +36,14 @@ void FillCaps(HWND dialog) {
   SetYesNo(dialog, IDC_CAPS_BITMAP64, raster & RC_BITMAP64);
 }
 
-// At the remembered large-dialog offset from the main window.
-void Place(HWND dialog) {
-  RECT r;
-  GetWindowRect(dialog, &r);
-  ScreenPoint origin = DialogOrigin(Options(), DialogKind::Large, CornerOf(shell.mainWindow), r.right - r.left,
-                                    r.bottom - r.top, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  SetWindowPos(dialog, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  placed = true;
-}
 }  // namespace
 
-INT_PTR CALLBACK DevCapsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  INT_PTR colorResult;
-  if (HandleDialogColor(message, wParam, colorResult)) return colorResult;
-  switch (message) {
-    case WM_INITDIALOG:
-      placed = false;
-      Place(dialog);
-      FillCaps(dialog);
-      // The help pages are not shipped with the program yet.
-      EnableWindow(GetDlgItem(dialog, IDC_HELP_BUTTON), FALSE);
-      return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDOK);
-      return TRUE;
-    case WM_MOVE:
-      if (placed) RememberDialogOffset(Options(), DialogKind::Large, CornerOf(dialog), CornerOf(shell.mainWindow));
-      return FALSE;
-    case WM_CLOSE:
-      EndDialog(dialog, IDOK);
-      return TRUE;
-  }
-  return FALSE;
+// Shows and closes only; it is placed at, and remembers, the large-dialog position.
+INT_PTR CALLBACK DevCapsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  static const DialogPattern pattern{DialogKind::Large, 68, [](HWND d, LPARAM) { FillCaps(d); }, nullptr, nullptr};
+  INT_PTR result = FALSE;
+  HandleDialogPattern(pattern, dialog, message, wParam, lParam, result);
+  return result;
 }
 
 void ShowDeviceCapsDialog() {

@@ -16,4 +16,31 @@ INT_PTR CALLBACK DevCapsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 void ShowAboutDialog();
 void ShowDeviceCapsDialog();
 
+// The option dialogs.
+INT_PTR CALLBACK InterfaceDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK CDepthDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK JODlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK MemOptionsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+void ShowInterfaceOptions();   // 194
+void ShowColorDepth();         // 141, on the main document
+void ShowQuantizingOptions();  // 149
+// 116; owned by the main window unless an owner is given; the dialog's result less one
+// (0 after OK).
+int ShowJpegOptions(HWND owner = nullptr);
+void ShowMemoryOptions();      // 120
+
+// The Color Depth dialog from a starting choice, titled "Quantizing Options" for 149. On OK
+// true, with the choice as the user left it and the colour count (0: true colour).
+struct ColorDepthChoice;
+bool RunColorDepthDialog(bool quantizing, ColorDepthChoice& choice, int& count);
+
+// The quantizing options as the settings hold them, and storing them back.
+struct QuantizeOptions;
+QuantizeOptions CurrentQuantizeOptions();
+void StoreQuantizeOptions(const QuantizeOptions& options);
+// Checks the quantizing options against the display and, on the user's Yes, changes them;
+// true when they changed.
+bool CheckQuantizingAgainstDisplay();
+
 }  // namespace quilla
