@@ -7,8 +7,10 @@ install_everything >/dev/null
 build_win64 >/dev/null
 prepare_wine
 files=("$@")
+# The sample picture is generated, never shipped: the same bytes on every run.
 sample=build/win64/sample.bmp
-if [ ${#files[@]} -eq 0 ] && [ -f "$sample" ]; then files=("$sample"); fi
+[ -f "$sample" ] || python3 scripts/make_sample.py "$sample"
+if [ ${#files[@]} -eq 0 ]; then files=("$sample"); fi
 args=()
 for f in "${files[@]}"; do args+=("$(/usr/lib/wine/wine64 winepath -w "$f" 2>/dev/null)"); done
 exe=build/win64/quilla.exe

@@ -9,6 +9,8 @@
 #define IDM_PAUSING 4
 #define IDM_COMPRESSING 5
 #define IDM_PRINTING 6
+// The one-letter titles measured at start-up for narrow windows.
+#define IDM_SHORT 7
 
 #define IDI_APP 10
 #define IDC_MAIN_CURSOR 11

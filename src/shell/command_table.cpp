@@ -4,10 +4,13 @@
 
 #include "core/progress.h"
 #include "shell/dialogs.h"
+#include "shell/file_commands.h"
+#include "formats/file_session.h"
 #include "shell/lifecycle.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
 #include "shell/shell_state.h"
+#include "shell/view_commands.h"
 
 namespace quilla {
 
@@ -83,11 +86,11 @@ struct Row {
 // marks a command whose subsystem is not part of the program yet.
 constexpr Row kRows[] = {
     // File
-    {cmd::kNew, nullptr}, {cmd::kOpen, nullptr}, {cmd::kReopen, nullptr}, {cmd::kMultipleOpen, nullptr},
-    {cmd::kSave, nullptr}, {cmd::kSaveAs, nullptr}, {cmd::kDeleteFile, nullptr}, {cmd::kPrint, nullptr},
+    {cmd::kNew, nullptr}, {cmd::kOpen, OnFileOpen}, {cmd::kReopen, OnFileReopen}, {cmd::kMultipleOpen, nullptr},
+    {cmd::kSave, OnFileSave}, {cmd::kSaveAs, OnFileSaveAs}, {cmd::kDeleteFile, OnFileDelete}, {cmd::kPrint, nullptr},
     {cmd::kPrinterSetup, nullptr}, {cmd::kExit, ExitCommand},
     // Edit
-    {cmd::kUndo, nullptr}, {cmd::kCut, nullptr}, {cmd::kCopy, nullptr}, {cmd::kPaste, nullptr},
+    {cmd::kUndo, OnUndo}, {cmd::kCut, nullptr}, {cmd::kCopy, nullptr}, {cmd::kPaste, nullptr},
     {cmd::kDeleteArea, nullptr}, {cmd::kCaptureDesktop, nullptr}, {cmd::kCaptureWindow, nullptr},
     {cmd::kCaptureClient, nullptr}, {cmd::kFullScreen, nullptr},
     // Retouch
@@ -105,16 +108,19 @@ constexpr Row kRows[] = {
     {cmd::kContactSheetOptions, nullptr}, {cmd::kMemory, Memory}, {cmd::kSaveGifInterlaced, ToggleGifInterlaced, GifInterlaced},
     {cmd::kLoadAll, LoadAll}, {cmd::kSaveAll, SaveAll}, {cmd::kDefaults, Defaults},
     // Help
-    {cmd::kHelpContents, nullptr}, {cmd::kDiagnosis, nullptr}, {cmd::kDeviceCaps, DeviceCaps},
+    {cmd::kHelpContents, OnHelpContents}, {cmd::kDiagnosis, nullptr}, {cmd::kDeviceCaps, DeviceCaps},
     {cmd::kAbout, About},
     // Accelerators without a menu item
-    {cmd::kPosSame, nullptr}, {cmd::kPosLeftTop, nullptr}, {cmd::kPosLeftBottom, nullptr},
-    {cmd::kPosRightTop, nullptr}, {cmd::kPosRightBottom, nullptr}, {cmd::kPosCenter, nullptr},
-    {cmd::kPageUp, nullptr}, {cmd::kPageDown, nullptr}, {cmd::kPageLeft, nullptr}, {cmd::kPageRight, nullptr},
-    {cmd::kLineUp, nullptr}, {cmd::kLineDown, nullptr}, {cmd::kLineLeft, nullptr}, {cmd::kLineRight, nullptr},
-    {cmd::kHelp, nullptr}, {cmd::kNoAction, NoAction}, {cmd::kRunMacro, nullptr},
+    {cmd::kPosSame, PosModeCommand<cmd::kPosSame>}, {cmd::kPosLeftTop, PosModeCommand<cmd::kPosLeftTop>},
+    {cmd::kPosLeftBottom, PosModeCommand<cmd::kPosLeftBottom>}, {cmd::kPosRightTop, PosModeCommand<cmd::kPosRightTop>},
+    {cmd::kPosRightBottom, PosModeCommand<cmd::kPosRightBottom>}, {cmd::kPosCenter, PosModeCommand<cmd::kPosCenter>},
+    {cmd::kPageUp, ScrollCommand<cmd::kPageUp>}, {cmd::kPageDown, ScrollCommand<cmd::kPageDown>},
+    {cmd::kPageLeft, ScrollCommand<cmd::kPageLeft>}, {cmd::kPageRight, ScrollCommand<cmd::kPageRight>},
+    {cmd::kLineUp, ScrollCommand<cmd::kLineUp>}, {cmd::kLineDown, ScrollCommand<cmd::kLineDown>},
+    {cmd::kLineLeft, ScrollCommand<cmd::kLineLeft>}, {cmd::kLineRight, ScrollCommand<cmd::kLineRight>},
+    {cmd::kHelp, OnHelpContents}, {cmd::kNoAction, NoAction}, {cmd::kRunMacro, nullptr},
     // Internal requests
-    {cmd::kCommandLine, nullptr}, {cmd::kPaintQuarters, nullptr}, {cmd::kPickColor, nullptr},
+    {cmd::kCommandLine, OnCommandLine}, {cmd::kPaintQuarters, OnPaintQuartersCommand}, {cmd::kPickColor, nullptr},
     {cmd::kLayoutAfterFullScreen, nullptr}, {cmd::kCancelOperation, CancelOperation},
     {cmd::kImageSize, ImageSize}, {cmd::kDropList, nullptr}, {cmd::kToolbarShow, nullptr},
 };
@@ -150,8 +156,9 @@ MenuContext CurrentMenuContext() {
   context.trueColor = document.IsTrueColor();
   context.hasUndo = document.HasUndo();
   context.clipboardHasImage = IsClipboardFormatAvailable(CF_DIB) || IsClipboardFormatAvailable(CF_BITMAP);
-  // No selection area, file name or previous file exists until the selection and the
-  // open/save subsystems keep them; their fields stay false.
+  context.hasFileName = CurrentFileSession().currentName != kUntitled;
+  context.previousFileKnown = !CurrentFileSession().lastOpened.empty();
+  // No selection area exists until the selection subsystem keeps one; its fields stay false.
   return context;
 }
 

@@ -5,17 +5,15 @@
 #include "core/progress.h"
 #include "settings/settings_store.h"
 #include "shell/ctl3d.h"
+#include "shell/file_commands.h"
 #include "shell/shell_state.h"
+#include "shell/tables.h"
 
 namespace quilla {
 
 bool QueryClose() {
   if (IsExiting()) return true;
-  if (IsInterfaceIdle() && !IsBatchRunning()) {
-    // The save-changes question of the open/save flow belongs here once that flow is
-    // part of the program; until then no command changes the image.
-    return !imageChanged;
-  }
+  if (IsInterfaceIdle() && !IsBatchRunning()) return AskSaveChanges();
   if (AskYesNo("Cancel current operation and exit?") != MsgResult::Yes) return false;
   MarkExiting();
   imageChanged = false;
@@ -32,6 +30,7 @@ void Exit() {
   UnloadCtl3d();
   shell.iconDocument.FreeImage();
   MarkExiting();
+  ReleaseTables();
   // Icon and cursors are shared resources of the module: dropping them is enough.
   shell.mainCursor = shell.pickCursor = nullptr;
   RestoreMenu();

@@ -1,18 +1,27 @@
 // Start-up of the program, its message loop and the end of the run.
 #include <windows.h>
+#include <shellapi.h>
 
+#include "core/commands.h"
 #include "core/messages.h"
 #include "core/progress.h"
+#include "formats/file_session.h"
 #include "resources/resource_ids.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
 #include "shell/command_table.h"
 #include "shell/ctl3d.h"
 #include "shell/dialogs.h"
+#include "shell/display.h"
+#include "shell/file_commands.h"
 #include "shell/main_window.h"
+#include "shell/scrolling.h"
 #include "shell/shell_state.h"
+#include "shell/tables.h"
 #include "shell/utf.h"
 #include "shell/win32_host.h"
+#include "shell/window_layout.h"
+#include "shell/window_title.h"
 
 namespace quilla {
 
@@ -51,7 +60,18 @@ int RunMessageLoop() {
   return got == -1 ? 0 : int(msg.wParam);
 }
 
-int Start(HINSTANCE instance, int showCommand) {
+// The options whose setters act on the window at once.
+void InstallDisplayHooks() {
+  OptionHooks hooks = Options().Hooks();
+  hooks.scrollBarsChanged = [](int shown) {
+    ShowScrollBars(shown != 0);
+    if (shell.mainDocument.IsOperable()) FitWindow();
+  };
+  hooks.autoResizeSwitchedOn = [] { FitWindow(); };
+  Options().SetHooks(hooks);
+}
+
+int Start(HINSTANCE instance, const wchar_t* commandLine, int showCommand) {
   shell.instance = instance;
   if (!LoadCtl3dWhereNeeded()) return 0;
   shell.iconDocument.SetUndoEnabled(false);
@@ -71,6 +91,7 @@ int Start(HINSTANCE instance, int showCommand) {
   shell.pickMode = false;
   shell.startingUp = true;
   shell.startDirectory = CurrentDirectory();
+  CurrentFileSession().rememberedDirectory = Narrow(shell.startDirectory);
   SetMainDocument(&shell.mainDocument);
   SetSettingsWindowsDirectory(WindowsDirectory());
 
@@ -79,13 +100,21 @@ int Start(HINSTANCE instance, int showCommand) {
     ShowNoMemory();
     return 0;
   }
+  if (!AllocateTables()) {
+    FreeListBuffers();
+    UnloadCtl3d();
+    ShowNoMemory();
+    return 0;
+  }
 
   if (!CreateMainWindow()) {
+    ReleaseTables();
     FreeListBuffers();
     UnloadCtl3d();
     ShowWarning("Cannot create main window");
     return 0;
   }
+  InitPaintHeaders();
   {
     WindowDC screen(nullptr);
     Options().SetDisplayMode(DisplayModeOf(screen));
@@ -94,13 +123,22 @@ int Start(HINSTANCE instance, int showCommand) {
   LoadAllSettings();
   shell.mainDocument.SetUndoEnabled(Options().EnableUndo() != 0);
   shell.mainDocument.SetFillRgb(GlobalFillRgb());
+  ShowScrollBars(Options().ShowSBars() != 0);
+  InstallDisplayHooks();
 
+  DragAcceptFiles(shell.mainWindow, TRUE);
+  CalibrateMenuWidths();
   shell.startingUp = false;
+  FitWindow();
+  UpdateTitle();
   ShowWindow(shell.mainWindow, showCommand);
   UpdateWindow(shell.mainWindow);
 
   shell.accelerators = LoadAcceleratorsW(instance, L"QuillaMainAccel");
   if (!shell.accelerators) ShowWarning("No accelerators");
+
+  KeepCommandLine(commandLine);
+  if (HasPendingCommandLine()) PostCommand(cmd::kCommandLine);
 
   CreateDialogBrush();
   return RunMessageLoop();
@@ -109,8 +147,8 @@ int Start(HINSTANCE instance, int showCommand) {
 
 }  // namespace quilla
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
   static quilla::Win32Host host;
   quilla::InstallHost(&host);
-  return quilla::Start(instance, showCommand);
+  return quilla::Start(instance, commandLine, showCommand);
 }

@@ -1,23 +1,31 @@
 #include "shell/main_window.h"
 
+#include <shellapi.h>
+
 #include "core/messages.h"
 #include "core/progress.h"
 #include "core/version.h"
 #include "resources/resource_ids.h"
 #include "shell/command_table.h"
+#include "shell/display.h"
+#include "shell/file_commands.h"
+#include "shell/file_dialogs.h"
 #include "shell/lifecycle.h"
+#include "shell/scrolling.h"
 #include "shell/shell_state.h"
 #include "shell/utf.h"
+#include "shell/window_layout.h"
 
 namespace quilla {
 
 namespace {
-// Without an operable image the client area is plain light grey.
-void Paint(HWND window) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
-  EndPaint(window, &paint);
+// The thumb's 32-bit position, which the message's 16 bits cannot carry for tall images.
+int TrackPosition(HWND window, int bar) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_TRACKPOS;
+  GetScrollInfo(window, bar, &info);
+  return info.nTrackPos;
 }
 
 HCURSOR ClientCursor() {
@@ -67,10 +75,30 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       PostQuitMessage(0);
       return 0;
     case WM_SIZE:
-      if (wParam == SIZE_MINIMIZED) shell.iconDocument.FreeImage();
+      if (wParam == SIZE_MINIMIZED) OnMinimized();
+      else if (!shell.startingUp) FitWindow();
       return 0;
     case WM_PAINT:
-      Paint(window);
+      if (shell.fullScreenActive) break;
+      PaintMainWindow(window);
+      return 0;
+    case WM_HSCROLL:
+      ScrollHorizontal(LOWORD(wParam), TrackPosition(window, SB_HORZ));
+      return 0;
+    case WM_VSCROLL:
+      ScrollVertical(LOWORD(wParam), TrackPosition(window, SB_VERT));
+      return 0;
+    case WM_SYSCOLORCHANGE:
+      RealizeImagePalette(window);
+      return 0;
+    case WM_QUERYNEWPALETTE:
+      if (shell.fullScreenActive) return FALSE;
+      return RealizeImagePalette(window);
+    case WM_PALETTECHANGED:
+      if (!shell.fullScreenActive && reinterpret_cast<HWND>(wParam) != window) RealizeImagePalette(window);
+      return 0;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
     case WM_CLOSE:
       if (QueryClose()) Exit();
@@ -94,6 +122,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_COMMAND:
     case WM_USER:
       return DispatchCommand(LOWORD(wParam), lParam);
+  }
+  if (message == CommDlgHelpMessage() && message != 0) {
+    OnCommDlgHelp();
+    return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include "shell/display.h"
 #include "shell/shell_state.h"
 #include "shell/utf.h"
+#include "shell/window_layout.h"
+#include "shell/window_title.h"
 
 // <windows.h> renames MessageBox; the Host's member keeps its own name.
 #undef MessageBox
@@ -130,13 +133,17 @@ bool Win32Host::IsFullScreen() { return shell.fullScreenActive; }
 // so message boxes find nothing to leave.
 void Win32Host::LeaveFullScreen() {}
 
-// Painting reads the document's palette afresh, so a repaint shows the new colours.
+// A palette device takes the new palette; every device repaints with the new colours.
 void Win32Host::RealizePalette() {
-  if (shell.mainWindow) InvalidateRect(shell.mainWindow, nullptr, FALSE);
+  if (!shell.mainWindow) return;
+  if (!RealizeImagePalette(shell.mainWindow)) InvalidateRect(shell.mainWindow, nullptr, FALSE);
 }
 
+// The open flow holds the layout until it has decided which image stays.
 void Win32Host::FitWindowToImage() {
-  if (shell.mainWindow) InvalidateRect(shell.mainWindow, nullptr, FALSE);
+  if (!shell.mainWindow || display.layoutHeld) return;
+  FitWindow();
+  UpdateTitle();
 }
 
 ScreenRect Win32Host::WorkArea() {

@@ -47,8 +47,9 @@ TEST_F(ProgramTest, MainWindowComesUpWithClassTitleAndPlace) {
   GetWindowRect(window, &r);
   EXPECT_EQ(r.left, 10);
   EXPECT_EQ(r.top, 10);
-  EXPECT_EQ(r.right - r.left, 300);
-  EXPECT_EQ(r.bottom - r.top, 300);
+  // Without an image the window takes the untitled size.
+  EXPECT_EQ(r.right - r.left, 320);
+  EXPECT_EQ(r.bottom - r.top, 400);
   Shot("window");
 }
 
@@ -85,8 +86,10 @@ const std::map<std::string, std::vector<Expected>>& ExpectedMenus() {
 // Commands that work in this build with no image; every other item is greyed: those the
 // enabled rules refuse without an image and those whose subsystem is not built. Extend
 // this set as handlers arrive.
-const std::set<int> kEnabledWithoutImage = {cmd::kExit,    cmd::kAbout,   cmd::kDeviceCaps, cmd::kSaveGifInterlaced,
-                                           cmd::kLoadAll, cmd::kSaveAll, cmd::kDefaults};
+const std::set<int> kEnabledWithoutImage = {cmd::kOpen,    cmd::kExit,    cmd::kAbout,    cmd::kDeviceCaps,
+                                           cmd::kSaveGifInterlaced, cmd::kLoadAll, cmd::kSaveAll, cmd::kDefaults,
+                                           cmd::kHelpContents, cmd::kInterfaceOptions, cmd::kQuantizing,
+                                           cmd::kJpegIo, cmd::kMemory};
 
 TEST_F(ProgramTest, MenusHaveEveryItemAndGreyWhatNeedsAnImage) {
   std::vector<MenuItem> items = program_.ReadMenu();
@@ -192,9 +195,10 @@ TEST_F(ProgramTest, ImageSizeRequestAnswersZeroWithoutImage) {
 }
 
 TEST_F(ProgramTest, GreyedCommandsPostedAnywayDoNothing) {
-  // Undo without an image, and Open, which is not built: no box, no change.
+  // Undo and Save without an image, and New, which is not built: no box, no change.
   program_.PostMenuCommand(cmd::kUndo);
-  program_.PostMenuCommand(cmd::kOpen);
+  program_.PostMenuCommand(cmd::kSave);
+  program_.PostMenuCommand(cmd::kNew);
   ExpectNoDialog(1000);
   EXPECT_TRUE(program_.Running());
 }

@@ -91,6 +91,28 @@ bool WriteBmp(const std::wstring& path, int width, int height, const void* bits)
 }
 }  // namespace
 
+bool WriteTestBmp(const std::wstring& path, int width, int height, unsigned (*colour)(int x, int y)) {
+  const size_t stride = size_t((width * 3 + 3) & ~3);
+  std::vector<unsigned char> bits(stride * size_t(height));
+  for (int y = 0; y < height; ++y) {
+    unsigned char* row = bits.data() + size_t(height - 1 - y) * stride;
+    for (int x = 0; x < width; ++x) {
+      const unsigned c = colour(x, y);
+      row[3 * x] = (unsigned char)(c & 0xFF);
+      row[3 * x + 1] = (unsigned char)((c >> 8) & 0xFF);
+      row[3 * x + 2] = (unsigned char)((c >> 16) & 0xFF);
+    }
+  }
+  return WriteBmp(path, width, height, bits.data());
+}
+
+unsigned ScreenPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF c = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return unsigned(GetRValue(c)) << 16 | unsigned(GetGValue(c)) << 8 | GetBValue(c);
+}
+
 HarnessConfig& Config() {
   static HarnessConfig config;
   return config;
@@ -170,9 +192,10 @@ Program::~Program() {
   if (replyWindow_) DestroyWindow(replyWindow_);
 }
 
-bool Program::Start(const std::wstring& settingsPath) {
+bool Program::Start(const std::wstring& settingsPath, const std::wstring& arguments) {
   SetEnvironmentVariableW(L"QUILLA_INI", settingsPath.c_str());
   std::wstring commandLine = L"\"" + Config().program + L"\"";
+  if (!arguments.empty()) commandLine += L" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   if (!CreateProcessW(Config().program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,

@@ -41,8 +41,9 @@ class Program {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  // Starts quilla.exe with QUILLA_INI = settingsPath and waits for its main window.
-  bool Start(const std::wstring& settingsPath);
+  // Starts quilla.exe with QUILLA_INI = settingsPath and the given command-line
+  // arguments, and waits for its main window.
+  bool Start(const std::wstring& settingsPath, const std::wstring& arguments = L"");
   HWND MainWindow() const { return mainWindow_; }
   DWORD ProcessId() const { return process_.dwProcessId; }
   bool Running() const;
@@ -80,6 +81,11 @@ class Program {
   HMODULE probe_ = nullptr;
   HHOOK hook_ = nullptr;
 };
+
+// Writes a 24-bit BMP whose pixel (x, y) is colour(x, y) as 0x00RRGGBB.
+bool WriteTestBmp(const std::wstring& path, int width, int height, unsigned (*colour)(int x, int y));
+// The colour of a screen pixel as 0x00RRGGBB.
+unsigned ScreenPixel(int x, int y);
 
 // Pumps the caller's messages for a while (so sent replies arrive).
 void PumpFor(DWORD milliseconds);

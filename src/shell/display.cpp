@@ -1,0 +1,253 @@
+#include "shell/display.h"
+
+#include <cstring>
+#include <vector>
+
+#include "core/commands.h"
+#include "core/dib_image.h"
+#include "core/fit_box.h"
+#include "core/progress.h"
+#include "retouch/resize.h"
+#include "settings/app_options.h"
+#include "shell/gdi.h"
+#include "shell/shell_state.h"
+#include "shell/window_title.h"
+
+namespace quilla {
+
+DisplayState display;
+
+namespace {
+// Header plus 256 palette indexes (palette image on a palette device), and header plus
+// colour table (everything else).
+struct PaletteHeader {
+  BITMAPINFOHEADER header;
+  WORD indexes[256];
+};
+struct RgbHeader {
+  BITMAPINFOHEADER header;
+  RGBQUAD colors[256];
+};
+PaletteHeader paintHeader;
+RgbHeader paintHeaderRgb;
+
+bool PaletteDevice(HDC dc) { return (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) != 0; }
+
+// The platform palette of a document, made again only when its palette was rebuilt.
+class PaletteCache {
+ public:
+  HPALETTE For(const DIBImage& document) {
+    if (&document != owner_ || document.PaletteSerial() != serial_) {
+      owner_ = &document;
+      serial_ = document.PaletteSerial();
+      palette_.Reset(Make(document.Palette()));
+    }
+    return palette_.Get();
+  }
+
+ private:
+  static HPALETTE Make(const LogicalPalette* logical) {
+    if (!logical || logical->entries.empty()) return nullptr;
+    const size_t n = logical->entries.size();
+    std::vector<BYTE> block(sizeof(LOGPALETTE) + n * sizeof(PALETTEENTRY));
+    auto* palette = reinterpret_cast<LOGPALETTE*>(block.data());
+    palette->palVersion = logical->version;
+    palette->palNumEntries = WORD(n);
+    std::memcpy(palette->palPalEntry, logical->entries.data(), n * sizeof(PALETTEENTRY));
+    return CreatePalette(palette);
+  }
+  const DIBImage* owner_ = nullptr;
+  uint32_t serial_ = 0;
+  GdiObject<HPALETTE> palette_;
+};
+PaletteCache mainPalette, iconPalette;
+
+// Selects and realises a palette for the life of a paint; the old one comes back after.
+class SelectedPalette {
+ public:
+  SelectedPalette(HDC dc, HPALETTE palette) : dc_(dc) {
+    if (palette && PaletteDevice(dc)) {
+      previous_ = SelectPalette(dc, palette, FALSE);
+      RealizePalette(dc);
+    }
+  }
+  ~SelectedPalette() {
+    if (previous_) SelectPalette(dc_, previous_, TRUE);
+  }
+  SelectedPalette(const SelectedPalette&) = delete;
+  SelectedPalette& operator=(const SelectedPalette&) = delete;
+
+ private:
+  HDC dc_;
+  HPALETTE previous_ = nullptr;
+};
+
+// Draws the part of a locked document that falls into clip, with the image's top-left
+// corner at origin. Returns false when the device refused the band.
+bool DrawBand(HDC dc, const DIBImage& document, POINT origin, const RECT& clip, RECT& band) {
+  const int W = document.Width(), H = document.Height();
+  RECT image{origin.x, origin.y, origin.x + W, origin.y + H};
+  if (!IntersectRect(&band, &image, &clip)) return true;
+  const BitmapInfoHeader* header = document.GetHeader();
+  const int rows = band.bottom - band.top;
+  const uint32_t stride = document.RowStride();
+  const BITMAPINFO* info;
+  UINT usage;
+  if (!document.IsTrueColor() && PaletteDevice(dc)) {
+    std::memcpy(&paintHeader.header, header, sizeof(BITMAPINFOHEADER));
+    paintHeader.header.biHeight = rows;
+    paintHeader.header.biSizeImage = stride * uint32_t(rows);
+    info = reinterpret_cast<const BITMAPINFO*>(&paintHeader);
+    usage = DIB_PAL_COLORS;
+  } else {
+    std::memcpy(&paintHeaderRgb.header, header, sizeof(BITMAPINFOHEADER));
+    std::memcpy(paintHeaderRgb.colors, document.GetColors(), document.ColorTableBytes());
+    paintHeaderRgb.header.biHeight = rows;
+    paintHeaderRgb.header.biSizeImage = stride * uint32_t(rows);
+    info = reinterpret_cast<const BITMAPINFO*>(&paintHeaderRgb);
+    usage = DIB_RGB_COLORS;
+  }
+  // Rows are stored bottom-up: the band's lowest row comes first.
+  const int firstStored = H - (band.bottom - origin.y);
+  const uint8_t* bits = document.GetBits() + size_t(firstStored) * stride;
+  return SetDIBitsToDevice(dc, band.left, band.top, DWORD(band.right - band.left), DWORD(rows),
+                           band.left - origin.x, 0, 0, UINT(rows), bits, info, usage) != 0;
+}
+
+// Light grey around the image.
+void FillOutside(HDC dc, const RECT& clip, const RECT& image) {
+  GdiObject<HRGN> rest(CreateRectRgnIndirect(&clip));
+  GdiObject<HRGN> picture(CreateRectRgnIndirect(&image));
+  if (!rest || !picture) return;
+  CombineRgn(rest.Get(), rest.Get(), picture.Get(), RGN_DIFF);
+  FillRgn(dc, rest.Get(), static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+}
+
+void PaintImage(HDC dc, const RECT& clip) {
+  DIBImage& document = shell.mainDocument;
+  if (!document.IsOperable()) {
+    FillRect(dc, &clip, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+    if (IsInterfaceIdle()) UpdateTitle();
+    return;
+  }
+  if (!document.Lock()) return;
+  SetStretchBltMode(dc, COLORONCOLOR);
+  {
+    SelectedPalette palette(dc, mainPalette.For(document));
+    if (display.titleSuspendDepth == 0) UpdateTitle();
+    const POINT origin{-display.scroll.posX, -display.scroll.posY};
+    RECT band{};
+    if (!DrawBand(dc, document, origin, clip, band)) {
+      // Too large for the device at once: paint it again in quarters.
+      if (band.right - band.left > 1 || band.bottom - band.top > 1) PostCommand(cmd::kPaintQuarters, LPARAM(new RECT(band)));
+    }
+    FillOutside(dc, clip, RECT{origin.x, origin.y, origin.x + document.Width(), origin.y + document.Height()});
+  }
+  document.Unlock();
+}
+
+// The thumbnail of the main image, made at the size of the icon.
+bool MakeThumbnail(int width, int height) {
+  DIBImage& icon = shell.iconDocument;
+  if (icon.HasImage()) return true;
+  const DIBImage& main = shell.mainDocument;
+  BoxSize size = FitInBox(main.Width(), main.Height(), width - 2, height - 2);
+  if (size.width <= 0 || size.height <= 0) return false;
+  DibBlock copy = main.Duplicate();
+  if (copy.empty()) return false;
+  icon.ReplaceDib(std::move(copy));
+  if (!ResizeImage(icon, size.width, size.height)) {
+    icon.FreeImage();
+    return false;
+  }
+  icon.DiscardUndo();
+  return true;
+}
+}  // namespace
+
+void InitPaintHeaders() {
+  for (int i = 0; i < 256; ++i) paintHeader.indexes[i] = WORD(i);
+}
+
+void PaintMainWindow(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  if (IsIconic(window)) {
+    RECT client;
+    GetClientRect(window, &client);
+    PaintIcon(dc, client.right, client.bottom);
+  } else if (!display.paintSuspended) {
+    PaintImage(dc, paint.rcPaint);
+  }
+  EndPaint(window, &paint);
+}
+
+void PaintIcon(HDC dc, int width, int height) {
+  RECT all{0, 0, width, height};
+  if (!Options().ShowThumbsIcon() || !shell.mainDocument.IsOperable()) {
+    if (shell.appIcon) DrawIcon(dc, 0, 0, shell.appIcon);
+    return;
+  }
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+  if (!MakeThumbnail(width, height)) return;
+  DIBImage& icon = shell.iconDocument;
+  if (!icon.Lock()) return;
+  {
+    SelectedPalette palette(dc, iconPalette.For(icon));
+    const POINT origin{(width - 2 - icon.Width()) / 2 + 1, (height - 2 - icon.Height()) / 2 + 1};
+    RECT band{};
+    DrawBand(dc, icon, origin, all, band);
+  }
+  icon.Unlock();
+}
+
+bool RealizeImagePalette(HWND window, HPALETTE palette) {
+  WindowDC dc(window);
+  if (!PaletteDevice(dc)) return false;
+  if (!palette) {
+    if (!shell.mainDocument.IsOperable()) return false;
+    palette = mainPalette.For(shell.mainDocument);
+  }
+  if (!palette) return false;
+  HPALETTE previous = SelectPalette(dc, palette, FALSE);
+  UnrealizeObject(palette);
+  const UINT changed = RealizePalette(dc);
+  if (previous) SelectPalette(dc, previous, TRUE);
+  if (changed) InvalidateRect(window, nullptr, TRUE);
+  return changed != 0;
+}
+
+void Repaint(bool erase) {
+  if (!shell.mainWindow) return;
+  InvalidateRect(shell.mainWindow, nullptr, erase);
+  UpdateWindow(shell.mainWindow);
+}
+
+LRESULT OnPaintQuarters(LPARAM rectangle) {
+  RECT* owned = reinterpret_cast<RECT*>(rectangle);
+  if (IsIconic(shell.mainWindow)) {
+    delete owned;
+    ShowWindow(shell.mainWindow, SW_SHOWNA);
+    WindowDC dc(shell.mainWindow);
+    if (shell.appIcon) DrawIcon(dc, 0, 0, shell.appIcon);
+    return 0;
+  }
+  if (!owned) return 0;
+  const RECT r = *owned;
+  delete owned;
+  const int midX = (r.left + r.right) / 2, midY = (r.top + r.bottom) / 2;
+  // Each quarter overlaps the next by one pixel.
+  const RECT quarters[4] = {{r.left, r.top, midX + 1, midY + 1}, {midX, r.top, r.right, midY + 1},
+                            {r.left, midY, midX + 1, r.bottom}, {midX, midY, r.right, r.bottom}};
+  ++display.titleSuspendDepth;
+  for (const RECT& quarter : quarters) {
+    InvalidateRect(shell.mainWindow, &quarter, FALSE);
+    UpdateWindow(shell.mainWindow);
+  }
+  --display.titleSuspendDepth;
+  return 0;
+}
+
+void OnMinimized() { shell.iconDocument.FreeImage(); }
+
+}  // namespace quilla

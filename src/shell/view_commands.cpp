@@ -1,0 +1,28 @@
+#include "shell/view_commands.h"
+
+#include "core/dib_image.h"
+#include "shell/display.h"
+#include "shell/help.h"
+#include "shell/shell_state.h"
+
+namespace quilla {
+
+LRESULT OnUndo(LPARAM) {
+  DIBImage& document = shell.mainDocument;
+  const int width = document.Width(), height = document.Height();
+  document.Undo();
+  imageChanged = true;
+  shell.iconDocument.FreeImage();
+  if (document.Width() != width || document.Height() != height) FitWindow();
+  else Repaint(false);
+  return 0;
+}
+
+LRESULT OnHelpContents(LPARAM) {
+  ShowHelpTopic(kHelpIndex);
+  return 0;
+}
+
+LRESULT OnPaintQuartersCommand(LPARAM rectangle) { return OnPaintQuarters(rectangle); }
+
+}  // namespace quilla

@@ -1,0 +1,370 @@
+// Opening, showing, scrolling, saving and deleting images in quilla.exe, under Wine, as a
+// user meets them: titles, message boxes, the common dialogs and the pixels on screen.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+#include "core/commands.h"
+#include "core/version.h"
+#include "harness.h"
+
+namespace quilla::gui {
+namespace {
+
+constexpr int kNameEdit = 1152, kTypeCombo = 1136;
+
+// Each pixel tells where it is: red and green the low bytes of x and y, blue their high bits.
+unsigned Coordinates(int x, int y) {
+  return unsigned(x & 0xFF) << 16 | unsigned(y & 0xFF) << 8 | unsigned((x >> 8) << 4 | (y >> 8));
+}
+POINT Decode(unsigned c) {
+  return {int((c >> 16) & 0xFF) | int((c >> 4) & 0xF) << 8, int((c >> 8) & 0xFF) | int(c & 0xF) << 8};
+}
+unsigned Plain(int x, int y) { return (x / 10 + y / 10) % 2 ? 0x3060C0u : 0xF0E0A0u; }
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  std::string text;
+  if (FILE* in = _wfopen(path.c_str(), L"rb")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, in)) > 0) text.append(buffer, n);
+    fclose(in);
+  }
+  return text;
+}
+
+bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (WindowText(window) != title) {
+    if (GetTickCount() - start > milliseconds) return false;
+    PumpFor(50);
+  }
+  return true;
+}
+
+class FileViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    name_ = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    dir_ = Config().workDir + L"\\files-" + std::wstring(name_.begin(), name_.end());
+    CreateDirectoryW(dir_.c_str(), nullptr);
+    settings_ = dir_ + L"\\quilla.ini";
+    DeleteFileW(settings_.c_str());
+  }
+  std::wstring Path(const wchar_t* file) const { return dir_ + L"\\" + file; }
+  // Starts the program with the file on its command line and waits for its title.
+  void StartWith(const std::wstring& file, const std::string& title) {
+    ASSERT_TRUE(program_.Start(settings_, L"\"" + file + L"\"")) << "quilla.exe did not start";
+    ASSERT_TRUE(WaitForTitle(program_.MainWindow(), title, 20000)) << "title: " << WindowText(program_.MainWindow());
+    ASSERT_TRUE(program_.Settle());
+  }
+  void Shot(const std::string& what) { EXPECT_TRUE(program_.Screenshot(name_ + "-" + what)); }
+  // The message box that comes up, its text, and the button pressed.
+  std::string AnswerBox(int button) {
+    HWND box = program_.WaitForDialog(8000);
+    if (!box) return "(no box)";
+    std::string text = Program::MessageText(box);
+    EXPECT_EQ(WindowText(box), kProgramTitle);
+    Shot("box");
+    EXPECT_TRUE(Program::Answer(box, button));
+    return text;
+  }
+  void ExpectNoDialog(DWORD milliseconds) {
+    HWND box = program_.WaitForDialog(milliseconds);
+    EXPECT_EQ(box, nullptr) << "unexpected box: " << (box ? Program::MessageText(box) : "");
+  }
+  POINT ClientOrigin() const {
+    POINT origin{0, 0};
+    ClientToScreen(program_.MainWindow(), &origin);
+    return origin;
+  }
+
+  Program program_;
+  std::string name_;
+  std::wstring dir_, settings_;
+};
+
+std::string TitleOf(const std::string& file, int width, int height) {
+  return file + " (" + std::to_string(width) + "x" + std::to_string(height) + "x16.7 million) - " + kProgramTitle;
+}
+
+TEST_F(FileViewTest, CommandLineOpensTheFileAndFitsTheWindow) {
+  const std::wstring file = Path(L"Picture.BMP");
+  ASSERT_TRUE(WriteTestBmp(file, 200, 150, Plain));
+  StartWith(file, TitleOf("picture.bmp", 200, 150));
+  RECT client;
+  GetClientRect(program_.MainWindow(), &client);
+  EXPECT_EQ(client.right, 200);
+  EXPECT_EQ(client.bottom, 150);
+  const POINT origin = ClientOrigin();
+  EXPECT_EQ(ScreenPixel(origin.x, origin.y), Plain(0, 0));
+  EXPECT_EQ(ScreenPixel(origin.x + 15, origin.y + 5), Plain(15, 5));
+  EXPECT_EQ(ScreenPixel(origin.x + 199, origin.y + 149), Plain(199, 149));
+  EXPECT_EQ(program_.SendCommand(cmd::kImageSize), MAKELONG(200, 150));
+  Shot("shown");
+
+  // With an image, the file commands come alive; Undo has nothing to undo.
+  std::vector<MenuItem> items = program_.ReadMenu();
+  ASSERT_FALSE(items.empty());
+  auto greyed = [&](int id) {
+    for (const MenuItem& item : items) {
+      if (item.id == id) return item.Greyed();
+    }
+    ADD_FAILURE() << "no item " << id;
+    return true;
+  };
+  for (int id : {cmd::kOpen, cmd::kReopen, cmd::kSave, cmd::kSaveAs, cmd::kDeleteFile, cmd::kHelpContents})
+    EXPECT_FALSE(greyed(id)) << id;
+  EXPECT_TRUE(greyed(cmd::kUndo));
+  EXPECT_TRUE(greyed(cmd::kNew)) << "not built: stays greyed";
+}
+
+TEST_F(FileViewTest, NoImageGreysTheFileCommandsThatNeedOne) {
+  ASSERT_TRUE(program_.Start(settings_));
+  ASSERT_TRUE(program_.Settle());
+  EXPECT_EQ(WindowText(program_.MainWindow()), kProgramTitle);
+  std::vector<MenuItem> items = program_.ReadMenu();
+  ASSERT_FALSE(items.empty());
+  for (const MenuItem& item : items) {
+    if (item.id == cmd::kOpen || item.id == cmd::kHelpContents) {
+      EXPECT_FALSE(item.Greyed()) << item.text;
+    }
+    for (int id : {cmd::kReopen, cmd::kSave, cmd::kSaveAs, cmd::kDeleteFile, cmd::kUndo}) {
+      if (item.id == id) {
+        EXPECT_TRUE(item.Greyed()) << item.text;
+      }
+    }
+  }
+}
+
+TEST_F(FileViewTest, FailedOpenKeepsTheImageAndItsTitle) {
+  const std::wstring good = Path(L"good.bmp"), bad = Path(L"Broken.bmp");
+  ASSERT_TRUE(WriteTestBmp(good, 120, 90, Plain));
+  if (FILE* out = _wfopen(bad.c_str(), L"wb")) {
+    fputs("this is not an image", out);
+    fclose(out);
+  }
+  const std::string title = TitleOf("good.bmp", 120, 90);
+  StartWith(good, title);
+
+  program_.PostMenuCommand(cmd::kOpen);
+  HWND dialog = program_.WaitForDialog(8000);
+  ASSERT_NE(dialog, nullptr) << "no open dialog";
+  EXPECT_EQ(WindowText(dialog), "Open Image File");
+  // The open dialog starts without a file name (the dialog may show the type's pattern).
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, kNameEdit)).find("good"), std::string::npos);
+  Shot("dialog");
+  SendMessageW(GetDlgItem(dialog, kNameEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bad.c_str()));
+  ASSERT_TRUE(Program::Answer(dialog, IDOK));
+  EXPECT_EQ(AnswerBox(IDOK), "File type is not supported:\n\n" + Lower(Utf8(bad)));
+  ASSERT_TRUE(program_.Settle());
+  EXPECT_EQ(WindowText(program_.MainWindow()), title);
+  EXPECT_EQ(program_.SendCommand(cmd::kImageSize), MAKELONG(120, 90));
+  const POINT origin = ClientOrigin();
+  EXPECT_EQ(ScreenPixel(origin.x + 15, origin.y + 5), Plain(15, 5));
+  Shot("kept");
+  // Reopen tries the last name asked for, without the dialog, and fails the same way.
+  program_.PostMenuCommand(cmd::kReopen);
+  EXPECT_EQ(AnswerBox(IDOK), "File type is not supported:\n\n" + Lower(Utf8(bad)));
+  ASSERT_TRUE(program_.Settle());
+  EXPECT_EQ(WindowText(program_.MainWindow()), title);
+}
+
+TEST_F(FileViewTest, SaveAsFollowsTheChosenTypeAndWritesBmp) {
+  const std::wstring source = Path(L"Source.bmp");
+  ASSERT_TRUE(WriteTestBmp(source, 64, 48, Plain));
+  StartWith(source, TitleOf("source.bmp", 64, 48));
+  program_.PostMenuCommand(cmd::kSaveAs);
+  HWND dialog = program_.WaitForDialog(8000);
+  ASSERT_NE(dialog, nullptr) << "no save dialog";
+  EXPECT_EQ(WindowText(dialog), "Save Image as");
+  HWND name = GetDlgItem(dialog, kNameEdit), types = GetDlgItem(dialog, kTypeCombo);
+  // "SaveType" starts at JPEG: the hook gives the file title that extension.
+  EXPECT_EQ(WindowText(name), "source.jpg");
+  auto choose = [&](int position) {
+    SendMessageW(types, CB_SETCURSEL, WPARAM(position), 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kTypeCombo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+    PumpFor(300);
+    return WindowText(name);
+  };
+  EXPECT_EQ(choose(6), "source.pcx");
+  EXPECT_EQ(choose(7), "source.pbm") << "PPM saves with .pbm";
+  EXPECT_EQ(choose(2), "source.bmp") << "OS/2 takes .bmp, not .dib";
+  EXPECT_EQ(choose(1), "source.bmp");
+  Shot("dialog");
+  const std::wstring target = Path(L"Copy.BMP");
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+  ASSERT_TRUE(Program::Answer(dialog, IDOK));
+  ExpectNoDialog(1000);
+  ASSERT_TRUE(WaitForTitle(program_.MainWindow(), TitleOf("copy.bmp", 64, 48), 10000))
+      << WindowText(program_.MainWindow());
+  const std::string written = ReadBytes(target);
+  ASSERT_GE(written.size(), 54u + 64 * 3 * 48);
+  EXPECT_EQ(written.substr(0, 2), "BM");
+  EXPECT_EQ(written.substr(written.size() - 64 * 3 * 48), ReadBytes(source).substr(54)) << "the pixels as read";
+  Shot("saved");
+}
+
+TEST_F(FileViewTest, SaveAsksFirstAndNoLeavesTheFile) {
+  const std::wstring file = Path(L"ask.bmp");
+  ASSERT_TRUE(WriteTestBmp(file, 40, 30, Plain));
+  const std::string before = ReadBytes(file);
+  StartWith(file, TitleOf("ask.bmp", 40, 30));
+  // Mark the file so a rewrite shows.
+  if (FILE* out = _wfopen(file.c_str(), L"ab")) {
+    fputs("tail", out);
+    fclose(out);
+  }
+  program_.PostMenuCommand(cmd::kSave);
+  EXPECT_EQ(AnswerBox(IDNO), "Save this image to file:\n\n" + Lower(Utf8(file)) + "\n\nin Windows BMP format?");
+  ExpectNoDialog(800);
+  EXPECT_EQ(ReadBytes(file), before + "tail");
+  program_.PostMenuCommand(cmd::kSave);
+  EXPECT_EQ(AnswerBox(IDYES), "Save this image to file:\n\n" + Lower(Utf8(file)) + "\n\nin Windows BMP format?");
+  ASSERT_TRUE(program_.Settle());
+  const std::string after = ReadBytes(file);
+  EXPECT_EQ(after.size(), before.size()) << "Yes writes the image again";
+  EXPECT_EQ(after.substr(54), before.substr(54));
+  EXPECT_EQ(WindowText(program_.MainWindow()), TitleOf("ask.bmp", 40, 30));
+}
+
+TEST_F(FileViewTest, SavingOntoAReadOnlyFileKeepsIt) {
+  const std::wstring file = Path(L"locked.bmp");
+  ASSERT_TRUE(WriteTestBmp(file, 40, 30, Plain));
+  if (FILE* out = _wfopen(file.c_str(), L"ab")) {
+    fputs("old contents", out);
+    fclose(out);
+  }
+  const std::string before = ReadBytes(file);
+  SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+  StartWith(file, TitleOf("locked.bmp", 40, 30));
+  program_.PostMenuCommand(cmd::kSave);
+  EXPECT_EQ(AnswerBox(IDYES), "Save this image to file:\n\n" + Lower(Utf8(file)) + "\n\nin Windows BMP format?");
+  EXPECT_EQ(AnswerBox(IDOK), "Cannot create:\n\n" + Lower(Utf8(file)));
+  ASSERT_TRUE(program_.Settle());
+  EXPECT_EQ(ReadBytes(file), before);
+  EXPECT_EQ(WindowText(program_.MainWindow()), TitleOf("locked.bmp", 40, 30));
+  SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(FileViewTest, DeleteAsksAndKeepsTheImage) {
+  const std::wstring file = Path(L"Gone.bmp");
+  ASSERT_TRUE(WriteTestBmp(file, 40, 30, Plain));
+  StartWith(file, TitleOf("gone.bmp", 40, 30));
+  program_.PostMenuCommand(cmd::kDeleteFile);
+  EXPECT_EQ(AnswerBox(IDNO), "DELETE FILE:\n\n" + Lower(Utf8(file)));
+  EXPECT_NE(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
+  program_.PostMenuCommand(cmd::kDeleteFile);
+  EXPECT_EQ(AnswerBox(IDYES), "DELETE FILE:\n\n" + Lower(Utf8(file)));
+  ASSERT_TRUE(program_.Settle());
+  EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(WindowText(program_.MainWindow()), TitleOf("gone.bmp", 40, 30));
+  // Deleting it again: the file is no longer there.
+  program_.PostMenuCommand(cmd::kDeleteFile);
+  EXPECT_EQ(AnswerBox(IDYES), "DELETE FILE:\n\n" + Lower(Utf8(file)));
+  EXPECT_EQ(AnswerBox(IDOK), "Path or file name not found");
+}
+
+TEST_F(FileViewTest, KeysScrollALargeImage) {
+  const std::wstring file = Path(L"large.bmp");
+  ASSERT_TRUE(WriteTestBmp(file, 2400, 1800, Coordinates));
+  StartWith(file, TitleOf("large.bmp", 2400, 1800));
+  RECT client;
+  GetClientRect(program_.MainWindow(), &client);
+  EXPECT_LT(client.right, 2400) << "the window stays within the screen";
+  EXPECT_LT(client.bottom, 1800);
+  auto shownAt = [&]() {
+    program_.Settle();
+    const POINT origin = ClientOrigin();
+    return Decode(ScreenPixel(origin.x, origin.y));
+  };
+  POINT top = shownAt();
+  EXPECT_EQ(top.x, 0);
+  EXPECT_EQ(top.y, 0);
+  auto key = [&](WPARAM vk) {
+    PostMessageW(program_.MainWindow(), WM_KEYDOWN, vk, 1);
+    PostMessageW(program_.MainWindow(), WM_KEYUP, vk, 0xC0000001);
+  };
+  key(VK_DOWN);
+  key(VK_DOWN);
+  key(VK_RIGHT);
+  POINT moved = shownAt();
+  EXPECT_EQ(moved.x, 1);
+  EXPECT_EQ(moved.y, 2);
+  key(VK_NEXT);
+  POINT paged = shownAt();
+  EXPECT_GT(paged.y, 2 + client.bottom / 8) << "a page is a quarter of the client height";
+  EXPECT_EQ(paged.x, 1);
+  key(VK_END);
+  POINT right = shownAt();
+  EXPECT_GT(right.x, 1);
+  // The whole client shows consecutive pixels: what scrolled in matches what was moved.
+  const POINT origin = ClientOrigin();
+  const POINT corner = Decode(ScreenPixel(origin.x + client.right - 30, origin.y + client.bottom - 30));
+  EXPECT_EQ(corner.x, right.x + client.right - 30);
+  EXPECT_EQ(corner.y, right.y + client.bottom - 30);
+  Shot("scrolled");
+  key(VK_UP);
+  EXPECT_EQ(shownAt().y, paged.y - 1);
+}
+
+TEST_F(FileViewTest, CentreCommandCentresTheWindow) {
+  const std::wstring file = Path(L"centre.bmp");
+  ASSERT_TRUE(WriteTestBmp(file, 300, 200, Plain));
+  StartWith(file, TitleOf("centre.bmp", 300, 200));
+  program_.PostCommand(cmd::kPosCenter);
+  ASSERT_TRUE(program_.Settle());
+  RECT window, desktop;
+  GetWindowRect(program_.MainWindow(), &window);
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  EXPECT_EQ(window.left, (desktop.right - (window.right - window.left)) / 2);
+  EXPECT_EQ(window.top, (desktop.bottom - (window.bottom - window.top)) / 2);
+  program_.PostCommand(cmd::kPosLeftTop);
+  ASSERT_TRUE(program_.Settle());
+  GetWindowRect(program_.MainWindow(), &window);
+  EXPECT_LE(window.left, 0);
+  EXPECT_LE(window.top, 0);
+  Shot("corner");
+}
+
+TEST_F(FileViewTest, CancellingALongReadFromTheBusyMenuKeepsTheImage) {
+  const std::wstring small = Path(L"small.bmp"), big = Path(L"big.bmp");
+  ASSERT_TRUE(WriteTestBmp(small, 80, 60, Plain));
+  ASSERT_TRUE(WriteTestBmp(big, 10000, 8000, Coordinates));
+  const std::string title = TitleOf("small.bmp", 80, 60);
+  StartWith(small, title);
+  program_.PostMenuCommand(cmd::kOpen);
+  HWND dialog = program_.WaitForDialog(8000);
+  ASSERT_NE(dialog, nullptr);
+  SendMessageW(GetDlgItem(dialog, kNameEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(big.c_str()));
+  ASSERT_TRUE(Program::Click(dialog, IDOK));
+  // Progress shows in the title while the file is read.
+  std::string shown;
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < 20000) {
+    shown = WindowText(program_.MainWindow());
+    if (shown.find("big.bmp-") == 0) break;
+    PumpFor(5);
+  }
+  if (shown.find("big.bmp-") != 0) GTEST_SKIP() << "the read ended before the test saw its progress: " << shown;
+  Shot("progress");
+  program_.PostMenuCommand(cmd::kCancelOperation);
+  EXPECT_EQ(AnswerBox(IDYES), "Are you sure you want to Cancel the operation?");
+  // The codec may report the cancel; the image shown before stays.
+  for (HWND box = program_.WaitForDialog(1500); box; box = program_.WaitForDialog(1500)) {
+    Program::Answer(box, IDOK);
+  }
+  ASSERT_TRUE(WaitForTitle(program_.MainWindow(), title, 10000)) << WindowText(program_.MainWindow());
+  EXPECT_EQ(program_.SendCommand(cmd::kImageSize), MAKELONG(80, 60));
+  Shot("cancelled");
+}
+
+}  // namespace
+}  // namespace quilla::gui
