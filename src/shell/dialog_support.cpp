@@ -3,6 +3,7 @@
 #include "resources/resource_ids.h"
 #include "settings/app_options.h"
 #include "shell/dialogs.h"
+#include "shell/help.h"
 #include "shell/shell_state.h"
 #include "shell/utf.h"
 
@@ -39,8 +40,6 @@ bool HandleDialogPattern(const DialogPattern& pattern, HWND dialog, UINT message
   switch (message) {
     case WM_INITDIALOG:
       PlaceDialog(dialog, pattern.kind);
-      // The help pages are not shipped with the program yet: Help stays greyed.
-      EnableControl(dialog, IDC_HELP_BUTTON, false);
       if (pattern.fill) pattern.fill(dialog, lParam);
       return true;
     case WM_MOVE:
@@ -63,6 +62,9 @@ bool HandleDialogPattern(const DialogPattern& pattern, HWND dialog, UINT message
         case IDCANCEL:
           if (pattern.cancel) pattern.cancel(dialog);
           EndDialog(dialog, IDCANCEL);
+          return true;
+        case IDC_HELP_BUTTON:
+          ShowHelpTopic(pattern.helpTopic);
           return true;
       }
       return false;

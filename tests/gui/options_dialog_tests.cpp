@@ -245,6 +245,7 @@ TEST_F(OptionsDialogTest, InterfaceOptionsShowDefaultsAndPersistThroughSaveAllAn
   EXPECT_EQ(WindowText(GetDlgItem(dialog, 105)), "Same position");
   EXPECT_EQ(WindowText(GetDlgItem(dialog, 106)), "Left&&Top corner");
   ExpectOffset(dialog, 40, 40);  // the large-dialog place
+  EXPECT_TRUE(Enabled(dialog, 998)) << "Help opens its page";
   for (const auto& [id, box] : kInterfaceBoxes) EXPECT_EQ(Checked(dialog, id), box.second) << box.first;
   for (int id : {111, 101, 105, 140}) EXPECT_TRUE(Checked(dialog, id)) << id;
   for (int id : {112, 113, 114, 102, 103, 104, 106, 107, 108, 109, 110, 139}) EXPECT_FALSE(Checked(dialog, id)) << id;
@@ -301,6 +302,39 @@ TEST_F(OptionsDialogTest, InterfaceOptionsCancelPutsBackRadioChoicesAndIgnoresBo
   EXPECT_EQ(Option("CopyClipbdFmt"), "140");
   EXPECT_EQ(Option("EnableUndo"), "1");
   EXPECT_EQ(Option("FullOnTop"), "0");
+}
+
+TEST_F(OptionsDialogTest, InterfacePositionChoiceMovesTheWindowAndCancelPutsItBack) {
+  RECT before, moved, after;
+  GetWindowRect(program_->MainWindow(), &before);
+  HWND dialog = Open(cmd::kInterfaceOptions);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(Program::Click(dialog, 110));  // "Center", at once
+  PumpFor(500);
+  ASSERT_TRUE(program_->Settle());
+  GetWindowRect(program_->MainWindow(), &moved);
+  EXPECT_TRUE(moved.left != before.left || moved.top != before.top) << "the window stays at the left and top";
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  Shot("centered");
+  ASSERT_TRUE(Program::Answer(dialog, IDCANCEL));
+  ASSERT_TRUE(program_->Settle());
+  GetWindowRect(program_->MainWindow(), &after);
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+  SaveAll();
+  EXPECT_EQ(Option("PosMode"), "105");
+  // OK keeps the new place and the choice.
+  dialog = Open(cmd::kInterfaceOptions);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(Program::Click(dialog, 110));
+  PumpFor(300);
+  ASSERT_TRUE(Program::Answer(dialog, IDOK));
+  ASSERT_TRUE(program_->Settle());
+  GetWindowRect(program_->MainWindow(), &after);
+  EXPECT_EQ(after.left, moved.left);
+  EXPECT_EQ(after.top, moved.top);
+  SaveAll();
+  EXPECT_EQ(Option("PosMode"), "110");
 }
 
 TEST_F(OptionsDialogTest, InterfaceDialogRemembersItsPlace) {
@@ -461,6 +495,81 @@ TEST_F(OptionsDialogTest, ColorDepthNeedsAnImage) {
   // Greyed without an image: posted anyway, it shows nothing.
   program_->PostMenuCommand(cmd::kColorDepth);
   EXPECT_EQ(program_->WaitForDialog(1000), nullptr);
+}
+
+// A true-colour picture of many colours.
+unsigned Gradient(int x, int y) { return unsigned(x * 4) << 16 | unsigned(y * 5) << 8 | unsigned((x + y) * 2); }
+
+TEST_F(OptionsDialogTest, ColorDepthReducesTheImageAndBringsItBack) {
+  const std::wstring image = Config().workDir + L"\\depth.bmp";
+  ASSERT_TRUE(WriteTestBmp(image, 64, 48, Gradient));
+  PostMessageW(program_->MainWindow(), WM_CLOSE, 0, 0);
+  ASSERT_TRUE(program_->WaitForExit(10000));
+  program_ = std::make_unique<Program>();
+  ASSERT_TRUE(program_->Start(settings_, L"\"" + image + L"\""));
+  ASSERT_TRUE(program_->Settle());
+  EXPECT_EQ(WindowText(program_->MainWindow()), "depth.bmp (64x48x16.7 million) - Quilla 1.0/32");
+
+  // A true-colour image: the palette target, counts from the options, dithering on.
+  HWND dialog = Open(cmd::kColorDepth);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(WindowText(dialog), "Color Depth");
+  EXPECT_TRUE(Checked(dialog, 102));
+  EXPECT_FALSE(Enabled(dialog, 101)) << "it is true colour already";
+  ExpectCountChoice(dialog, 105);
+  EXPECT_TRUE(Checked(dialog, 108));
+  Shot("true-color");
+  // Cancel leaves the image alone.
+  ASSERT_TRUE(Program::Answer(dialog, IDCANCEL));
+  ASSERT_TRUE(program_->Settle());
+  EXPECT_EQ(WindowText(program_->MainWindow()), "depth.bmp (64x48x16.7 million) - Quilla 1.0/32");
+
+  // A custom count is refused outside 16..256; 16 gives the Windows colours.
+  dialog = Open(cmd::kColorDepth);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(Program::Click(dialog, 103));
+  SetText(dialog, 104, L"300");
+  ASSERT_TRUE(Program::Click(dialog, IDOK));
+  HWND box = WaitForBoxOver(dialog, 5000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(Program::MessageText(box), "Use an integer between 16 and 256.");
+  ASSERT_TRUE(Program::Answer(box, IDOK));
+  SetText(dialog, 104, L"16");
+  ASSERT_TRUE(Program::Answer(dialog, IDOK));
+  ASSERT_TRUE(program_->Settle());
+  EXPECT_EQ(WindowText(program_->MainWindow()), "depth.bmp (64x48x16) - Quilla 1.0/32");
+  EXPECT_EQ(program_->SendCommand(cmd::kImageSize), MAKELONG(64, 48));
+  Shot("sixteen");
+
+  // A palette image starts on true colour, with the count group waiting on 256.
+  dialog = Open(cmd::kColorDepth);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(Checked(dialog, 101));
+  EXPECT_TRUE(Enabled(dialog, 101));
+  ExpectCountChoice(dialog, 105);
+  for (int id : {103, 104, 105, 106, 107}) EXPECT_FALSE(Enabled(dialog, id)) << id;
+  // More colours than it has: the count grows, the pixels stay.
+  ASSERT_TRUE(Program::Click(dialog, 102));
+  ASSERT_TRUE(Program::Answer(dialog, IDOK));
+  ASSERT_TRUE(program_->Settle());
+  EXPECT_EQ(WindowText(program_->MainWindow()), "depth.bmp (64x48x256) - Quilla 1.0/32");
+  // Black and white, then back to true colour.
+  dialog = Open(cmd::kColorDepth);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(Program::Click(dialog, 102));
+  ASSERT_TRUE(Program::Click(dialog, 107));
+  ASSERT_TRUE(Program::Answer(dialog, IDOK));
+  ASSERT_TRUE(program_->Settle());
+  EXPECT_EQ(WindowText(program_->MainWindow()), "depth.bmp (64x48x2) - Quilla 1.0/32");
+  dialog = Open(cmd::kColorDepth);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(Program::Answer(dialog, IDOK));
+  ASSERT_TRUE(program_->Settle());
+  EXPECT_EQ(WindowText(program_->MainWindow()), "depth.bmp (64x48x16.7 million) - Quilla 1.0/32");
+  // The dialog's dithering choice was for those runs only.
+  SaveAll();
+  EXPECT_EQ(Option("UseDithering"), "1");
+  EXPECT_EQ(Option("NColorsCreatePal"), "256");
 }
 
 TEST_F(OptionsDialogTest, JpegOptionsShowOneSetAtATimeAndStoreOnOk) {
