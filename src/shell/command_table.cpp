@@ -108,7 +108,7 @@ constexpr Row kRows[] = {
     {cmd::kContactSheetOptions, nullptr}, {cmd::kMemory, Memory}, {cmd::kSaveGifInterlaced, ToggleGifInterlaced, GifInterlaced},
     {cmd::kLoadAll, LoadAll}, {cmd::kSaveAll, SaveAll}, {cmd::kDefaults, Defaults},
     // Help
-    {cmd::kHelpContents, OnHelpContents}, {cmd::kDiagnosis, nullptr}, {cmd::kDeviceCaps, DeviceCaps},
+    {cmd::kHelpContents, OnHelpContents}, {cmd::kDiagnosis, OnDiagnosis}, {cmd::kDeviceCaps, DeviceCaps},
     {cmd::kAbout, About},
     // Accelerators without a menu item
     {cmd::kPosSame, PosModeCommand<cmd::kPosSame>}, {cmd::kPosLeftTop, PosModeCommand<cmd::kPosLeftTop>},

@@ -137,6 +137,9 @@ int Start(HINSTANCE instance, const wchar_t* commandLine, int showCommand) {
   shell.accelerators = LoadAcceleratorsW(instance, L"QuillaMainAccel");
   if (!shell.accelerators) ShowWarning("No accelerators");
 
+  // The quantizing options are checked against the display; a change is saved at once.
+  if (Options().AutoQuantize() && CheckQuantizingAgainstDisplay()) SaveAllSettings();
+
   KeepCommandLine(commandLine);
   if (HasPendingCommandLine()) PostCommand(cmd::kCommandLine);
 

@@ -1,6 +1,11 @@
 #include "shell/view_commands.h"
 
+#include "color/display_check.h"
+#include "color/quantize_options.h"
 #include "core/dib_image.h"
+#include "settings/app_options.h"
+#include "shell/dialogs.h"
+#include "shell/gdi.h"
 #include "shell/display.h"
 #include "shell/help.h"
 #include "shell/shell_state.h"
@@ -20,6 +25,12 @@ LRESULT OnUndo(LPARAM) {
 
 LRESULT OnHelpContents(LPARAM) {
   ShowHelpTopic(kHelpIndex);
+  return 0;
+}
+
+LRESULT OnDiagnosis(LPARAM) {
+  WindowDC screen(nullptr);
+  ShowQuantizingDiagnosis(Options().GetDisplayMode(), GetDeviceCaps(screen, BITSPIXEL), CurrentQuantizeOptions());
   return 0;
 }
 

@@ -12,6 +12,8 @@ namespace quilla {
 LRESULT OnUndo(LPARAM);
 // 127 and F1 (998): the help index.
 LRESULT OnHelpContents(LPARAM);
+// 129: the advice on the quantizing options for this display.
+LRESULT OnDiagnosis(LPARAM);
 // 197: the quarters of a band too large to paint at once.
 LRESULT OnPaintQuartersCommand(LPARAM rectangle);
 

@@ -144,6 +144,20 @@ TEST_F(FileViewTest, NoImageGreysTheFileCommandsThatNeedOne) {
   }
 }
 
+TEST_F(FileViewTest, DiagnosisAdvisesOnTheDisplay) {
+  ASSERT_TRUE(program_.Start(settings_));
+  ASSERT_TRUE(program_.Settle());
+  ExpectNoDialog(500);  // default options suit a true-colour display: no question at start
+  program_.PostMenuCommand(cmd::kDiagnosis);
+  HDC screen = GetDC(nullptr);
+  const int bits = GetDeviceCaps(screen, BITSPIXEL);
+  ReleaseDC(nullptr, screen);
+  ASSERT_GE(bits, 15) << "the virtual display has true or high colour";
+  EXPECT_EQ(AnswerBox(IDOK), std::string("Device is in ") + (bits == 24 ? "TRUE" : "HIGH") +
+                                 " color mode. You can set the Quantizing options to TRUE color. This option is "
+                                 "currently CHECKED.");
+}
+
 TEST_F(FileViewTest, FailedOpenKeepsTheImageAndItsTitle) {
   const std::wstring good = Path(L"good.bmp"), bad = Path(L"Broken.bmp");
   ASSERT_TRUE(WriteTestBmp(good, 120, 90, Plain));

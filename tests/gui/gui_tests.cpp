@@ -88,7 +88,7 @@ const std::map<std::string, std::vector<Expected>>& ExpectedMenus() {
 // this set as handlers arrive.
 const std::set<int> kEnabledWithoutImage = {cmd::kOpen,    cmd::kExit,    cmd::kAbout,    cmd::kDeviceCaps,
                                            cmd::kSaveGifInterlaced, cmd::kLoadAll, cmd::kSaveAll, cmd::kDefaults,
-                                           cmd::kHelpContents, cmd::kInterfaceOptions, cmd::kQuantizing,
+                                           cmd::kHelpContents, cmd::kDiagnosis, cmd::kInterfaceOptions, cmd::kQuantizing,
                                            cmd::kJpegIo, cmd::kMemory};
 
 TEST_F(ProgramTest, MenusHaveEveryItemAndGreyWhatNeedsAnImage) {
