@@ -8,16 +8,15 @@ static int RoundHalfUp(double v) { return int(v + 0.5); }
 
 BoxSize FitInBox(int width, int height, int maxWidth, int maxHeight) {
   if (width <= 0 || height <= 0) return {};
-  int a = RoundHalfUp(double(width) * maxHeight / height);
-  int b = RoundHalfUp(double(height) * maxWidth / width);
-  BoxSize size{a, b};
-  // The side computed back from a rounded side can round past the box (3 x 2 into
-  // 100 x 100 would give 101 x 67); it is held to the box.
-  if (a > maxWidth) size = {std::min(RoundHalfUp(double(b) * width / height), maxWidth), b};
-  else if (b > maxHeight) size = {a, std::min(RoundHalfUp(double(a) * height / width), maxHeight)};
   // A sliver (thousands of pixels by a few) keeps one pixel of its short side rather
   // than vanishing.
-  return {std::max(size.width, 1), std::max(size.height, 1)};
+  int a = std::max(RoundHalfUp(double(width) * maxHeight / height), 1);
+  int b = std::max(RoundHalfUp(double(height) * maxWidth / width), 1);
+  // The side computed back from a rounded side can round past the box (3 x 2 into
+  // 100 x 100 would give 101 x 67); it is held to the box.
+  if (a > maxWidth) return {std::min(RoundHalfUp(double(b) * width / height), maxWidth), b};
+  if (b > maxHeight) return {a, std::min(RoundHalfUp(double(a) * height / width), maxHeight)};
+  return {a, b};
 }
 
 BoxSize ShrinkToBox(int width, int height, int maxWidth, int maxHeight) {
