@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang nasm dpkg-dev mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686
           wine wine64 xvfb xauth imagemagick netpbm libjpeg62-turbo-dev libtiff-dev
-          googletest libgtest-dev libbenchmark-dev file)
+          googletest libgtest-dev libbenchmark-dev file python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
