@@ -9,9 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/dib_image.h"
-#include "core/host.h"
-#include "core/messages.h"
+#include "bench_support.h"
 #include "formats/file_types.h"
 #include "formats/gif/gif_codec.h"
 #include "formats/image_files.h"
@@ -20,54 +18,26 @@
 
 namespace {
 
-constexpr int kWidth = 6000, kHeight = 4000;
-
-class QuietHost : public quilla::Host {
- public:
-  quilla::MsgResult MessageBox(quilla::OwnerWindow, const std::string& text, const std::string&, quilla::MsgButtons,
-                               quilla::MsgIcon) override {
-    std::fprintf(stderr, "%s\n", text.c_str());
-    return quilla::MsgResult::Ok;
-  }
-  void SetWindowTitle(const std::string&) override {}
-  bool PumpPendingMessages(const std::function<bool()>&) override { return true; }
-  bool WaitAndDispatchOneMessage() override { return true; }
-  void ShowWaitCursor() override {}
-  void RestoreCursor() override {}
-  void ShowBusyMenu(int) override {}
-  void RestoreMainMenu() override {}
-  void SetToolbarBusy(bool) override {}
-  bool IsFullScreen() override { return false; }
-  void LeaveFullScreen() override {}
-  void RealizePalette() override {}
-  void FitWindowToImage() override {}
-  quilla::ScreenRect WorkArea() override { return {0, 0, 1024, 768}; }
-};
+using quilla::bench::kHeight;
+using quilla::bench::kWidth;
 
 std::string FileName(bool interlaced) {
-  return (std::filesystem::temp_directory_path() / (interlaced ? "gif_bench_i.gif" : "gif_bench_s.gif")).string();
+  return quilla::bench::TempPath(interlaced ? "gif_bench_i.gif" : "gif_bench_s.gif");
 }
 
 quilla::DIBImage& Picture() {
-  static QuietHost host;
   static quilla::DIBImage picture;
   if (picture.HasImage()) return picture;
-  quilla::InstallHost(&host);
-  if (!quilla::InitializeGifCoder() || !picture.CreateImage(kWidth, kHeight, false, nullptr, 256, 0)) {
+  if (!quilla::InitializeGifCoder()) {
     std::fprintf(stderr, "out of memory\n");
     std::exit(1);
   }
   uint32_t noise = 12345;
-  picture.Lock();
-  for (int y = 0; y < kHeight; ++y) {
-    uint8_t* row = picture.RowPointer(y);
-    for (int x = 0; x < kWidth; ++x) {
-      noise = noise * 1664525u + 1013904223u;
-      double field = 100 + 60 * std::sin(x / 700.0) + 50 * std::cos(y / 450.0);
-      row[x] = uint8_t(int(field) + int(noise >> 29) - 4);
-    }
-  }
-  picture.Unlock();
+  quilla::bench::MakePicture(picture, true, [&](int x, int y, uint8_t* p) {
+    noise = noise * 1664525u + 1013904223u;
+    double field = 100 + 60 * std::sin(x / 700.0) + 50 * std::cos(y / 450.0);
+    *p = uint8_t(int(field) + int(noise >> 29) - 4);
+  });
   return picture;
 }
 

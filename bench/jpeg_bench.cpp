@@ -13,9 +13,7 @@
 
 #include <jpeglib.h>
 
-#include "core/dib_image.h"
-#include "core/host.h"
-#include "core/messages.h"
+#include "bench_support.h"
 #include "formats/file_types.h"
 #include "formats/image_files.h"
 #include "formats/jpeg/jpeg_codec.h"
@@ -24,59 +22,26 @@
 
 namespace {
 
-constexpr int kWidth = 6000, kHeight = 4000;
-
-class QuietHost : public quilla::Host {
- public:
-  quilla::MsgResult MessageBox(quilla::OwnerWindow, const std::string& text, const std::string&, quilla::MsgButtons,
-                               quilla::MsgIcon) override {
-    std::fprintf(stderr, "%s\n", text.c_str());
-    return quilla::MsgResult::Ok;
-  }
-  void SetWindowTitle(const std::string&) override {}
-  bool PumpPendingMessages(const std::function<bool()>&) override { return true; }
-  bool WaitAndDispatchOneMessage() override { return true; }
-  void ShowWaitCursor() override {}
-  void RestoreCursor() override {}
-  void ShowBusyMenu(int) override {}
-  void RestoreMainMenu() override {}
-  void SetToolbarBusy(bool) override {}
-  bool IsFullScreen() override { return false; }
-  void LeaveFullScreen() override {}
-  void RealizePalette() override {}
-  void FitWindowToImage() override {}
-  quilla::ScreenRect WorkArea() override { return {0, 0, 1 << 20, 1 << 20}; }
-};
-
-QuietHost host;
-
-std::string BenchFile(const char* name) { return (std::filesystem::temp_directory_path() / name).string(); }
+using quilla::bench::kHeight;
+using quilla::bench::kWidth;
 
 quilla::DIBImage& Photo() {
-  static quilla::DIBImage* photo = [] {
-    auto* d = new quilla::DIBImage;
-    if (!d->CreateImage(kWidth, kHeight, true, nullptr, 0, 0)) std::abort();
-    d->Lock();
-    uint32_t noise = 12345;
-    for (int y = 0; y < kHeight; ++y) {
-      uint8_t* row = d->RowPointer(y);
-      for (int x = 0; x < kWidth; ++x) {
-        noise = noise * 1103515245u + 12345u;
-        int n = int(noise >> 28) - 8;
-        double fx = double(x) / kWidth, fy = double(y) / kHeight;
-        row[3 * x] = uint8_t(std::clamp(int(120 + 100 * std::sin(9 * fx + 4 * fy)) + n, 0, 255));
-        row[3 * x + 1] = uint8_t(std::clamp(int(60 + 150 * fy) + n, 0, 255));
-        row[3 * x + 2] = uint8_t(std::clamp(int(40 + 180 * fx * fy) + n, 0, 255));
-      }
-    }
-    d->Unlock();
-    return d;
-  }();
-  return *photo;
+  static quilla::DIBImage photo;
+  if (photo.HasImage()) return photo;
+  uint32_t noise = 12345;
+  quilla::bench::MakePicture(photo, false, [&](int x, int y, uint8_t* p) {
+    noise = noise * 1103515245u + 12345u;
+    int n = int(noise >> 28) - 8;
+    double fx = double(x) / kWidth, fy = double(y) / kHeight;
+    p[0] = uint8_t(std::clamp(int(120 + 100 * std::sin(9 * fx + 4 * fy)) + n, 0, 255));
+    p[1] = uint8_t(std::clamp(int(60 + 150 * fy) + n, 0, 255));
+    p[2] = uint8_t(std::clamp(int(40 + 180 * fx * fy) + n, 0, 255));
+  });
+  return photo;
 }
 
 void Setup() {
-  quilla::InstallHost(&host);
+  quilla::bench::UseHeadlessHost();
   quilla::Options().SetJpegQuality(75);
   quilla::Options().SetJpegEntOpt(1);
   quilla::Options().SetNeedQuantizeRead(0);
@@ -85,7 +50,7 @@ void Setup() {
 void BM_AdapterWrite(benchmark::State& state) {
   Setup();
   quilla::DIBImage& photo = Photo();
-  std::string path = BenchFile("quilla_bench_adapter.jpg");
+  std::string path = quilla::bench::TempPath("quilla_bench_adapter.jpg");
   photo.fileType = quilla::kJpegFile;
   for (auto _ : state) {
     photo.file = quilla::OpenTransferFile(path.c_str(), "wb");
@@ -96,7 +61,7 @@ void BM_AdapterWrite(benchmark::State& state) {
 
 void BM_LibjpegWrite(benchmark::State& state) {
   quilla::DIBImage& photo = Photo();
-  std::string path = BenchFile("quilla_bench_bare.jpg");
+  std::string path = quilla::bench::TempPath("quilla_bench_bare.jpg");
   photo.Lock();
   for (auto _ : state) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
@@ -135,7 +100,7 @@ void EnsureSample(const std::string& path) {
 
 void BM_AdapterRead(benchmark::State& state) {
   Setup();
-  std::string path = BenchFile("quilla_bench_sample.jpg");
+  std::string path = quilla::bench::TempPath("quilla_bench_sample.jpg");
   EnsureSample(path);
   for (auto _ : state) {
     quilla::DIBImage document;
@@ -146,7 +111,7 @@ void BM_AdapterRead(benchmark::State& state) {
 }
 
 void BM_LibjpegRead(benchmark::State& state) {
-  std::string path = BenchFile("quilla_bench_sample.jpg");
+  std::string path = quilla::bench::TempPath("quilla_bench_sample.jpg");
   EnsureSample(path);
   for (auto _ : state) {
     std::FILE* f = std::fopen(path.c_str(), "rb");

@@ -5,114 +5,23 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "core/dib_image.h"
-#include "core/host.h"
-#include "core/messages.h"
+#include "bench_support.h"
 #include "formats/file_types.h"
-#include "formats/image_files.h"
 
 namespace {
 
-constexpr int kWidth = 6000, kHeight = 4000;
-
-class QuietHost : public quilla::Host {
- public:
-  quilla::MsgResult MessageBox(quilla::OwnerWindow, const std::string& text, const std::string&, quilla::MsgButtons,
-                               quilla::MsgIcon) override {
-    std::fprintf(stderr, "%s\n", text.c_str());
-    return quilla::MsgResult::Ok;
-  }
-  void SetWindowTitle(const std::string&) override {}
-  bool PumpPendingMessages(const std::function<bool()>&) override { return true; }
-  bool WaitAndDispatchOneMessage() override { return true; }
-  void ShowWaitCursor() override {}
-  void RestoreCursor() override {}
-  void ShowBusyMenu(int) override {}
-  void RestoreMainMenu() override {}
-  void SetToolbarBusy(bool) override {}
-  bool IsFullScreen() override { return false; }
-  void LeaveFullScreen() override {}
-  void RealizePalette() override {}
-  void FitWindowToImage() override {}
-  quilla::ScreenRect WorkArea() override { return {0, 0, 1024, 768}; }
-};
-
-std::string FileName(const char* name) { return (std::filesystem::temp_directory_path() / name).string(); }
-
-// Smooth colour fields with a little noise, as a photograph has; palette: the same in
-// 256 indices.
-quilla::DIBImage& Picture(bool palette) {
-  static QuietHost host;
-  static quilla::DIBImage pictures[2];
-  quilla::DIBImage& picture = pictures[palette];
-  if (picture.HasImage()) return picture;
-  quilla::InstallHost(&host);
-  if (!picture.CreateImage(kWidth, kHeight, !palette, nullptr, palette ? 256 : 0, 0)) {
-    std::fprintf(stderr, "out of memory\n");
-    std::exit(1);
-  }
-  uint32_t noise = 12345;
-  picture.Lock();
-  for (int y = 0; y < kHeight; ++y) {
-    uint8_t* row = picture.RowPointer(y);
-    for (int x = 0; x < kWidth; ++x) {
-      noise = noise * 1103515245u + 12345u;
-      uint8_t n = uint8_t(noise >> 30);
-      if (palette) {
-        row[x] = uint8_t((x / 40 + y / 40) * 3 + n);
-      } else {
-        row[3 * x] = uint8_t(x / 24 + n);
-        row[3 * x + 1] = uint8_t(y / 16 + n);
-        row[3 * x + 2] = uint8_t((x + y) / 40 + n);
-      }
-    }
-  }
-  picture.Unlock();
-  return picture;
-}
-
-int64_t PixelBytes(bool palette) { return int64_t(kWidth) * kHeight * (palette ? 1 : 3); }
-
-void Write(benchmark::State& state, uint32_t type, bool palette, const char* name) {
-  quilla::DIBImage& picture = Picture(palette);
-  picture.fileType = type;
-  std::string path = FileName(name);
-  for (auto _ : state)
-    if (!quilla::WriteImageFile(picture, path.c_str())) state.SkipWithError("write failed");
-  state.counters["file MB"] = double(std::filesystem::file_size(path)) / 1e6;
-  state.SetBytesProcessed(state.iterations() * PixelBytes(palette));
-  std::remove(path.c_str());
-}
-
-void ReadFile(benchmark::State& state, const std::string& path, bool palette) {
-  for (auto _ : state) {
-    quilla::DIBImage document;
-    if (!quilla::ReadImageFile(document, path.c_str())) state.SkipWithError("read failed");
-  }
-  state.SetBytesProcessed(state.iterations() * PixelBytes(palette));
-  std::remove(path.c_str());
-}
-
-void Read(benchmark::State& state, uint32_t type, bool palette, const char* name) {
-  quilla::DIBImage& picture = Picture(palette);
-  picture.fileType = type;
-  std::string path = FileName(name);
-  if (!quilla::WriteImageFile(picture, path.c_str())) {
-    state.SkipWithError("write failed");
-    return;
-  }
-  ReadFile(state, path, palette);
-}
+using quilla::bench::kHeight;
+using quilla::bench::kWidth;
+using quilla::bench::ReadPicture;
+using quilla::bench::WritePicture;
 
 // A 24-bit run-length Targa of the picture, bottom row first, packets crossing rows.
 void ReadTargaRle(benchmark::State& state) {
-  quilla::DIBImage& picture = Picture(false);
-  std::string path = FileName("pcx_targa_bench_rle.tga");
+  quilla::DIBImage& picture = quilla::bench::Picture(false);
+  std::string path = quilla::bench::TempPath("pcx_targa_bench_rle.tga");
   std::vector<uint8_t> out = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, uint8_t(kWidth), uint8_t(kWidth >> 8),
                               uint8_t(kHeight), uint8_t(kHeight >> 8), 24, 0};
   picture.Lock();
@@ -143,17 +52,17 @@ void ReadTargaRle(benchmark::State& state) {
     return;
   }
   state.counters["file MB"] = double(out.size()) / 1e6;
-  ReadFile(state, path, false);
+  quilla::bench::ReadFile(state, path, false);
 }
 
-void BM_WritePcx24(benchmark::State& s) { Write(s, quilla::kPcxFile, false, "pcx_targa_bench24.pcx"); }
-void BM_ReadPcx24(benchmark::State& s) { Read(s, quilla::kPcxFile, false, "pcx_targa_bench24.pcx"); }
-void BM_WritePcx8(benchmark::State& s) { Write(s, quilla::kPcxFile, true, "pcx_targa_bench8.pcx"); }
-void BM_ReadPcx8(benchmark::State& s) { Read(s, quilla::kPcxFile, true, "pcx_targa_bench8.pcx"); }
-void BM_WriteTarga24(benchmark::State& s) { Write(s, quilla::kTargaFile, false, "pcx_targa_bench24.tga"); }
-void BM_ReadTarga24(benchmark::State& s) { Read(s, quilla::kTargaFile, false, "pcx_targa_bench24.tga"); }
-void BM_WriteTarga8(benchmark::State& s) { Write(s, quilla::kTargaFile, true, "pcx_targa_bench8.tga"); }
-void BM_ReadTarga8(benchmark::State& s) { Read(s, quilla::kTargaFile, true, "pcx_targa_bench8.tga"); }
+void BM_WritePcx24(benchmark::State& s) { WritePicture(s, quilla::kPcxFile, false, "pcx_targa_bench24.pcx"); }
+void BM_ReadPcx24(benchmark::State& s) { ReadPicture(s, quilla::kPcxFile, false, "pcx_targa_bench24.pcx"); }
+void BM_WritePcx8(benchmark::State& s) { WritePicture(s, quilla::kPcxFile, true, "pcx_targa_bench8.pcx"); }
+void BM_ReadPcx8(benchmark::State& s) { ReadPicture(s, quilla::kPcxFile, true, "pcx_targa_bench8.pcx"); }
+void BM_WriteTarga24(benchmark::State& s) { WritePicture(s, quilla::kTargaFile, false, "pcx_targa_bench24.tga"); }
+void BM_ReadTarga24(benchmark::State& s) { ReadPicture(s, quilla::kTargaFile, false, "pcx_targa_bench24.tga"); }
+void BM_WriteTarga8(benchmark::State& s) { WritePicture(s, quilla::kTargaFile, true, "pcx_targa_bench8.tga"); }
+void BM_ReadTarga8(benchmark::State& s) { ReadPicture(s, quilla::kTargaFile, true, "pcx_targa_bench8.tga"); }
 void BM_ReadTarga24Rle(benchmark::State& s) { ReadTargaRle(s); }
 
 BENCHMARK(BM_WritePcx24)->Unit(benchmark::kMillisecond)->Iterations(3);

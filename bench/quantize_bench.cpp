@@ -9,19 +9,20 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench_support.h"
 #include "color/color_quantizer.h"
 #include "color/color_reduction.h"
-#include "core/dib_image.h"
 
 namespace {
 
-constexpr int kWidth = 6000, kHeight = 4000;
+using quilla::bench::kHeight;
+using quilla::bench::kWidth;
 
 // Each channel is a sum of a slow wave along x and one along y, plus noise of +-12.
 quilla::DIBImage& Photo() {
   static quilla::DIBImage photo;
   if (photo.HasImage()) return photo;
-  if (!quilla::InitializeColorQuantizer() || !photo.CreateImage(kWidth, kHeight, true, nullptr, 0, 0)) {
+  if (!quilla::InitializeColorQuantizer()) {
     std::fprintf(stderr, "out of memory\n");
     std::exit(1);
   }
@@ -32,17 +33,13 @@ quilla::DIBImage& Photo() {
     for (int y = 0; y < kHeight; ++y) waveY[c].push_back(int(55 * std::cos(y * 6.283 / periodY[c] - c)));
   }
   uint32_t noise = 12345;
-  photo.Lock();
-  for (int y = 0; y < kHeight; ++y) {
-    uint8_t* p = photo.RowPointer(y);
-    for (int x = 0; x < kWidth; ++x)
-      for (int c = 2; c >= 0; --c, ++p) {  // blue, green, red
-        noise = noise * 1664525u + 1013904223u;
-        int value = 128 + waveX[c][size_t(x)] + waveY[c][size_t(y)] + int((noise >> 24) % 25) - 12;
-        *p = uint8_t(std::clamp(value, 0, 255));
-      }
-  }
-  photo.Unlock();
+  quilla::bench::MakePicture(photo, false, [&](int x, int y, uint8_t* p) {
+    for (int c = 2; c >= 0; --c, ++p) {  // blue, green, red
+      noise = noise * 1664525u + 1013904223u;
+      int value = 128 + waveX[c][size_t(x)] + waveY[c][size_t(y)] + int((noise >> 24) % 25) - 12;
+      *p = uint8_t(std::clamp(value, 0, 255));
+    }
+  });
   return photo;
 }
 
