@@ -13,6 +13,8 @@ sample=build/win64/sample.bmp
 if [ ${#files[@]} -eq 0 ]; then files=("$sample"); fi
 args=()
 for f in "${files[@]}"; do args+=("$(/usr/lib/wine/wine64 winepath -w "$f" 2>/dev/null)"); done
+# winepath started a desktop without a display; the program must start its own.
+/usr/lib/wine/wineserver -w
 exe=build/win64/quilla.exe
 if [ -n "${DISPLAY:-}" ]; then
   exec /usr/lib/wine/wine64 "$exe" "${args[@]}"
