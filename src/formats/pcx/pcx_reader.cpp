@@ -10,7 +10,7 @@
 #include "formats/file_types.h"
 #include "formats/image_files.h"
 #include "formats/pcx/pcx_codec.h"
-#include "formats/pcx/pcx_options.h"
+#include "formats/read_settings.h"
 #include "formats/pcx/pcx_rle.h"
 #include "formats/pcx/pcx_state.h"
 #include "formats/transfer_files.h"
@@ -41,7 +41,7 @@ struct PcxHeader {
 [[noreturn]] void Fail(const char* text) { throw CodecAbort{AbortReason::Message, text}; }
 
 QuantizeOptions ReadingQuantizeOptions() {
-  ReadQuantizing settings = CurrentReadQuantizing();
+  ReadReductionSettings settings = CurrentReadReductionSettings();
   QuantizeOptions q;
   q.nColorsCreatePal = settings.colors;
   q.useDithering = settings.dither;

@@ -1,7 +1,7 @@
 #include "formats/ppm/read_reduction.h"
 
 #include "color/color_reduction.h"
-#include "formats/ppm/read_settings.h"
+#include "formats/read_settings.h"
 
 namespace quilla {
 

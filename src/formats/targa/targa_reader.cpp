@@ -12,7 +12,7 @@
 #include "formats/image_files.h"
 #include "formats/targa/targa_codec.h"
 #include "formats/targa/targa_header.h"
-#include "formats/targa/targa_options.h"
+#include "formats/read_settings.h"
 #include "formats/targa/targa_state.h"
 #include "formats/transfer_files.h"
 
@@ -166,7 +166,7 @@ struct Reduction {
 };
 
 Reduction DecideReduction(const TargaHeader& header) {
-  const ReadQuantizing options = CurrentReadQuantizing();
+  const ReadReductionSettings options = CurrentReadReductionSettings();
   const bool need = options.reduce, system = options.windowsColors;
   Reduction r;
   if (header.kind == kColorMapped) {

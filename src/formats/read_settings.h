@@ -1,5 +1,5 @@
-// The quantizing options of the settings as plain values, read in a unit of their own so
-// that the settings' and the quantizer's headers never meet.
+// The options that decide whether and how a true-colour file is reduced while it is read,
+// as plain values for the codecs.
 #pragma once
 
 namespace quilla {
