@@ -1,0 +1,355 @@
+// Every save type written through File > Save as and read back through File > Open, and a
+// long read cancelled from the busy menu, in quilla.exe under Wine. quilla-cli.exe makes
+// the input files and tells what the written files hold.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "core/commands.h"
+#include "core/version.h"
+#include "harness.h"
+
+namespace quilla::gui {
+namespace {
+
+constexpr int kNameEdit = 1152, kTypeCombo = 1136;
+constexpr char kCancelQuestion[] = "Are you sure you want to Cancel the operation?";
+constexpr char kLoadingMenu[] = "&Loading (click here to cancel)...";
+
+constexpr int kWidth = 64, kHeight = 48;
+
+// Four flat quarters of colours whose channels all differ, so a picture turned upside
+// down, mirrored or with red and blue swapped shows at once.
+unsigned Quarters(int x, int y) {
+  static const unsigned kColours[4] = {0xC03010u, 0x20A050u, 0x3050E0u, 0xF0D080u};
+  return kColours[(y < kHeight / 2 ? 0 : 2) + (x < kWidth / 2 ? 0 : 1)];
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  std::string bytes;
+  if (FILE* in = _wfopen(path.c_str(), L"rb")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, in)) > 0) bytes.append(buffer, n);
+    fclose(in);
+  }
+  return bytes;
+}
+
+// Runs quilla-cli.exe (beside quilla.exe) with its output into a file; the exit code,
+// and what it printed in *output.
+DWORD RunCli(const std::wstring& arguments, const std::wstring& outputFile, std::string* output = nullptr) {
+  const std::wstring program =
+      Config().program.substr(0, Config().program.find_last_of(L'\\') + 1) + L"quilla-cli.exe";
+  std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE out = CreateFileW(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return DWORD(-1);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = out;
+  startup.hStdError = out;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                      nullptr, nullptr, &startup, &process);
+  CloseHandle(out);
+  if (!started) return DWORD(-1);
+  WaitForSingleObject(process.hProcess, 120000);
+  DWORD code = DWORD(-1);
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  if (output) {
+    *output = ReadBytes(outputFile);
+    while (!output->empty() && (output->back() == '\n' || output->back() == '\r')) output->pop_back();
+  }
+  return code;
+}
+
+// The compression tag (259) of a TIFF file's first directory; -1 when there is none.
+int TiffCompression(const std::string& file) {
+  if (file.size() < 8 || (file.compare(0, 2, "II") != 0 && file.compare(0, 2, "MM") != 0)) return -1;
+  const bool little = file[0] == 'I';
+  auto number = [&](size_t at, int bytes) {
+    unsigned long value = 0;
+    for (int i = 0; i < bytes; ++i) {
+      const unsigned long byte = static_cast<unsigned char>(file[at + size_t(little ? i : bytes - 1 - i)]);
+      value |= byte << (8 * i);
+    }
+    return value;
+  };
+  const size_t directory = number(4, 4);
+  if (directory + 2 > file.size()) return -1;
+  const size_t entries = number(directory, 2);
+  for (size_t i = 0; i < entries && directory + 2 + 12 * (i + 1) <= file.size(); ++i) {
+    const size_t entry = directory + 2 + 12 * i;
+    if (number(entry, 2) == 259) return int(number(entry + 8, 2));
+  }
+  return -1;
+}
+
+bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (WindowText(window) != title) {
+    if (GetTickCount() - start > milliseconds) return false;
+    PumpFor(50);
+  }
+  return true;
+}
+
+std::string TitleOf(const std::string& file, int width, int height, const std::string& colours) {
+  return file + " (" + std::to_string(width) + "x" + std::to_string(height) + "x" + colours + ") - " +
+         kProgramTitle;
+}
+
+// Largest difference of one channel between two colours.
+int Distance(unsigned a, unsigned b) {
+  int most = 0;
+  for (int shift : {0, 8, 16}) most = std::max(most, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
+  return most;
+}
+
+class FormatDialogFixture {
+ protected:
+  void MakeDirectory(const std::string& name) {
+    name_ = name;
+    dir_ = Config().workDir + L"\\formats-" + std::wstring(name.begin(), name.end());
+    CreateDirectoryW(dir_.c_str(), nullptr);
+    settings_ = dir_ + L"\\quilla.ini";
+    DeleteFileW(settings_.c_str());
+  }
+  std::wstring Path(const std::wstring& file) const { return dir_ + L"\\" + file; }
+  void Shot(const std::string& what) { EXPECT_TRUE(program_.Screenshot(name_ + "-" + what)); }
+  void ExpectNoDialog(DWORD milliseconds) {
+    HWND box = program_.WaitForDialog(milliseconds);
+    EXPECT_EQ(box, nullptr) << "unexpected box: " << (box ? Program::MessageText(box) : "");
+  }
+  // File > Open: the dialog, the name typed, OK.
+  void OpenThroughDialog(const std::wstring& file) {
+    program_.PostMenuCommand(cmd::kOpen);
+    HWND dialog = program_.WaitForDialog(8000);
+    ASSERT_NE(dialog, nullptr) << "no open dialog";
+    ASSERT_EQ(WindowText(dialog), "Open Image File");
+    SendMessageW(GetDlgItem(dialog, kNameEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+    ASSERT_TRUE(Program::Answer(dialog, IDOK));
+  }
+  std::vector<MenuItem> Menu() { return program_.ReadMenu(); }
+
+  Program program_;
+  std::string name_;
+  std::wstring dir_, settings_;
+};
+
+// A save type as the save dialog lists it, and what the file written holds.
+struct SaveCase {
+  int filter;               // position in the dialog's type list, from 1
+  const char* filterText;
+  const char* extension;    // what the hook gives the name field
+  const wchar_t* typed;     // the name typed before OK
+  const char* typeName;     // as quilla-cli info names the file's type
+  int bitsPerPixel;
+  int tolerance;            // per channel, of the colours shown after reopening
+};
+
+const SaveCase kSaveCases[] = {
+    {1, "JPEG (*.jpg)", ".jpg", L"Copy.jpg", "JPEG", 24, 24},
+    {2, "Windows (*.bmp,*.dib)", ".bmp", L"Copy.bmp", "Windows BMP", 24, 0},
+    // A ".bmp" name would choose Windows BMP whatever the filter: without an extension the
+    // chosen filter decides.
+    {3, "OS/2 (*.bmp,*.dib)", ".bmp", L"Copy", "OS/2 BMP", 24, 0},
+    {4, "GIF 87a (*.gif)", ".gif", L"Copy.gif", "GIF87a", 8, 8},
+    {5, "GIF 89a (*.gif)", ".gif", L"Copy.gif", "GIF89a", 8, 8},
+    {6, "TARGA (*.tga)", ".tga", L"Copy.tga", "TGA", 24, 0},
+    {7, "PCX (*.pcx)", ".pcx", L"Copy.pcx", "PCX", 24, 0},
+    {8, "PPM (*.ppm,*.pgm,*.pbm)", ".pbm", L"Copy.pbm", "PBM", 24, 0},
+    {9, "TIFF uncompressed (*.tif)", ".tif", L"Copy.tif", "TIFF", 24, 0},
+    {10, "TIFF compressed (*.tif)", ".tif", L"Copy.tif", "TIFF", 24, 0},
+};
+
+void PrintTo(const SaveCase& type, std::ostream* out) { *out << type.filter << " " << type.filterText; }
+
+class SaveAsTypeTest : public FormatDialogFixture, public ::testing::TestWithParam<SaveCase> {
+ protected:
+  // The picture every case opens: a Targa file that quilla-cli makes from a BMP.
+  static void SetUpTestSuite() {
+    const std::wstring dir = Config().workDir + L"\\formats-source";
+    CreateDirectoryW(dir.c_str(), nullptr);
+    source_ = dir + L"\\Picture.tga";
+    const std::wstring drawn = dir + L"\\drawn.bmp", log = dir + L"\\cli.txt";
+    DeleteFileW(source_.c_str());
+    sourceMade_ = WriteTestBmp(drawn, kWidth, kHeight, Quarters) &&
+                  RunCli(L"convert --type 6 \"" + drawn + L"\" \"" + source_ + L"\"", log) == 0;
+  }
+  static std::wstring source_;
+  static bool sourceMade_;
+};
+std::wstring SaveAsTypeTest::source_;
+bool SaveAsTypeTest::sourceMade_ = false;
+
+std::string CaseName(const ::testing::TestParamInfo<SaveCase>& info) {
+  std::string name = "Filter" + std::to_string(info.param.filter) + "_";
+  for (const char* c = info.param.typeName; *c; ++c) {
+    if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
+  }
+  return name;
+}
+
+TEST_P(SaveAsTypeTest, SavesThroughTheDialogAndOpensAgain) {
+  const SaveCase& type = GetParam();
+  MakeDirectory(CaseName(::testing::TestParamInfo<SaveCase>(type, 0)));
+  ASSERT_TRUE(sourceMade_) << "quilla-cli did not make " << Utf8(source_);
+  const std::wstring& source = source_;
+  const std::wstring log = Path(L"cli.txt"), target = Path(type.typed);
+  DeleteFileW(target.c_str());
+
+  ASSERT_TRUE(program_.Start(settings_)) << "quilla.exe did not start";
+  ASSERT_TRUE(program_.Settle());
+  OpenThroughDialog(source);
+  ASSERT_TRUE(WaitForTitle(program_.MainWindow(), TitleOf("picture.tga", kWidth, kHeight, "16.7 million"), 20000))
+      << WindowText(program_.MainWindow());
+
+  program_.PostMenuCommand(cmd::kSaveAs);
+  HWND dialog = program_.WaitForDialog(8000);
+  ASSERT_NE(dialog, nullptr) << "no save dialog";
+  EXPECT_EQ(WindowText(dialog), "Save Image as");
+  HWND name = GetDlgItem(dialog, kNameEdit), types = GetDlgItem(dialog, kTypeCombo);
+  ASSERT_NE(types, nullptr);
+  EXPECT_EQ(SendMessageW(types, CB_GETCOUNT, 0, 0), 10);
+  wchar_t listed[256] = L"";
+  SendMessageW(types, CB_GETLBTEXT, WPARAM(type.filter - 1), reinterpret_cast<LPARAM>(listed));
+  EXPECT_EQ(Utf8(listed), type.filterText);
+  // A fresh settings file saves as JPEG first.
+  EXPECT_EQ(SendMessageW(types, CB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(WindowText(name), "picture.jpg");
+  SendMessageW(types, CB_SETCURSEL, WPARAM(type.filter - 1), 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kTypeCombo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+  PumpFor(300);
+  EXPECT_EQ(WindowText(name), std::string("picture") + type.extension) << "the name follows the type";
+  Shot("dialog");
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+  ASSERT_TRUE(Program::Answer(dialog, IDOK));
+  const std::string shownName = [&] {
+    std::string lower = Utf8(type.typed);
+    for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+  }();
+  // The image in memory is still the one read; only its name changes. (The program answers
+  // messages while it writes, so the title tells when the save is over.)
+  EXPECT_TRUE(WaitForTitle(program_.MainWindow(), TitleOf(shownName, kWidth, kHeight, "16.7 million"), 20000))
+      << WindowText(program_.MainWindow());
+  ExpectNoDialog(500);
+  Shot("saved");
+
+  std::string info;
+  ASSERT_EQ(RunCli(L"info \"" + target + L"\"", log, &info), 0u) << info;
+  const std::string prefix = Utf8(target) + ": " + type.typeName + ", " + std::to_string(kWidth) + "x" +
+                             std::to_string(kHeight) + ", " + std::to_string(type.bitsPerPixel) + " bpp, ";
+  ASSERT_EQ(info.substr(0, prefix.size()), prefix) << info;
+  const std::string colours = info.substr(prefix.size(), info.find(' ', prefix.size()) - prefix.size());
+  if (type.bitsPerPixel == 24) {
+    EXPECT_EQ(colours, "0");
+  }
+  if (type.filter >= 9) {
+    EXPECT_EQ(TiffCompression(ReadBytes(target)), type.filter == 9 ? 1 : 5) << "none or LZW";
+  }
+
+  // Opened again through the dialog, the file shows its name, size, colours and picture.
+  OpenThroughDialog(target);
+  const std::string title = TitleOf(shownName, kWidth, kHeight, colours == "0" ? "16.7 million" : colours);
+  ASSERT_TRUE(WaitForTitle(program_.MainWindow(), title, 20000)) << WindowText(program_.MainWindow());
+  ExpectNoDialog(500);
+  EXPECT_EQ(program_.SendCommand(cmd::kImageSize), MAKELONG(kWidth, kHeight));
+  ASSERT_TRUE(program_.Settle());
+  POINT origin{0, 0};
+  ClientToScreen(program_.MainWindow(), &origin);
+  for (POINT p : {POINT{kWidth / 4, kHeight / 4}, POINT{3 * kWidth / 4, kHeight / 4}, POINT{kWidth / 4, 3 * kHeight / 4},
+                  POINT{3 * kWidth / 4, 3 * kHeight / 4}}) {
+    const unsigned shown = ScreenPixel(origin.x + p.x, origin.y + p.y), drawnColour = Quarters(p.x, p.y);
+    EXPECT_LE(Distance(shown, drawnColour), type.tolerance)
+        << std::hex << "at " << std::dec << p.x << "," << p.y << std::hex << ": 0x" << shown << " for 0x" << drawnColour;
+  }
+  Shot("reopened");
+}
+
+INSTANTIATE_TEST_SUITE_P(EachType, SaveAsTypeTest, ::testing::ValuesIn(kSaveCases), CaseName);
+
+class LongReadTest : public FormatDialogFixture, public ::testing::Test {
+ protected:
+  void SetUp() override { MakeDirectory(::testing::UnitTest::GetInstance()->current_test_info()->name()); }
+};
+
+TEST_F(LongReadTest, CancelFromTheBusyMenuLeavesNoImage) {
+  // A large Targa file: its reader reports progress row by row, where a cancel ends the read
+  // and frees the rows read so far.
+  const std::wstring drawn = Path(L"drawn.bmp"), big = Path(L"Big.tga"), log = Path(L"cli.txt");
+  ASSERT_TRUE(WriteTestBmp(drawn, kWidth, kHeight, Quarters));
+  ASSERT_EQ(RunCli(L"convert --type 6 --resize 300x65000 \"" + drawn + L"\" \"" + big + L"\"", log), 0u)
+      << ReadBytes(log);
+
+  ASSERT_TRUE(program_.Start(settings_)) << "quilla.exe did not start";
+  ASSERT_TRUE(program_.Settle());
+  ASSERT_EQ(WindowText(program_.MainWindow()), kProgramTitle);
+  OpenThroughDialog(big);
+  // Progress shows in the title while the file is read (the read takes a second or two);
+  // the cancel is asked for as soon as it shows.
+  std::string shown;
+  const DWORD start = GetTickCount();
+  while (shown.rfind("big.tga-", 0) != 0 && GetTickCount() - start < 30000) {
+    shown = WindowText(program_.MainWindow());
+    PumpFor(5);
+  }
+  ASSERT_EQ(shown.rfind("big.tga-", 0), 0u) << "no progress seen: " << shown;
+  program_.PostMenuCommand(cmd::kCancelOperation);
+  HWND box = program_.WaitForDialog(8000);
+  ASSERT_NE(box, nullptr) << "no question";
+  EXPECT_EQ(Program::MessageText(box), kCancelQuestion);
+  EXPECT_EQ(WindowText(box), kProgramTitle);
+  // The read waits for the answer, under the one-item loading menu.
+  ASSERT_EQ(WindowText(program_.MainWindow()).rfind("big.tga-", 0), 0u)
+      << "the read ended before the question: " << WindowText(program_.MainWindow());
+  std::vector<MenuItem> busy = Menu();
+  ASSERT_EQ(busy.size(), 1u) << "the menu bar is one item while reading";
+  EXPECT_EQ(busy[0].id, cmd::kCancelOperation);
+  EXPECT_EQ(busy[0].text, kLoadingMenu);
+  EXPECT_FALSE(busy[0].Greyed());
+  Shot("question");
+  ASSERT_TRUE(Program::Answer(box, IDYES));
+  // A cancelled read says nothing more.
+  ExpectNoDialog(1500);
+  ASSERT_TRUE(program_.Running());
+  ASSERT_TRUE(WaitForTitle(program_.MainWindow(), kProgramTitle, 10000)) << WindowText(program_.MainWindow());
+  EXPECT_EQ(program_.SendCommand(cmd::kImageSize), 0) << "no image";
+
+  // The menu bar is back, with the commands that need an image greyed.
+  std::vector<MenuItem> items = Menu();
+  ASSERT_GT(items.size(), 1u);
+  auto find = [&](int id) -> const MenuItem* {
+    for (const MenuItem& item : items) {
+      if (item.id == id) return &item;
+    }
+    return nullptr;
+  };
+  EXPECT_EQ(find(cmd::kCancelOperation), nullptr);
+  ASSERT_NE(find(cmd::kOpen), nullptr);
+  EXPECT_FALSE(find(cmd::kOpen)->Greyed());
+  ASSERT_NE(find(cmd::kSaveAs), nullptr);
+  EXPECT_TRUE(find(cmd::kSaveAs)->Greyed());
+  ASSERT_NE(find(cmd::kDeleteFile), nullptr);
+  EXPECT_TRUE(find(cmd::kDeleteFile)->Greyed()) << "the image is untitled";
+  ASSERT_NE(find(cmd::kReopen), nullptr);
+  EXPECT_FALSE(find(cmd::kReopen)->Greyed()) << "the file asked for can be tried again";
+  Shot("cancelled");
+  DeleteFileW(big.c_str());
+}
+
+}  // namespace
+}  // namespace quilla::gui
