@@ -29,26 +29,6 @@ std::string Lower(std::string text) {
   return text;
 }
 
-std::string ReadBytes(const std::wstring& path) {
-  std::string text;
-  if (FILE* in = _wfopen(path.c_str(), L"rb")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, in)) > 0) text.append(buffer, n);
-    fclose(in);
-  }
-  return text;
-}
-
-bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  while (WindowText(window) != title) {
-    if (GetTickCount() - start > milliseconds) return false;
-    PumpFor(50);
-  }
-  return true;
-}
-
 class FileViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -219,17 +199,17 @@ TEST_F(FileViewTest, SaveAsFollowsTheChosenTypeAndWritesBmp) {
   ExpectNoDialog(1000);
   ASSERT_TRUE(WaitForTitle(program_.MainWindow(), TitleOf("copy.bmp", 64, 48), 10000))
       << WindowText(program_.MainWindow());
-  const std::string written = ReadBytes(target);
+  const std::string written = ReadFileBytes(target);
   ASSERT_GE(written.size(), 54u + 64 * 3 * 48);
   EXPECT_EQ(written.substr(0, 2), "BM");
-  EXPECT_EQ(written.substr(written.size() - 64 * 3 * 48), ReadBytes(source).substr(54)) << "the pixels as read";
+  EXPECT_EQ(written.substr(written.size() - 64 * 3 * 48), ReadFileBytes(source).substr(54)) << "the pixels as read";
   Shot("saved");
 }
 
 TEST_F(FileViewTest, SaveAsksFirstAndNoLeavesTheFile) {
   const std::wstring file = Path(L"ask.bmp");
   ASSERT_TRUE(WriteTestBmp(file, 40, 30, Plain));
-  const std::string before = ReadBytes(file);
+  const std::string before = ReadFileBytes(file);
   StartWith(file, TitleOf("ask.bmp", 40, 30));
   // Mark the file so a rewrite shows.
   if (FILE* out = _wfopen(file.c_str(), L"ab")) {
@@ -239,11 +219,11 @@ TEST_F(FileViewTest, SaveAsksFirstAndNoLeavesTheFile) {
   program_.PostMenuCommand(cmd::kSave);
   EXPECT_EQ(AnswerBox(IDNO), "Save this image to file:\n\n" + Lower(Utf8(file)) + "\n\nin Windows BMP format?");
   ExpectNoDialog(800);
-  EXPECT_EQ(ReadBytes(file), before + "tail");
+  EXPECT_EQ(ReadFileBytes(file), before + "tail");
   program_.PostMenuCommand(cmd::kSave);
   EXPECT_EQ(AnswerBox(IDYES), "Save this image to file:\n\n" + Lower(Utf8(file)) + "\n\nin Windows BMP format?");
   ASSERT_TRUE(program_.Settle());
-  const std::string after = ReadBytes(file);
+  const std::string after = ReadFileBytes(file);
   EXPECT_EQ(after.size(), before.size()) << "Yes writes the image again";
   EXPECT_EQ(after.substr(54), before.substr(54));
   EXPECT_EQ(WindowText(program_.MainWindow()), TitleOf("ask.bmp", 40, 30));
@@ -256,14 +236,14 @@ TEST_F(FileViewTest, SavingOntoAReadOnlyFileKeepsIt) {
     fputs("old contents", out);
     fclose(out);
   }
-  const std::string before = ReadBytes(file);
+  const std::string before = ReadFileBytes(file);
   SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
   StartWith(file, TitleOf("locked.bmp", 40, 30));
   program_.PostMenuCommand(cmd::kSave);
   EXPECT_EQ(AnswerBox(IDYES), "Save this image to file:\n\n" + Lower(Utf8(file)) + "\n\nin Windows BMP format?");
   EXPECT_EQ(AnswerBox(IDOK), "Cannot create:\n\n" + Lower(Utf8(file)));
   ASSERT_TRUE(program_.Settle());
-  EXPECT_EQ(ReadBytes(file), before);
+  EXPECT_EQ(ReadFileBytes(file), before);
   EXPECT_EQ(WindowText(program_.MainWindow()), TitleOf("locked.bmp", 40, 30));
   SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }

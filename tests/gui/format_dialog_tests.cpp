@@ -31,17 +31,6 @@ unsigned Quarters(int x, int y) {
   return kColours[(y < kHeight / 2 ? 0 : 2) + (x < kWidth / 2 ? 0 : 1)];
 }
 
-std::string ReadBytes(const std::wstring& path) {
-  std::string bytes;
-  if (FILE* in = _wfopen(path.c_str(), L"rb")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, in)) > 0) bytes.append(buffer, n);
-    fclose(in);
-  }
-  return bytes;
-}
-
 // Runs quilla-cli.exe (beside quilla.exe) with its output into a file; the exit code,
 // and what it printed in *output.
 DWORD RunCli(const std::wstring& arguments, const std::wstring& outputFile, std::string* output = nullptr) {
@@ -69,7 +58,7 @@ DWORD RunCli(const std::wstring& arguments, const std::wstring& outputFile, std:
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   if (output) {
-    *output = ReadBytes(outputFile);
+    *output = ReadFileBytes(outputFile);
     while (!output->empty() && (output->back() == '\n' || output->back() == '\r')) output->pop_back();
   }
   return code;
@@ -95,15 +84,6 @@ int TiffCompression(const std::string& file) {
     if (number(entry, 2) == 259) return int(number(entry + 8, 2));
   }
   return -1;
-}
-
-bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  while (WindowText(window) != title) {
-    if (GetTickCount() - start > milliseconds) return false;
-    PumpFor(50);
-  }
-  return true;
 }
 
 std::string TitleOf(const std::string& file, int width, int height, const std::string& colours) {
@@ -259,7 +239,7 @@ TEST_P(SaveAsTypeTest, SavesThroughTheDialogAndOpensAgain) {
     EXPECT_EQ(colours, "0");
   }
   if (type.filter >= 9) {
-    EXPECT_EQ(TiffCompression(ReadBytes(target)), type.filter == 9 ? 1 : 5) << "none or LZW";
+    EXPECT_EQ(TiffCompression(ReadFileBytes(target)), type.filter == 9 ? 1 : 5) << "none or LZW";
   }
 
   // Opened again through the dialog, the file shows its name, size, colours and picture.
@@ -293,7 +273,7 @@ TEST_F(LongReadTest, CancelFromTheBusyMenuLeavesNoImage) {
   const std::wstring drawn = Path(L"drawn.bmp"), big = Path(L"Big.tga"), log = Path(L"cli.txt");
   ASSERT_TRUE(WriteTestBmp(drawn, kWidth, kHeight, Quarters));
   ASSERT_EQ(RunCli(L"convert --type 6 --resize 300x65000 \"" + drawn + L"\" \"" + big + L"\"", log), 0u)
-      << ReadBytes(log);
+      << ReadFileBytes(log);
 
   ASSERT_TRUE(program_.Start(settings_)) << "quilla.exe did not start";
   ASSERT_TRUE(program_.Settle());

@@ -267,17 +267,6 @@ TEST_F(ProgramTest, DeviceCapsShowsTheScreen) {
   ExpectNoDialog(1000);
 }
 
-std::string ReadFile(const std::wstring& path) {
-  std::string text;
-  if (FILE* in = _wfopen(path.c_str(), L"rb")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, in)) > 0) text.append(buffer, n);
-    fclose(in);
-  }
-  return text;
-}
-
 const MenuItem* FindItem(const std::vector<MenuItem>& items, int id) {
   for (const MenuItem& item : items) {
     if (item.id == id) return &item;
@@ -293,12 +282,12 @@ bool Checked(Program& program, int id) {
 
 TEST_F(ProgramTest, SettingsLiveInTheFileQuillaIniNames) {
   // A missing file is replaced by one holding the defaults at start-up.
-  const std::string atStart = ReadFile(settings_);
+  const std::string atStart = ReadFileBytes(settings_);
   EXPECT_NE(atStart.find("[Options]"), std::string::npos) << "no settings file at QUILLA_INI";
   EXPECT_NE(atStart.find("SaveGifInterlaced=1"), std::string::npos);
   PostMessageW(program_.MainWindow(), WM_CLOSE, 0, 0);
   ASSERT_TRUE(program_.WaitForExit(10000));
-  EXPECT_NE(ReadFile(settings_).find("DlgX=60"), std::string::npos) << "window state not saved at exit";
+  EXPECT_NE(ReadFileBytes(settings_).find("DlgX=60"), std::string::npos) << "window state not saved at exit";
 }
 
 TEST_F(ProgramTest, GifInterlacedTogglesItsCheckAndSaveAllKeepsIt) {
@@ -309,11 +298,11 @@ TEST_F(ProgramTest, GifInterlacedTogglesItsCheckAndSaveAllKeepsIt) {
   // Exit saves only the window state: the change is kept by Save all.
   program_.PostMenuCommand(cmd::kSaveAll);
   ASSERT_TRUE(program_.Settle());
-  EXPECT_NE(ReadFile(settings_).find("SaveGifInterlaced=0"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(settings_).find("SaveGifInterlaced=0"), std::string::npos);
   // Default! restores the option in memory only.
   program_.PostMenuCommand(cmd::kDefaults);
   EXPECT_TRUE(Checked(program_, cmd::kSaveGifInterlaced));
-  EXPECT_NE(ReadFile(settings_).find("SaveGifInterlaced=0"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(settings_).find("SaveGifInterlaced=0"), std::string::npos);
   // Load all reads the file again.
   program_.PostMenuCommand(cmd::kLoadAll);
   EXPECT_FALSE(Checked(program_, cmd::kSaveGifInterlaced));

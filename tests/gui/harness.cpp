@@ -336,4 +336,24 @@ bool Program::Screenshot(const std::string& name) const {
   return ok;
 }
 
+bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (WindowText(window) != title) {
+    if (GetTickCount() - start > milliseconds) return false;
+    PumpFor(50);
+  }
+  return true;
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+  std::string bytes;
+  if (FILE* in = _wfopen(path.c_str(), L"rb")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, in)) > 0) bytes.append(buffer, n);
+    fclose(in);
+  }
+  return bytes;
+}
+
 }  // namespace quilla::gui

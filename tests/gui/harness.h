@@ -89,6 +89,10 @@ unsigned ScreenPixel(int x, int y);
 
 // Pumps the caller's messages for a while (so sent replies arrive).
 void PumpFor(DWORD milliseconds);
+// Waits, pumping, until the window's title reads `title`; false after `milliseconds`.
+bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds);
+// The whole file's bytes; empty when it can't be read.
+std::string ReadFileBytes(const std::wstring& path);
 // Presses keys through the system's input queue: each entry is a virtual key, pressed in
 // order and released in reverse.
 void PressKeys(const std::vector<WORD>& keys);

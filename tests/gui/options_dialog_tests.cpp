@@ -19,17 +19,6 @@ constexpr char kQuantizingQuestion[] =
     "The current set of quantizing options is not adequate for this graphics mode. Would you like it to be "
     "automatically changed ?";
 
-std::string ReadText(const std::wstring& path) {
-  std::string text;
-  if (FILE* in = _wfopen(path.c_str(), L"rb")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, in)) > 0) text.append(buffer, n);
-    fclose(in);
-  }
-  return text;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
@@ -124,7 +113,7 @@ class OptionsDialogTest : public ::testing::Test {
   // behind the sent messages that Settle uses).
   void SaveAll() { EXPECT_EQ(program_->SendCommand(cmd::kSaveAll), 1); }
 
-  std::string Option(const std::string& key) { return ParseIni(ReadText(settings_))["Options"][key]; }
+  std::string Option(const std::string& key) { return ParseIni(ReadFileBytes(settings_))["Options"][key]; }
 
   void Shot(const std::string& what) { EXPECT_TRUE(program_->Screenshot(name_ + "-" + what)); }
 
@@ -194,7 +183,7 @@ const std::vector<std::string>& OptionKeysInOrder() {
 }
 
 TEST_F(OptionsDialogTest, FirstStartLeavesACompleteSettingsFileInOrder) {
-  const std::string written = ReadText(settings_);
+  const std::string written = ReadFileBytes(settings_);
   ASSERT_FALSE(written.empty()) << "no settings file at QUILLA_INI";
 
   // The sections, in order.
@@ -216,7 +205,7 @@ TEST_F(OptionsDialogTest, FirstStartLeavesACompleteSettingsFileInOrder) {
   const std::wstring reference = Config().workDir + L"\\" + std::wstring(name_.begin(), name_.end()) + L"-cli.ini";
   DeleteFileW(reference.c_str());
   ASSERT_EQ(RunTool(L"quilla-cli.exe", L"settings --ini \"" + reference + L"\" --save"), 0u);
-  EXPECT_EQ(Lines(written), Lines(ReadText(reference)));
+  EXPECT_EQ(Lines(written), Lines(ReadFileBytes(reference)));
 
   // Some defaults the dialogs below start from.
   Ini ini = ParseIni(written);

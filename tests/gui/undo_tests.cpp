@@ -26,17 +26,6 @@ constexpr int kPaletteTarget = 102, kWindows16 = 106;
 // Many colours: no two neighbouring pixels alike.
 unsigned Gradient(int x, int y) { return unsigned(x * 4) << 16 | unsigned(y * 5) << 8 | unsigned((x + y) * 2); }
 
-std::string ReadBytes(const std::wstring& path) {
-  std::string bytes;
-  if (FILE* in = _wfopen(path.c_str(), L"rb")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, in)) > 0) bytes.append(buffer, n);
-    fclose(in);
-  }
-  return bytes;
-}
-
 // Runs quilla-cli.exe from beside quilla.exe and returns what it printed.
 std::string RunCli(const std::wstring& arguments) {
   const std::wstring program =
@@ -68,15 +57,6 @@ std::string RunCli(const std::wstring& arguments) {
   CloseHandle(readEnd);
   while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) output.pop_back();
   return output;
-}
-
-bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  while (WindowText(window) != title) {
-    if (GetTickCount() - start > milliseconds) return false;
-    PumpFor(50);
-  }
-  return true;
 }
 
 std::string Title(const char* colours) {
@@ -143,7 +123,7 @@ class UndoTest : public ::testing::Test {
     DeleteFileW(settings_.c_str());
     image_ = dir_ + L"\\depth.bmp";
     ASSERT_TRUE(WriteTestBmp(image_, kWidth, kHeight, Gradient));
-    original_ = ReadBytes(image_);
+    original_ = ReadFileBytes(image_);
     ASSERT_FALSE(original_.empty());
   }
   void TearDown() override {
@@ -280,7 +260,7 @@ TEST_F(UndoTest, ClosingAChangedImageAsksAndNoLeavesTheFile) {
   PostMessageW(Main(), WM_CLOSE, 0, 0);
   EXPECT_EQ(AnswerBox(IDNO, "no"), kChangedQuestion);
   ASSERT_TRUE(program_->WaitForExit(10000)) << "No closes the program";
-  EXPECT_EQ(ReadBytes(image_), original_);
+  EXPECT_EQ(ReadFileBytes(image_), original_);
   EXPECT_EQ(RunCli(L"info \"" + image_ + L"\""), Utf8(image_) + ": Windows BMP, 64x48, 24 bpp, 0 colours");
 }
 
@@ -301,7 +281,7 @@ TEST_F(UndoTest, ClosingAChangedImageWithYesSavesItFirst) {
   EXPECT_EQ(asked, expected);
   ASSERT_TRUE(program_->Settle());
   EXPECT_TRUE(program_->Running()) << "not saved: the changed image stays open";
-  EXPECT_EQ(ReadBytes(image_), original_);
+  EXPECT_EQ(ReadFileBytes(image_), original_);
   EXPECT_EQ(WindowText(Main()), kSixteenTitle);
 
   // Yes, Yes: the file holds the 16-colour picture and the program ends.
@@ -312,7 +292,7 @@ TEST_F(UndoTest, ClosingAChangedImageWithYesSavesItFirst) {
   EXPECT_EQ(asked, expected);
   ASSERT_TRUE(program_->WaitForExit(10000)) << "saved: the program ends";
   // Sixteen colours are written four bits a pixel; read back, a palette image of 16 entries.
-  const std::string saved = ReadBytes(image_);
+  const std::string saved = ReadFileBytes(image_);
   ASSERT_EQ(saved.size(), 14u + 40 + 16 * 4 + 32 * kHeight);
   EXPECT_EQ(saved.substr(0, 2), "BM");
   EXPECT_EQ(saved[28], 4) << "bits per pixel";
@@ -367,7 +347,7 @@ TEST_F(UndoTest, OpenWhileChangedAsksFirst) {
   EXPECT_TRUE(Greyed(cmd::kUndo)) << "a new image has nothing to undo";
   PostMessageW(Main(), WM_CLOSE, 0, 0);
   ASSERT_TRUE(program_->WaitForExit(10000)) << "the image read again is not changed";
-  EXPECT_EQ(ReadBytes(image_), original_);
+  EXPECT_EQ(ReadFileBytes(image_), original_);
 }
 
 }  // namespace
