@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
+#include "cli/cli_settings.h"
 #include "color/color_reduction.h"
 #include "color/color_quantizer.h"
 #include "core/dib_image.h"
@@ -18,9 +19,6 @@
 #include "formats/image_files.h"
 #include "retouch/resize.h"
 #include "settings/app_options.h"
-#include "settings/ini_file.h"
-#include "settings/list_sections.h"
-#include "settings/options_section.h"
 #include "settings/settings_store.h"
 
 namespace quilla::cli {
@@ -47,18 +45,6 @@ bool ParseInt(const char* text, long min, long max, long& value) {
   return *text && *end == '\0' && value >= min && value <= max;
 }
 
-// Options, functions, filters and macros from a settings file, as Load all reads them.
-bool LoadSettingsFile(const std::string& path) {
-  IniFile file = IniFile::Read(path);
-  if (IsForeign(ReadIdentification(file))) return false;
-  AppOptions& options = Options();
-  ReadOptionsSection(file, options);
-  ReadFunctions(file, options.Functions());
-  ReadFilterSpecs(file, options.Filters());
-  ReadMacros(file, options.Macros());
-  return true;
-}
-
 struct Operation {
   enum Kind { Resize, Colors, Windows16, TrueColor } kind;
   int width = 0, height = 0;  // Resize
@@ -80,7 +66,7 @@ int Apply(DIBImage& document, const Operation& op) {
   int ok = 0;
   switch (op.kind) {
     case Operation::Resize: ok = ResizeImage(document, op.width, op.height); break;
-    case Operation::Colors: ok = ChangeColorDepth(document, op.colors, dither, false); break;
+    case Operation::Colors: ok = ChangeColorDepth(document, op.colors, dither, op.colors == 16); break;
     case Operation::Windows16: ok = ChangeColorDepth(document, 16, dither, true); break;
     case Operation::TrueColor: ok = ChangeColorDepth(document, 0, false, false); break;
   }
@@ -102,7 +88,10 @@ int RunConvertCommand(int argc, char** argv) {
     long n = 0;
     if (std::strcmp(arg, "--ini") == 0) {
       if (!hasValue) return UsageError("%s needs a settings file", arg);
-      if (!LoadSettingsFile(argv[++i])) return UsageError("'%s' is not a settings file of this program", argv[i]);
+      const char* path = argv[++i];
+      if (LoadSettingsOrDefaults(path) == SettingsSource::Foreign)
+        std::fprintf(stderr, "quilla-cli convert: '%s' is not a settings file of this program; using the defaults\n",
+                     path);
     } else if (std::strcmp(arg, "--set") == 0) {
       if (!hasValue) return UsageError("%s needs KEY=VALUE", arg);
       std::string setting = argv[++i];

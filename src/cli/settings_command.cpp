@@ -5,10 +5,9 @@
 #include <string>
 
 #include "cli/cli_commands.h"
+#include "cli/cli_settings.h"
 #include "settings/app_options.h"
 #include "settings/ini_file.h"
-#include "settings/list_sections.h"
-#include "settings/options_section.h"
 #include "settings/settings_path.h"
 #include "settings/settings_store.h"
 
@@ -20,20 +19,6 @@ constexpr const char kSettingsUsage[] = "settings [--ini FILE] [--save]";
 int SettingsUsage() {
   std::fprintf(stderr, "usage: quilla-cli %s\n", kSettingsUsage);
   return kUsage;
-}
-
-// What Load all and then Save all would hold, without writing anything: a foreign or
-// missing file gives the defaults.
-void LoadEffectiveOptions(const std::string& path) {
-  SetDefaultSettings(true);
-  if (path.empty()) return;
-  IniFile file = IniFile::Read(path);
-  if (IsForeign(ReadIdentification(file))) return;
-  AppOptions& options = Options();
-  ReadOptionsSection(file, options);
-  ReadFunctions(file, options.Functions());
-  ReadFilterSpecs(file, options.Filters());
-  ReadMacros(file, options.Macros());
 }
 
 }  // namespace
@@ -60,7 +45,8 @@ int RunSettingsCommand(int argc, char** argv) {
     }
     return kOk;
   }
-  LoadEffectiveOptions(ini.empty() ? SettingsPathOverride() : ini);
+  // What Load all and then Save all would hold, without writing anything.
+  LoadSettingsOrDefaults(ini.empty() ? SettingsPathOverride() : ini);
   BuildSettingsFile().ForEachEntry([](const std::string&, const std::string& key, const std::string& value) {
     std::printf("%s=%s\n", key.c_str(), value.c_str());
   });

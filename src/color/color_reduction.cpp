@@ -73,10 +73,11 @@ Outcome ReduceToPalette(DIBImage& source, DIBImage& result, const PaletteChoice&
   std::memcpy(result.GetColors(), q.GetMappingPalette(), size_t(q.GetMappingCount()) * sizeof(RgbQuad));
 
   if (dither && !q.ResetDither(width)) return Outcome::NoMemory;
+  // Dithering runs in storage order, so the bottom line of the picture comes first.
   for (int y = 0; y < height; ++y) {
     if (!progress.BeforeRow(y)) return Outcome::Cancelled;
-    const uint8_t* src = source.RowPointer(y);
-    uint8_t* dst = result.RowPointer(y);
+    const uint8_t* src = source.StoredRow(y);
+    uint8_t* dst = result.StoredRow(y);
     if (dither) {
       int ok = trueColor ? q.DitherTrueColorRow(src, dst, width) : q.DitherPaletteRow(src, dst, width);
       if (!ok) return Outcome::NoMemory;
@@ -191,7 +192,7 @@ int MapToPalette(DIBImage& doc, int count, bool dither, const RgbQuad* colors) {
   q.SetInputPalette(doc.GetColors(), ownCount);
   q.SetMappingPalette(colors, count);
   for (int y = 0; y < height; ++y) {
-    uint8_t* row = doc.RowPointer(y);
+    uint8_t* row = doc.StoredRow(y);
     if (dither)
       q.DitherPaletteRow(row, row, width);  // cannot fail: ResetDither sized the errors
     else

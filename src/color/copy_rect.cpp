@@ -140,7 +140,8 @@ int CopyRect(DIBImage& dest, int x, int y, DIBImage& source, int sx0, int sy0, i
   }
   const std::array<RgbQuad, 256> sourceTable = source.ColorTable();
   const int sourceBytes = sourceTrue ? 3 : 1, destBytes = destTrue ? 3 : 1;
-  for (int j = 0; j < height; ++j) {
+  // Bottom row first, as the blocks store them, so dithering runs in storage order.
+  for (int j = height - 1; j >= 0; --j) {
     const uint8_t* src = source.RowPointer(sy0 + j) + size_t(sx0) * sourceBytes;
     uint8_t* dst = dest.RowPointer(y + j) + size_t(x) * destBytes;
     switch (how) {

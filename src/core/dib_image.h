@@ -104,6 +104,8 @@ class DIBImage {
   uint32_t UndoKind() const { return undoKind; }
   // Pointer to the first byte of picture row y (counted from the top); needs the lock.
   uint8_t* RowPointer(int y) const;
+  // Row i of the block as stored: row 0 is the bottom line of the picture; needs the lock.
+  uint8_t* StoredRow(int i) const { return RowPointer(Height() - 1 - i); }
 
   // Making and replacing images. Return 0 when memory runs out (document unchanged).
   int CreateImage(int width, int height, bool trueColor, const RgbQuad* colorTable, int colorCount,

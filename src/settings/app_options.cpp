@@ -42,7 +42,7 @@ const int kIntDefaults[kIntOptionCount] = {
 
 // Kept across a partial reset: the dialog positions and the toolbar placement.
 bool KeptByPartialReset(IntOption option) {
-  return option <= IntOption::TBarRight;
+  return option <= IntOption::TBarRight && option != IntOption::LockRGBGamma;
 }
 
 constexpr uint32_t kWhiteRgb = 0xFFFFFF;

@@ -9,9 +9,10 @@ rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
 passed=0 failed=0
 check() {  # check NAME EXPECTED_STATUS COMMAND...
   local name=$1 want=$2; shift 2
-  "$@" >out.raw 2>err.txt
+  "$@" >out.raw 2>err.raw
   local got=$?
   tr -d '\r' < out.raw > out.txt  # Windows ends lines with CR LF
+  tr -d '\r' < err.raw > err.txt
   if [ "$got" = "$want" ]; then passed=$((passed + 1)); else
     failed=$((failed + 1)); echo "FAIL $name: status $got, wanted $want"; cat out.txt err.txt; fi
 }
@@ -47,6 +48,8 @@ expect info-ppm grep -qx 'picture.ppm: PBM, 40x30, 24 bpp, 0 colours' out.txt
 check colors-16 0 "${cli[@]}" convert --colors 16 picture.bmp sixteen.bmp
 check info-16 0 "${cli[@]}" info sixteen.bmp
 expect sixteen-colours grep -qx 'sixteen.bmp: Windows BMP, 40x30, 8 bpp, 16 colours' out.txt
+check win16 0 "${cli[@]}" convert --win16 picture.bmp windows16.bmp
+expect sixteen-is-windows16 cmp -s sixteen.bmp windows16.bmp
 check type-os2 0 "${cli[@]}" convert --type 2 picture.bmp os2.bmp
 check info-os2 0 "${cli[@]}" info os2.bmp
 expect os2-type grep -q '^os2.bmp: OS/2 BMP' out.txt
@@ -54,6 +57,18 @@ check set-quality-10 0 "${cli[@]}" convert --set JpegQuality=10 picture.bmp smal
 check set-quality-95 0 "${cli[@]}" convert --set JpegQuality=95 picture.bmp large.jpg
 expect quality-smaller test "$(wc -c < small.jpg)" -lt "$(wc -c < large.jpg)"
 check set-unknown 2 "${cli[@]}" convert --set NoSuchKey=1 picture.bmp x.bmp
+
+# An empty or foreign settings file runs on the defaults and is never written.
+: > empty.ini
+printf '[Identification]\nAuthor=Someone else\n[Options]\nJpegQuality=5\n' > foreign.ini
+cp foreign.ini foreign.before
+check ini-empty 0 "${cli[@]}" convert --ini empty.ini picture.bmp from-empty.jpg
+expect ini-empty-silent test ! -s err.txt
+expect ini-empty-untouched test ! -s empty.ini
+check ini-foreign 0 "${cli[@]}" convert --ini foreign.ini picture.bmp from-foreign.jpg
+expect ini-foreign-warns grep -qx "quilla-cli convert: 'foreign.ini' is not a settings file of this program; using the defaults" err.txt
+expect ini-foreign-untouched cmp -s foreign.ini foreign.before
+expect ini-foreign-defaults cmp -s from-empty.jpg from-foreign.jpg
 
 # A failed conversion leaves the output as it was, and a missing one is not created.
 printf 'BM broken' > broken.bmp

@@ -1,6 +1,8 @@
 #include <vector>
 
+#include "color/color_depth.h"
 #include "color/color_reduction.h"
+#include "color/copy_rect.h"
 #include "color/windows16_palette.h"
 #include "quantizer_fixture.h"
 
@@ -50,6 +52,11 @@ TEST_F(ColorReductionTest, WindowsSixteenMapsOntoTheFixedTable) {
     EXPECT_EQ(ToRgb(doc.ColorTable()[size_t(i)]), ToRgb(Windows16Palette[size_t(i)]));
     EXPECT_EQ(IndexAt(doc, i, 0), i);
   }
+  // Color Depth with 16 colours means the Windows table, even for a 16-colour palette image.
+  DIBImage sixteen;
+  MakePaletteImage(sixteen, 16, 1, std::vector<Rgb>(16, Rgb{90, 30, 200}), [](int x, int) { return x; });
+  ASSERT_EQ(ApplyColorDepth(sixteen, 16, false), 1);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(ToRgb(sixteen.ColorTable()[size_t(i)]), ToRgb(Windows16Palette[size_t(i)]));
 }
 
 TEST_F(ColorReductionTest, TrueColourCannotBecomeTrueColourAndBadCountsAreRefused) {
@@ -192,6 +199,33 @@ TEST_F(ColorReductionTest, MapToPaletteHandlesBothKindsAndLeavesEqualTablesAlone
   EXPECT_EQ(PixelAt(doc, 1, 0), (Rgb{0, 0, 255}));
   EXPECT_EQ(MapToPalette(doc, 3, false, nullptr), 0);
   EXPECT_EQ(MapToPalette(doc, 300, false, target.data()), 0);
+}
+
+TEST_F(ColorReductionTest, DitheringStartsAtTheBottomLineOfThePicture) {
+  // A grey column onto black and white: the first row dithered becomes black and pushes
+  // 5/16 of its error into the next, which becomes white. The bottom line comes first.
+  const std::vector<RgbQuad> blackWhite = {Quad({0, 0, 0}), Quad({255, 255, 255})};
+  auto grey = [](int, int) { return Rgb{100, 100, 100}; };
+  auto expectBottomFirst = [](DIBImage& doc, const char* path) {
+    EXPECT_EQ(PixelAt(doc, 0, 1), (Rgb{0, 0, 0})) << path;
+    EXPECT_EQ(PixelAt(doc, 0, 0), (Rgb{255, 255, 255})) << path;
+  };
+  DIBImage trueColor, palette, dest, source;
+  MakeTrueColor(trueColor, 1, 2, grey);
+  ASSERT_EQ(MapToPalette(trueColor, 2, true, blackWhite.data()), 1);
+  expectBottomFirst(trueColor, "true colour onto a table");
+
+  MakePaletteImage(palette, 1, 2, {{100, 100, 100}, {7, 7, 7}}, [](int, int) { return 0; });
+  ASSERT_EQ(MapToPalette(palette, 2, true, blackWhite.data()), 1);
+  expectBottomFirst(palette, "palette re-mapped in place");
+
+  MakePaletteImage(dest, 1, 2, {{0, 0, 0}, {255, 255, 255}}, [](int, int) { return 0; });
+  MakeTrueColor(source, 1, 2, grey);
+  QuantizeOptions options;
+  options.combineMode = kCombineKeepDest;
+  options.useDithering = true;
+  ASSERT_EQ(CopyRect(dest, 0, 0, source, 0, 0, 0, 1, options), 1);
+  expectBottomFirst(dest, "copied rectangle");
 }
 
 TEST_F(ColorReductionTest, QuantizeIntoLeavesTheSourceUntouched) {

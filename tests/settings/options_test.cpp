@@ -81,7 +81,9 @@ TEST_F(OptionsTest, PartialResetKeepsPositionsToolbarAndLists) {
   options.Macros().current = 5;
   options.SetJpegQuality(20);
   options.SetCBackG(0);
+  options.SetLockRGBGamma(0);
   options.ResetToDefaults(false);
+  EXPECT_EQ(options.LockRGBGamma(), 1);  // a scalar option, not a position
   EXPECT_EQ(options.DlgX(), 7);
   EXPECT_EQ(options.BigDlgY(), -3);
   EXPECT_EQ(options.TBarCaption(), 1);
