@@ -126,6 +126,23 @@ uint64_t DIBImage::SaveBlockBytes() const {
   return kHeaderBytes + ColorTableBytes() + SaveImageBytes();
 }
 
+void DIBImage::CoverPixelIndices() {
+  const uint32_t count = ColorCount();
+  if (!HasImage() || IsTrueColor() || foreignLayout || count >= 256) return;
+  Lock();
+  uint8_t highest = 0;
+  for (int y = 0; y < Height(); ++y) {
+    const uint8_t* row = RowPointer(y);
+    for (int x = 0; x < Width(); ++x) highest = std::max(highest, row[x]);
+  }
+  if (highest >= count) {
+    std::fill(colors + count, colors + highest + 1, RgbQuad{0, 0, 0, 0});
+    header->biClrUsed = header->biClrImportant = uint32_t(highest) + 1;
+  }
+  Unlock();
+  if (highest >= count) RebuildPalette();
+}
+
 uint8_t* DIBImage::RowPointer(int y) const {
   if (!IsLocked()) return nullptr;
   return bits + uint64_t(header->biHeight - 1 - y) * RowStride();

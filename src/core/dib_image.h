@@ -124,6 +124,9 @@ class DIBImage {
   std::array<RgbQuad, 256> ColorTable() const;
   std::optional<LogicalPalette> MakePalette() const;
   void RebuildPalette();
+  // Raises the colour count of a palette image so that every index in its pixels has an
+  // entry (the entries added are black): a file may use indices past its colours-used count.
+  void CoverPixelIndices();
   const LogicalPalette* Palette() const { return palette ? &*palette : nullptr; }
   // Counts palette rebuilds, so a display can cache its own palette object.
   uint32_t PaletteSerial() const { return paletteSerial; }

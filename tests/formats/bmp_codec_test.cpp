@@ -93,6 +93,10 @@ TEST_F(BmpTest, ColourCountComesFromColoursUsedOrTheBitCount) {
   EXPECT_EQ(document.GetColors()[4].red, SpecColor(4).red);
   EXPECT_EQ(document.GetColors()[4].green, SpecColor(4).green);
   document.Unlock();
+  // Indices past the colours used get black entries, so what is read can be written anywhere.
+  ASSERT_TRUE(ReadMade({.bits = 8, .colorsUsed = 5, .tableEntries = 5}, Bytes{4, 9, 0, 0, 0, 0, 0, 0}, document));
+  EXPECT_EQ(document.ColorCount(), 10u);
+  EXPECT_EQ(PixelRgb(document, 1, 1), 0u);  // the first row in the file is the bottom one
 }
 
 TEST_F(BmpTest, ColoursUsedBeyondTheBitCountIsHeldToIt) {

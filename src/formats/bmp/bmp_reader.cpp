@@ -173,6 +173,7 @@ void ReadBmpFile(DIBImage& document) {
     uint32_t stride = document.RowStride();
     for (int row = 0; row < rows; ++row) in.Read(document.GetBits() + size_t(rows - 1 - row) * stride, stride);
   }
+  document.CoverPixelIndices();
   if (palette && windows16) {
     // Packed files continue their progress; 8-bit ones start it here.
     if (!packed) ResetProgress();
