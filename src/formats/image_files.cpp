@@ -11,6 +11,7 @@
 #include "formats/codec_table.h"
 #include "formats/file_system.h"
 #include "formats/file_types.h"
+#include "formats/save_limits.h"
 #include "formats/transfer_files.h"
 #include "retouch/resize.h"
 #include "settings/app_options.h"
@@ -102,6 +103,11 @@ int WriteImageFile(DIBImage& document, const char* name) {
   // Checked before anything is created, so an unsupported type leaves no file behind.
   if (!codec || !codec->write) {
     ShowWarning("File type is not supported:\n\n%s", shown.c_str());
+    return 0;
+  }
+  const std::string tooLarge = SaveSizeProblem(document, document.fileType);
+  if (!tooLarge.empty()) {
+    ShowWarning("%s:\n\n%s", tooLarge.c_str(), shown.c_str());
     return 0;
   }
   std::string target = name;

@@ -130,7 +130,7 @@ TEST_F(FileSessionTest, DeleteAsksAndReportsFailures) {
   CurrentFileSession().currentName = Path("Del.bmp");
   host.answers = {MsgResult::No};
   EXPECT_FALSE(DeleteCurrentFile());
-  EXPECT_EQ(host.LastMessage(), "DELETE FILE:\n\n" + ShownName(Path("Del.bmp").c_str()));
+  EXPECT_EQ(host.LastMessage(), "DELETE FILE:\n\n" + Shown(Path("Del.bmp")));
   EXPECT_TRUE(FileExists(Path("Del.bmp")));
   EXPECT_TRUE(DeleteCurrentFile());
   EXPECT_FALSE(FileExists(Path("Del.bmp")));

@@ -63,6 +63,13 @@ inline void WriteBytes(const std::string& path, const Bytes& bytes) {
   out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
+// A file name as messages show it: lower-cased.
+inline std::string Shown(const std::string& path) {
+  std::string s = path;
+  for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
 inline Bytes ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return Bytes(std::istreambuf_iterator<char>(in), {});
@@ -172,5 +179,25 @@ inline bool RunTool(const std::string& command) {
 }
 
 inline bool ToolAvailable(const char* tool) { return RunTool(std::string("command -v ") + tool + " >/dev/null"); }
+
+// The first of the tools that is not installed, or an empty string.
+inline std::string MissingTool(std::initializer_list<const char*> tools) {
+  for (const char* tool : tools)
+    if (!ToolAvailable(tool)) return tool;
+  return "";
+}
+
+// Comparisons with other programs need their tools. Natively a missing tool fails the test
+// (./test.sh installs them all); the Windows build cannot run them, so there the test is
+// skipped and says why.
+#ifdef _WIN32
+#define REQUIRE_TOOLS(...) GTEST_SKIP() << "comparisons with other programs' tools run in the native build only"
+#else
+#define REQUIRE_TOOLS(...)                                                          \
+  do {                                                                              \
+    const std::string missing = MissingTool({__VA_ARGS__});                         \
+    if (!missing.empty()) FAIL() << missing << " is not installed (./test.sh installs it)"; \
+  } while (0)
+#endif
 
 }  // namespace quilla

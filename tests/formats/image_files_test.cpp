@@ -15,12 +15,6 @@ class ImageFilesTest : public FormatsTest {
     image.fileType = kWindowsBmp;
     oldContent = Bytes{'o', 'l', 'd'};
   }
-  std::string Shown(const std::string& path) const { return ShownName(path.c_str()); }
-  static std::string ShownName(const char* name) {
-    std::string s = name;
-    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-  }
   DIBImage image;
   Bytes oldContent;
 };
@@ -158,13 +152,47 @@ TEST_F(ImageFilesTest, TypesWithoutAWriterCreateNothing) {
   }
 }
 
-TEST_F(ImageFilesTest, ImagesTooWideForTheOs2HeaderAreNotWritten) {
-  DIBImage wide;
-  ASSERT_TRUE(wide.CreateImage(70000, 1, false, nullptr, 2, 0));
-  wide.fileType = kOs2Bmp;
-  EXPECT_FALSE(WriteImageFile(wide, Path("wide.bmp").c_str()));
-  EXPECT_EQ(host.LastMessage(), "Error writing:\n\n" + Shown(Path("wide.bmp")));
-  EXPECT_TRUE(DirEntries().empty());
+TEST_F(ImageFilesTest, ImagesTooLargeForTheHeaderAreRefusedNamingTheLimit) {
+  struct Case {
+    uint32_t type;
+    int width, height, colors;
+    const char* refusal;  // nullptr: written
+  };
+  const Case cases[] = {
+      {kOs2Bmp, 65535, 1, 2, nullptr},
+      {kOs2Bmp, 65536, 1, 2, "Image too wide for OS/2 BMP (at most 65535 pixels)"},
+      {kOs2Bmp, 1, 65536, 2, "Image too tall for OS/2 BMP (at most 65535 pixels)"},
+      {kGif89a, 65535, 1, 2, nullptr},
+      {kGif87a, 65536, 1, 2, "Image too wide for GIF (at most 65535 pixels)"},
+      {kGif89a, 1, 65536, 0, "Image too tall for GIF (at most 65535 pixels)"},
+      {kTargaFile, 65535, 1, 0, nullptr},
+      {kTargaFile, 65536, 1, 2, "Image too wide for Targa (at most 65535 pixels)"},
+      {kTargaFile, 1, 65536, 0, "Image too tall for Targa (at most 65535 pixels)"},
+      // PCX keeps the bytes of a line (even) in 16 bits and the frame as size - 1.
+      {kPcxFile, 65534, 1, 0, nullptr},
+      {kPcxFile, 65535, 1, 0, "Image too wide for PCX (at most 65534 pixels)"},
+      {kPcxFile, 65535, 1, 17, "Image too wide for PCX (at most 65534 pixels)"},
+      {kPcxFile, 65536, 1, 16, nullptr},
+      {kPcxFile, 65537, 1, 2, "Image too wide for PCX (at most 65536 pixels)"},
+      {kPcxFile, 1, 65537, 0, "Image too tall for PCX (at most 65536 pixels)"},
+  };
+  const std::string target = Path("big.img");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.type) + ": " + std::to_string(c.width) + "x" + std::to_string(c.height));
+    WriteBytes(target, oldContent);
+    DIBImage big;
+    ASSERT_TRUE(big.CreateImage(c.width, c.height, c.colors == 0, nullptr, c.colors, 0));
+    big.fileType = c.type;
+    host.messages.clear();
+    if (c.refusal) {
+      EXPECT_FALSE(WriteImageFile(big, target.c_str()));
+      EXPECT_EQ(host.LastMessage(), std::string(c.refusal) + ":\n\n" + Shown(target));
+      EXPECT_EQ(ReadBytes(target), oldContent);
+    } else {
+      EXPECT_TRUE(WriteImageFile(big, target.c_str())) << host.LastMessage();
+    }
+    EXPECT_EQ(DirEntries().size(), 1u);
+  }
 }
 
 TEST_F(ImageFilesTest, PreviewOfAnUnknownFileIsNotRead) {

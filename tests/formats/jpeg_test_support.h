@@ -28,9 +28,6 @@ class JpegTest : public FormatsTest {
     Options().ResetToDefaults(true);
     FormatsTest::TearDown();
   }
-  std::string Named(const char* format, const std::string& path) const {
-    return FormatMessageText(format, ShownName(path.c_str()).c_str());
-  }
 };
 
 // A smooth picture with some detail: (x, y) -> red, green, blue.

@@ -378,13 +378,6 @@ TEST_F(TargaTest, CancelledOrFailedWritesLeaveTheOldFile) {
   EXPECT_EQ(ReadBytes(Path("old.tga")), (Bytes{4, 5, 6}));
   EXPECT_EQ(DirEntries().size(), 1u);
 
-  host.onPump = nullptr;
-  DIBImage wide;
-  MakeTestImage(wide, 70000, 1, 0);
-  wide.fileType = kTargaFile;
-  EXPECT_FALSE(WriteImageFile(wide, Path("old.tga").c_str()));
-  EXPECT_EQ(host.LastMessage(), "Could not write Targa header");
-  EXPECT_EQ(ReadBytes(Path("old.tga")), (Bytes{4, 5, 6}));
 }
 
 TEST_F(TargaTest, WritingReportsProgressBeforeEveryRow) {
@@ -414,7 +407,7 @@ TEST_F(TargaTest, PreviewIsQuietAndAnswersReadOrNotRead) {
 // The reference is netpbm's decoding: ImageMagick's own reader takes its files' rows in
 // the opposite order from the one their descriptor states.
 TEST_F(TargaTest, ReadsFilesMadeByOtherPrograms) {
-  if (!ToolAvailable("tgatoppm")) GTEST_SKIP() << "tgatoppm is not installed";
+  REQUIRE_TOOLS("tgatoppm", "ppmtotga", "convert");
   WriteTestPixmap(Path("src.ppm"), 37, 21);
   const std::string src = Path("src.ppm");
   const std::string commands[] = {
@@ -427,9 +420,8 @@ TEST_F(TargaTest, ReadsFilesMadeByOtherPrograms) {
       "ppmtotga -rgb -norle " + src + " > " + Path("nbraw.tga"),
       "convert " + src + " -colors 50 ppm:- | ppmtotga -cmap > " + Path("nbcmap.tga"),
   };
-  int checked = 0;
   for (const std::string& command : commands) {
-    if (!RunTool(command)) continue;
+    ASSERT_TRUE(RunTool(command)) << command;
     std::string out = command.substr(command.rfind(' ') + 1);
     ASSERT_TRUE(RunTool("tgatoppm " + out + " > " + Path("ref.ppm"))) << command;
     int w = 0, h = 0;
@@ -438,22 +430,17 @@ TEST_F(TargaTest, ReadsFilesMadeByOtherPrograms) {
     ASSERT_TRUE(ReadImageFile(document, out.c_str())) << command << ": " << host.LastMessage();
     EXPECT_EQ(document.fileType, kTargaFile);
     EXPECT_EQ(DocumentPixels(document), reference) << command;
-    ++checked;
   }
-  EXPECT_GE(checked, 4);
 }
 
 TEST_F(TargaTest, OtherProgramsReadWhatIsWritten) {
-  bool netpbm = ToolAvailable("tgatoppm");
-  if (!netpbm && !ToolAvailable("convert")) GTEST_SKIP() << "no image tools";
+  REQUIRE_TOOLS("tgatoppm");
   for (int colors : {0, 100}) {
     DIBImage original;
     MakeTestImage(original, 29, 11, colors);
     original.fileType = kTargaFile;
     ASSERT_TRUE(WriteImageFile(original, Path("ours.tga").c_str()));
-    std::string command = netpbm ? "tgatoppm " + Path("ours.tga") + " > " + Path("theirs.ppm")
-                                 : "convert " + Path("ours.tga") + " " + Path("theirs.ppm");
-    ASSERT_TRUE(RunTool(command));
+    ASSERT_TRUE(RunTool("tgatoppm " + Path("ours.tga") + " > " + Path("theirs.ppm")));
     int w = 0, h = 0;
     EXPECT_EQ(ReadPixmap(Path("theirs.ppm"), w, h), DocumentPixels(original)) << colors << " colours";
   }

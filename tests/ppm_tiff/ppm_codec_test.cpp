@@ -120,7 +120,7 @@ TEST_F(PpmTest, HeaderCommentsAndTheSingleWhitespaceBeforeRawData) {
 // ---- Files made by another program ----
 
 TEST_F(PpmTest, ReadsEveryFormAnotherProgramWrites) {
-  if (!ImageMagickAvailable()) GTEST_SKIP() << "ImageMagick convert is not installed";
+  REQUIRE_TOOLS("convert");
   const int w = 19, h = 7;
   Bytes data = PixmapData(w, h, 3);
   WriteBytes(Path("src.ppm"), MakeAnymap("P6 19 7 255\n", data));
@@ -179,7 +179,7 @@ TEST_F(PpmTest, WritesRawPixmapsThatReadBackAtEveryDepth) {
 }
 
 TEST_F(PpmTest, AnotherProgramReadsWhatIsWritten) {
-  if (!ImageMagickAvailable()) GTEST_SKIP() << "ImageMagick convert is not installed";
+  REQUIRE_TOOLS("convert");
   DIBImage original, back;
   MakeTestImage(original, 13, 6, 0, 9);
   original.fileType = kPnmFile;
@@ -245,7 +245,7 @@ TEST_F(PpmTest, AsciiDataEndingEarlyKeepsTheRowsReadBefore) {
 TEST_F(PpmTest, TypeThatIsNoAnymapIsNotTakenByTheProbe) {
   DIBImage document;
   EXPECT_FALSE(ReadMade(Text("P9 1 1 255\nxyz"), document));
-  ExpectOnlyMessage(FormatMessageText("File type is not supported:\n\n%s", ShownName(Path("made.ppm").c_str()).c_str()));
+  ExpectOnlyMessage("File type is not supported:\n\n" + Shown(Path("made.ppm")));
 }
 
 // ---- Progress, cancel and previews ----

@@ -31,8 +31,6 @@ inline uint32_t DataRgb(const Bytes& p6data, int width, int x, int y) {
   return uint32_t(p6data[at]) << 16 | uint32_t(p6data[at + 1]) << 8 | p6data[at + 2];
 }
 
-inline bool ImageMagickAvailable() { return ToolAvailable("convert"); }
-
 inline std::string Quote(const std::string& path) { return "'" + path + "'"; }
 
 // One directory entry of a hand-built TIFF: the value field holds a SHORT in its first two

@@ -195,7 +195,7 @@ TEST_F(TiffTest, ColourMapValuesReachTheFullSixteenBitRange) {
 // ---- Files made by other programs ----
 
 TEST_F(TiffTest, ReadsStripsTilesLzwAndExtraSamplesFromAnotherProgram) {
-  if (!ImageMagickAvailable()) GTEST_SKIP() << "ImageMagick convert is not installed";
+  REQUIRE_TOOLS("convert");
   const int w = 37, h = 21;
   Bytes data = PixmapData(w, h, 5);
   WriteBytes(Path("src.ppm"), MakeAnymap("P6 37 21 255\n", data));
@@ -223,7 +223,7 @@ TEST_F(TiffTest, ReadsStripsTilesLzwAndExtraSamplesFromAnotherProgram) {
 }
 
 TEST_F(TiffTest, ReadsGreyBilevelAndPaletteFilesFromAnotherProgram) {
-  if (!ImageMagickAvailable()) GTEST_SKIP() << "ImageMagick convert is not installed";
+  REQUIRE_TOOLS("convert");
   // Grey levels that are multiples of 17, so the 4-bit file holds them exactly.
   Bytes grey;
   for (int i = 0; i < 32; ++i) grey.push_back(uint8_t((i % 16) * 17));
@@ -287,7 +287,7 @@ TEST_F(TiffTest, ReadsGreyBilevelAndPaletteFilesFromAnotherProgram) {
 }
 
 TEST_F(TiffTest, AnotherProgramReadsWhatIsWritten) {
-  if (!ImageMagickAvailable()) GTEST_SKIP() << "ImageMagick convert is not installed";
+  REQUIRE_TOOLS("convert");
   for (int colors : {0, 2, 16, 200}) {
     DIBImage original, back;
     MakeTestImage(original, 11, 6, colors, 4);
@@ -353,8 +353,8 @@ TEST_F(TiffTest, AbsurdSizesAreRefusedWithoutCrashing) {
     std::string message;
   };
   const Case cases[] = {
-      {300000, 2, kNoMemoryText},
-      {2, 300000, kNoMemoryText},
+      {300000, 2, "Not enough memory !"},
+      {2, 300000, "Not enough memory !"},
   };
   for (const Case& c : cases) {
     DIBImage document;
@@ -398,7 +398,7 @@ TEST_F(TiffTest, LibraryErrorsComeAsMessagesAndKeepTheRowsRead) {
 TEST_F(TiffTest, FileThatIsNotTiffIsNotTakenByTheProbe) {
   DIBImage document;
   EXPECT_FALSE(ReadMade(Text("II*\0garbage"), document));
-  ExpectOnlyMessage(FormatMessageText("File type is not supported:\n\n%s", ShownName(Path("made.tif").c_str()).c_str()));
+  ExpectOnlyMessage("File type is not supported:\n\n" + Shown(Path("made.tif")));
 }
 
 // ---- Progress, cancel and previews ----

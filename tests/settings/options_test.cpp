@@ -178,7 +178,7 @@ TEST_F(OptionsTest, SettersThatActCallTheirHooks) {
   timerAvailable = false;
   options.SetShowToolBarLegend(0);
   ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.LastMessage(), kToolbarTimerMissingText);
+  EXPECT_EQ(host.LastMessage(), "Toolbar timer is not available, toolbar legends will not be displayed");
   EXPECT_EQ(options.ShowToolBarLegend(), 0) << "stored after the warning";
 
   options.SetHooks({});

@@ -94,8 +94,8 @@ TEST_F(SettingsStoreTest, StartWithoutAFileWritesTheDefaultsInOrder) {
   ASSERT_EQ(LoadAllSettings(), 1);
   EXPECT_EQ(Options().JpegQuality(), 75) << "the program runs on the defaults";
   IniFile file = IniFile::Read(path);
-  EXPECT_EQ(file.GetString(kIdentitySection, "Author", ""), kAuthorText);
-  EXPECT_EQ(file.GetString(kIdentitySection, "Copyright", ""), kCopyrightText);
+  EXPECT_EQ(file.GetString(kIdentitySection, "Author", ""), "The Quilla developers");
+  EXPECT_EQ(file.GetString(kIdentitySection, "Copyright", ""), "Copyright (C) The Quilla developers");
   EXPECT_EQ(file.GetString(kIdentitySection, "Version", ""), "1.0");
   EXPECT_EQ(KeysOf(file, kOptionsSection), kOptionsOrder);
   EXPECT_EQ(file.GetString(kOptionsSection, "TmpPath", ""), ".\\");
@@ -180,7 +180,7 @@ TEST_F(SettingsStoreTest, ForeignFilesAreReplacedByTheDefaults) {
   EXPECT_EQ(Options().JpegQuality(), 75);
   EXPECT_EQ(Options().Functions().slots[0].text, "x^2") << "a foreign file's lists are not taken";
   IniFile file = IniFile::Read(path);
-  EXPECT_EQ(file.GetString(kIdentitySection, "Author", ""), kAuthorText);
+  EXPECT_EQ(file.GetString(kIdentitySection, "Author", ""), "The Quilla developers");
   EXPECT_EQ(file.GetInt(kOptionsSection, "JpegQuality", 0), 75);
   EXPECT_FALSE(file.Find(kOptionsSection, "Extra"));
   EXPECT_EQ(file.GetString(kFunctionsSection, "Function0", ""), "x^2");
