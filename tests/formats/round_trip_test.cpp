@@ -41,21 +41,17 @@ class RoundTripTest : public FormatsTest {
     ASSERT_TRUE(ColorQuantizerReady() || InitializeColorQuantizer());
     ASSERT_TRUE(InitializeGifCoder());
   }
-};
 
-TEST_F(RoundTripTest, EveryFixtureSavedAsEveryTypeReadsBackWithItsSizeAndColours) {
-  const std::vector<std::filesystem::path> fixtures = ReadingFixtures();
-  ASSERT_GE(fixtures.size(), 50u) << QUILLA_SEEDS_DIR;
-  for (const std::filesystem::path& fixture : fixtures) {
-    DIBImage source;
-    ASSERT_TRUE(ReadImageFile(source, fixture.string().c_str())) << fixture << ": " << host.LastMessage();
+
+  // Writes source as every save type and checks each file reads back the same.
+  void ExpectEveryTypeReadsBack(DIBImage& source, const std::string& name) {
     // GIF holds at most 256 colours: its writer reduces a true-colour image this way.
     DIBImage reduced;
     if (source.IsTrueColor()) {
       ASSERT_TRUE(QuantizeInto(reduced, source, 256, Options().UseDithering() != 0, false));
     }
     for (uint32_t type = 1; type <= kLastFileType; ++type) {
-      SCOPED_TRACE(fixture.filename().string() + " as type " + std::to_string(type));
+      SCOPED_TRACE(name + " as type " + std::to_string(type));
       const std::string path = Path("out");
       source.fileType = type;
       ASSERT_TRUE(WriteImageFile(source, path.c_str())) << host.LastMessage();
@@ -70,6 +66,25 @@ TEST_F(RoundTripTest, EveryFixtureSavedAsEveryTypeReadsBackWithItsSizeAndColours
         EXPECT_TRUE(SamePixels(gif && source.IsTrueColor() ? reduced : source, back));
     }
   }
+};
+
+TEST_F(RoundTripTest, EveryFixtureSavedAsEveryTypeReadsBackWithItsSizeAndColours) {
+  const std::vector<std::filesystem::path> fixtures = ReadingFixtures();
+  ASSERT_GE(fixtures.size(), 50u) << QUILLA_SEEDS_DIR;
+  for (const std::filesystem::path& fixture : fixtures) {
+    DIBImage source;
+    ASSERT_TRUE(ReadImageFile(source, fixture.string().c_str())) << fixture << ": " << host.LastMessage();
+    ExpectEveryTypeReadsBack(source, fixture.filename().string());
+  }
+}
+
+TEST_F(RoundTripTest, EveryColourCountAndNarrowWidthSavedAsEveryTypeReadsBack) {
+  for (int colors : {0, 1, 2, 3, 16, 17, 256})
+    for (int width : {1, 2, 9}) {
+      DIBImage source;
+      MakeTestImage(source, width, 3, colors);
+      ExpectEveryTypeReadsBack(source, std::to_string(colors) + " colours, " + std::to_string(width) + " wide");
+    }
 }
 
 }  // namespace
