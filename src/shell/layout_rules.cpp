@@ -86,6 +86,11 @@ LayoutResult LayOut(const LayoutInput& in, const LayoutMetrics& m) {
   return out;
 }
 
+namespace {
+// Where "same position" leaves one coordinate: edge is the work area's far edge.
+int KeepOnScreen(int at, int size, int edge, int frame) { return std::min(at, std::max(edge + frame - size, -frame)); }
+}  // namespace
+
 Point2 PlaceFor(int posMode, int width, int height, Point2 current, const DesktopInfo& d) {
   const int h2 = std::min(height, d.height + 2 * d.frameY);
   const int dx = d.width - std::min(width, d.width + 2 * d.frameX);
@@ -95,7 +100,9 @@ Point2 PlaceFor(int posMode, int width, int height, Point2 current, const Deskto
     case 108: return {d.frameX + dx, -d.frameY};
     case 109: return {d.frameX + dx, d.frameY + d.height - h2};
     case 110: return {dx / 2, (d.height - h2) / 2};
-    default: return current;
+    default:
+      return {KeepOnScreen(current.x, width, d.workRight, d.frameX),
+              KeepOnScreen(current.y, height, d.workBottom, d.frameY)};
   }
 }
 

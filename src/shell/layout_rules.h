@@ -36,14 +36,17 @@ LayoutResult LayOut(const LayoutInput& in, const LayoutMetrics& m);
 inline bool UseFullMenuTitles(int windowW, int fullMenuWidth) { return windowW >= fullMenuWidth; }
 
 struct DesktopInfo {
-  int width = 0, height = 0;    // desktop rectangle
-  int frameX = 0, frameY = 0;   // sizing frame
+  int width = 0, height = 0;          // desktop rectangle
+  int frameX = 0, frameY = 0;         // sizing frame
+  int workRight = 0, workBottom = 0;  // right and bottom edge of the work area
 };
 struct Point2 {
   int x = 0, y = 0;
 };
 // The window position for "PosMode" (105..110) and a window of width x height; current
-// is the window's present top-left corner.
+// is the window's present top-left corner. "Same position" keeps it unless the window
+// would pass the work area's right or bottom edge: then it moves left or up until all
+// inside its sizing frame is on the screen, but never past the left-and-top corner.
 Point2 PlaceFor(int posMode, int width, int height, Point2 current, const DesktopInfo& desktop);
 
 // "name (WxHx16.7 million) - title" or "name (WxHxN) - title"; the program title alone

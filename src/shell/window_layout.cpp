@@ -84,8 +84,10 @@ void SetMenuTitles(bool full) {
 void PlaceWindow(int width, int height) {
   RECT desktop;
   GetWindowRect(GetDesktopWindow(), &desktop);
+  RECT work = desktop;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const DesktopInfo info{desktop.right - desktop.left, desktop.bottom - desktop.top, GetSystemMetrics(SM_CXFRAME),
-                         GetSystemMetrics(SM_CYFRAME)};
+                         GetSystemMetrics(SM_CYFRAME), work.right, work.bottom};
   RECT window;
   GetWindowRect(shell.mainWindow, &window);
   const Point2 at = PlaceFor(Options().PosMode(), width, height, {window.left, window.top}, info);

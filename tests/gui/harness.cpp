@@ -1,37 +1,49 @@
 #include "harness.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 
-#include "menu_probe.h"
+#include "probe.h"
 
 namespace quilla::gui {
 
 namespace {
 constexpr wchar_t kReplyClass[] = L"QuillaTestReply";
 
-struct Reply {
-  std::wstring text;
-  bool received = false;
-};
+// What the probe answered last.
+struct Replies {
+  std::wstring menu;
+  bool menuReceived = false;
+  LPARAM settled = 0;  // number of the last settle request answered
+} replies;
 
 LRESULT CALLBACK ReplyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COPYDATA) {
     auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    auto* reply = reinterpret_cast<Reply*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (reply && data->dwData == kMenuProbeTag && data->cbData >= sizeof(wchar_t)) {
-      reply->text.assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t) - 1);
-      reply->received = true;
+    if (data->dwData == kMenuTag && data->cbData >= sizeof(wchar_t)) {
+      replies.menu.assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t) - 1);
+      replies.menuReceived = true;
+    } else if (data->dwData == kSettleTag && data->cbData == sizeof(LPARAM)) {
+      replies.settled = *static_cast<const LPARAM*>(data->lpData);
     }
     return TRUE;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-Reply probeReply;
+// Handles the caller's messages, waiting up to the time for one to come.
+void Pump(DWORD milliseconds) {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
 
 struct WindowSearch {
   DWORD pid;
   std::string className;
+  bool visibleOnly;
   std::vector<HWND> found;
 };
 
@@ -39,7 +51,7 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam) {
   auto* search = reinterpret_cast<WindowSearch*>(lParam);
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-  if (pid == search->pid && IsWindowVisible(window) && ClassName(window) == search->className) {
+  if (pid == search->pid && (!search->visibleOnly || IsWindowVisible(window)) && ClassName(window) == search->className) {
     search->found.push_back(window);
   }
   return TRUE;
@@ -54,9 +66,7 @@ HWND CreateReplyWindow() {
     wc.lpszClassName = kReplyClass;
     registered = RegisterClassW(&wc) != 0;
   }
-  HWND window = CreateWindowW(kReplyClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&probeReply));
-  return window;
+  return CreateWindowW(kReplyClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 std::vector<std::string> Split(const std::string& text, char separator) {
@@ -149,13 +159,13 @@ std::string ClassName(HWND window) {
   return Utf8(std::wstring(name, size_t(n > 0 ? n : 0)));
 }
 
-void PumpFor(DWORD milliseconds) {
+bool WaitFor(const std::function<bool()>& done, DWORD milliseconds) {
   const DWORD start = GetTickCount();
-  MSG msg;
-  do {
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  } while (GetTickCount() - start < milliseconds);
+  while (!done()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    Pump(10);
+  }
+  return true;
 }
 
 void PressKeys(const std::vector<WORD>& keys) {
@@ -198,45 +208,60 @@ bool Program::Start(const std::wstring& settingsPath, const std::wstring& argume
   if (!arguments.empty()) commandLine += L" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(Config().program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process_)) {
+  if (!CreateProcessW(Config().program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                      nullptr, &startup, &process_)) {
     return false;
   }
+  // Hooked before it runs, the probe sees the program's own message loop from its first
+  // message on.
+  if (!probe_) probe_ = LoadLibraryW(Config().probeDll.c_str());
+  auto proc = probe_ ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe_, "ProbeGetMessage"))) : nullptr;
+  if (proc) hook_ = SetWindowsHookExW(WH_GETMESSAGE, proc, probe_, process_.dwThreadId);
+  ResumeThread(process_.hThread);
+  if (!hook_) return false;
   // The first start in a fresh Wine prefix is slow.
-  for (int i = 0; i < 600 && !mainWindow_ && Running(); ++i) {
+  WaitFor([&] {
     std::vector<HWND> found = Windows(L"QUILLA32");
     if (!found.empty()) mainWindow_ = found.front();
-    else PumpFor(50);
-  }
+    return mainWindow_ || !Running();
+  }, 60000);
   return mainWindow_ != nullptr;
 }
 
 bool Program::Running() const { return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
 
 bool Program::WaitForExit(DWORD milliseconds, DWORD* exitCode) {
-  const DWORD start = GetTickCount();
-  while (Running()) {
-    if (GetTickCount() - start > milliseconds) return false;
-    PumpFor(20);
-  }
+  if (!WaitFor([&] { return !Running(); }, milliseconds)) return false;
   if (exitCode) GetExitCodeProcess(process_.hProcess, exitCode);
   return true;
 }
 
 std::vector<HWND> Program::Windows(const std::wstring& className) const {
-  WindowSearch search{process_.dwProcessId, Utf8(className), {}};
+  WindowSearch search{process_.dwProcessId, Utf8(className), true, {}};
   EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
 HWND Program::WaitForDialog(DWORD milliseconds) const {
-  const DWORD start = GetTickCount();
-  do {
+  HWND dialog = nullptr;
+  WaitFor([&] {
     std::vector<HWND> found = Windows(L"#32770");
-    if (!found.empty()) return found.front();
-    PumpFor(50);
-  } while (GetTickCount() - start < milliseconds);
-  return nullptr;
+    dialog = found.empty() ? nullptr : found.front();
+    return dialog != nullptr;
+  }, milliseconds);
+  return dialog;
+}
+
+HWND Program::AnyDialog() const {
+  WindowSearch search{process_.dwProcessId, "#32770", false, {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found.empty() ? nullptr : search.found.front();
+}
+
+void ExpectNoDialog(const Program& program) {
+  EXPECT_TRUE(program.Settle()) << "the program stays busy";
+  HWND box = program.AnyDialog();
+  EXPECT_EQ(box, nullptr) << "unexpected box: " << (box ? Program::MessageText(box) : "");
 }
 
 std::string Program::MessageText(HWND box) { return WindowText(GetDlgItem(box, 65535)); }
@@ -247,12 +272,7 @@ bool Program::Click(HWND dialog, int buttonId) {
 }
 
 bool Program::WaitClosed(HWND dialog, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  while (IsWindow(dialog) && IsWindowVisible(dialog)) {
-    if (GetTickCount() - start > milliseconds) return false;
-    PumpFor(20);
-  }
-  return true;
+  return WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, milliseconds);
 }
 
 bool Program::Answer(HWND dialog, int buttonId) { return Click(dialog, buttonId) && WaitClosed(dialog, 5000); }
@@ -266,23 +286,20 @@ LRESULT Program::SendCommand(int number) const {
   return LRESULT(result);
 }
 
-std::vector<MenuItem> Program::ReadMenu() {
-  if (!hook_) {
-    if (!probe_) probe_ = LoadLibraryW(Config().probeDll.c_str());
-    auto proc = probe_ ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe_, "ProbeGetMessage"))) : nullptr;
-    if (!proc) return {};
-    hook_ = SetWindowsHookExW(WH_GETMESSAGE, proc, probe_, GetWindowThreadProcessId(mainWindow_, nullptr));
-    if (!hook_) return {};
-  }
-  probeReply = Reply{};
+void Program::PostRequest(const wchar_t* request, LPARAM lParam) const {
+  PostMessageW(mainWindow_, RegisterWindowMessageW(request), reinterpret_cast<WPARAM>(replyWindow_), lParam);
+}
+
+void Program::ClickBusyMenuWhenShown() const { PostRequest(kBusyClickRequest, 0); }
+
+std::vector<MenuItem> Program::ReadMenu() const {
   // The request queues behind everything posted so far, and the menu states are updated
   // after each of those messages.
-  PostMessageW(mainWindow_, WM_NULL, 0, 0);
-  PostMessageW(mainWindow_, RegisterWindowMessageW(kMenuProbeMessage), reinterpret_cast<WPARAM>(replyWindow_), 0);
-  for (int i = 0; i < 500 && !probeReply.received; ++i) PumpFor(10);
+  replies.menuReceived = false;
+  PostRequest(kMenuRequest, 0);
   std::vector<MenuItem> items;
-  if (!probeReply.received) return items;
-  for (const std::string& line : Split(Utf8(probeReply.text), '\n')) {
+  if (!WaitFor([] { return replies.menuReceived; }, 5000)) return items;
+  for (const std::string& line : Split(Utf8(replies.menu), '\n')) {
     std::vector<std::string> f = Split(line, '|');
     if (f.size() < 4) continue;
     std::string text = f[3];
@@ -292,32 +309,31 @@ std::vector<MenuItem> Program::ReadMenu() {
   return items;
 }
 
-bool Program::Settle() const {
-  // A sent message is answered only once the program's thread is back in a message loop.
-  DWORD_PTR result;
-  PostMessageW(mainWindow_, WM_NULL, 0, 0);
-  PumpFor(100);
-  return SendMessageTimeoutW(mainWindow_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+bool Program::Settle(DWORD milliseconds) const {
+  static LPARAM lastAsked = 0;
+  const LPARAM asked = ++lastAsked;
+  PostRequest(kSettleRequest, asked);
+  WaitFor([&] { return replies.settled == asked || !Running(); }, milliseconds);
+  return replies.settled == asked;
 }
 
 bool Program::Screenshot(const std::string& name) const {
-  RECT area{};
-  bool any = false;
-  for (const wchar_t* cls : {L"QUILLA32", L"#32770"}) {
-    for (HWND window : Windows(cls)) {
-      // Let a box that just opened finish painting.
-      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
-      DWORD_PTR result;
-      SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
-      PumpFor(200);
-      RECT r;
-      GetWindowRect(window, &r);
-      if (any) UnionRect(&area, &area, &r);
-      else area = r;
-      any = true;
-    }
+  std::vector<HWND> windows = Windows(L"QUILLA32");
+  for (HWND box : Windows(L"#32770")) windows.push_back(box);
+  if (windows.empty()) return false;
+  // Painted afresh, so the capture shows the program's present state.
+  for (HWND window : windows) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+  if (!Settle()) return false;
+  RECT area;
+  GetWindowRect(windows.front(), &area);
+  for (HWND window : windows) {
+    RECT r;
+    GetWindowRect(window, &r);
+    UnionRect(&area, &area, &r);
   }
-  if (!any) return false;
+  // A copy from the screen fails as a whole when it reaches past the screen's edges.
+  const RECT onScreen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (!IntersectRect(&area, &area, &onScreen)) return false;
   const int width = area.right - area.left, height = area.bottom - area.top;
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
@@ -337,12 +353,7 @@ bool Program::Screenshot(const std::string& name) const {
 }
 
 bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  while (WindowText(window) != title) {
-    if (GetTickCount() - start > milliseconds) return false;
-    PumpFor(50);
-  }
-  return true;
+  return WaitFor([&] { return WindowText(window) == title; }, milliseconds);
 }
 
 std::string ReadFileBytes(const std::wstring& path) {

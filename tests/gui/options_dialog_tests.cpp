@@ -91,7 +91,7 @@ class OptionsDialogTest : public ::testing::Test {
     program_ = std::make_unique<Program>();
     if (!program_->Start(settings_) || !program_->Settle()) return false;
     // A display check at start-up may ask about the quantizing options: keep them.
-    if (HWND box = program_->WaitForDialog(500)) {
+    if (HWND box = program_->AnyDialog()) {
       if (Program::MessageText(box) == kQuantizingQuestion) Program::Answer(box, IDNO);
     }
     return true;
@@ -109,8 +109,7 @@ class OptionsDialogTest : public ::testing::Test {
     return program_->WaitForDialog(5000);
   }
 
-  // Sent, so that the file is written when it returns (a posted command may still wait
-  // behind the sent messages that Settle uses).
+  // Sent, so that the file is written when it returns.
   void SaveAll() { EXPECT_EQ(program_->SendCommand(cmd::kSaveAll), 1); }
 
   std::string Option(const std::string& key) { return ParseIni(ReadFileBytes(settings_))["Options"][key]; }
@@ -127,14 +126,14 @@ class OptionsDialogTest : public ::testing::Test {
 
   // The newest dialog other than the one given: a message box over it.
   HWND WaitForBoxOver(HWND dialog, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    do {
+    HWND box = nullptr;
+    WaitFor([&] {
       for (HWND window : program_->Windows(L"#32770")) {
-        if (window != dialog) return window;
+        if (window != dialog) box = window;
       }
-      PumpFor(50);
-    } while (GetTickCount() - start < milliseconds);
-    return nullptr;
+      return box != nullptr;
+    }, milliseconds);
+    return box;
   }
 
   std::unique_ptr<Program> program_;
@@ -272,8 +271,7 @@ TEST_F(OptionsDialogTest, InterfaceOptionsCancelPutsBackRadioChoicesAndIgnoresBo
   HWND dialog = Open(cmd::kInterfaceOptions);
   ASSERT_NE(dialog, nullptr);
   // Radio buttons act at once; the boxes wait for OK.
-  for (int id : {112, 104, 139, 150, 208}) ASSERT_TRUE(Program::Click(dialog, id));
-  PumpFor(200);
+  for (int id : {112, 104, 139, 150, 208}) ASSERT_TRUE(program_->Press(dialog, id));
   EXPECT_TRUE(Checked(dialog, 112));
   ASSERT_TRUE(Program::Answer(dialog, IDCANCEL));
   dialog = Open(cmd::kInterfaceOptions);
@@ -281,8 +279,7 @@ TEST_F(OptionsDialogTest, InterfaceOptionsCancelPutsBackRadioChoicesAndIgnoresBo
   for (int id : {111, 101, 140, 150}) EXPECT_TRUE(Checked(dialog, id)) << id;
   for (int id : {112, 104, 139, 208}) EXPECT_FALSE(Checked(dialog, id)) << id;
   // The close box is a Cancel too.
-  ASSERT_TRUE(Program::Click(dialog, 114));
-  PumpFor(200);
+  ASSERT_TRUE(program_->Press(dialog, 114));
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   ASSERT_TRUE(Program::WaitClosed(dialog, 5000));
   SaveAll();
@@ -298,9 +295,7 @@ TEST_F(OptionsDialogTest, InterfacePositionChoiceMovesTheWindowAndCancelPutsItBa
   GetWindowRect(program_->MainWindow(), &before);
   HWND dialog = Open(cmd::kInterfaceOptions);
   ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(Program::Click(dialog, 110));  // "Center", at once
-  PumpFor(500);
-  ASSERT_TRUE(program_->Settle());
+  ASSERT_TRUE(program_->Press(dialog, 110));  // "Center", at once
   GetWindowRect(program_->MainWindow(), &moved);
   EXPECT_TRUE(moved.left != before.left || moved.top != before.top) << "the window stays at the left and top";
   EXPECT_TRUE(IsWindowVisible(dialog));
@@ -315,8 +310,7 @@ TEST_F(OptionsDialogTest, InterfacePositionChoiceMovesTheWindowAndCancelPutsItBa
   // OK keeps the new place and the choice.
   dialog = Open(cmd::kInterfaceOptions);
   ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(Program::Click(dialog, 110));
-  PumpFor(300);
+  ASSERT_TRUE(program_->Press(dialog, 110));
   ASSERT_TRUE(Program::Answer(dialog, IDOK));
   ASSERT_TRUE(program_->Settle());
   GetWindowRect(program_->MainWindow(), &after);
@@ -332,7 +326,7 @@ TEST_F(OptionsDialogTest, InterfaceDialogRemembersItsPlace) {
   RECT main;
   GetWindowRect(program_->MainWindow(), &main);
   SetWindowPos(dialog, nullptr, main.left + 25, main.top + 35, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  PumpFor(200);
+  ASSERT_TRUE(program_->Settle());
   ASSERT_TRUE(Program::Answer(dialog, IDCANCEL));
   dialog = Open(cmd::kInterfaceOptions);
   ASSERT_NE(dialog, nullptr);
@@ -364,12 +358,10 @@ TEST_F(OptionsDialogTest, QuantizingOptionsRefuseBadCountsAndPersist) {
   EXPECT_EQ(WindowText(GetDlgItem(dialog, 104)), "256");
   Shot("defaults");
 
-  ASSERT_TRUE(Program::Click(dialog, 102));
-  PumpFor(200);
+  ASSERT_TRUE(program_->Press(dialog, 102));
   for (int id : {103, 105, 106, 107}) EXPECT_TRUE(Enabled(dialog, id)) << id;
   EXPECT_FALSE(Enabled(dialog, 104)) << "the edit box serves the custom count only";
-  ASSERT_TRUE(Program::Click(dialog, 103));
-  PumpFor(200);
+  ASSERT_TRUE(program_->Press(dialog, 103));
   EXPECT_TRUE(Enabled(dialog, 104));
 
   // Out of range and not a number are refused; the dialog stays.
@@ -401,8 +393,7 @@ TEST_F(OptionsDialogTest, QuantizingOptionsRefuseBadCountsAndPersist) {
   EXPECT_TRUE(Enabled(dialog, 104));
   EXPECT_FALSE(Checked(dialog, 108));
   // The Windows colours; Cancel keeps what was stored.
-  ASSERT_TRUE(Program::Click(dialog, 106));
-  PumpFor(200);
+  ASSERT_TRUE(program_->Press(dialog, 106));
   EXPECT_FALSE(Enabled(dialog, 104));
   ASSERT_TRUE(Program::Answer(dialog, IDCANCEL));
   dialog = Open(cmd::kQuantizing);
@@ -417,8 +408,7 @@ TEST_F(OptionsDialogTest, QuantizingOptionsRefuseBadCountsAndPersist) {
   dialog = Open(cmd::kQuantizing);
   ASSERT_NE(dialog, nullptr);
   ExpectCountChoice(dialog, 106);
-  ASSERT_TRUE(Program::Click(dialog, 101));
-  PumpFor(200);
+  ASSERT_TRUE(program_->Press(dialog, 101));
   for (int id : {103, 104, 105, 106, 107}) EXPECT_FALSE(Enabled(dialog, id)) << id;
   ASSERT_TRUE(Program::Answer(dialog, IDOK));
   SaveAll();
@@ -440,12 +430,12 @@ TEST_F(OptionsDialogTest, SwitchingAutoQuantizationOnChecksTheOptionsAgainstTheD
   dialog = Open(cmd::kInterfaceOptions);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(Program::Answer(dialog, IDOK));
-  EXPECT_EQ(WaitForBoxOver(nullptr, 800), nullptr);
+  ExpectNoDialog(*program_);
   dialog = Open(cmd::kInterfaceOptions);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(Program::Click(dialog, 191));
   ASSERT_TRUE(Program::Answer(dialog, IDOK));
-  EXPECT_EQ(WaitForBoxOver(nullptr, 800), nullptr);
+  ExpectNoDialog(*program_);
   // Switched on: the question; No keeps the options.
   dialog = Open(cmd::kInterfaceOptions);
   ASSERT_NE(dialog, nullptr);
@@ -483,7 +473,7 @@ TEST_F(OptionsDialogTest, SwitchingAutoQuantizationOnChecksTheOptionsAgainstTheD
 TEST_F(OptionsDialogTest, ColorDepthNeedsAnImage) {
   // Greyed without an image: posted anyway, it shows nothing.
   program_->PostMenuCommand(cmd::kColorDepth);
-  EXPECT_EQ(program_->WaitForDialog(1000), nullptr);
+  ExpectNoDialog(*program_);
 }
 
 // A true-colour picture of many colours.
@@ -575,8 +565,7 @@ TEST_F(OptionsDialogTest, JpegOptionsShowOneSetAtATimeAndStoreOnOk) {
 
   // Normal: grey, 1:4, floating point. Then the Preview set.
   for (int id : {101, 133, 110}) ASSERT_TRUE(Program::Click(dialog, id));
-  ASSERT_TRUE(Program::Click(dialog, 106));
-  PumpFor(300);
+  ASSERT_TRUE(program_->Press(dialog, 106));
   EXPECT_EQ(WindowText(dialog), "Jpeg I/O Options (Preview mode)");
   EXPECT_EQ(WindowText(GetDlgItem(dialog, 106)), "S&witch to Normal setup");
   // Preview defaults: fast upsampling, fast DCT, fast quantizing, one pass, 1:1.
@@ -586,8 +575,7 @@ TEST_F(OptionsDialogTest, JpegOptionsShowOneSetAtATimeAndStoreOnOk) {
   ASSERT_TRUE(Program::Click(dialog, 137));  // 1:8
   ASSERT_TRUE(Program::Click(dialog, 112));  // fast dithering off
   // Back to Normal: what was set there is still shown.
-  ASSERT_TRUE(Program::Click(dialog, 106));
-  PumpFor(300);
+  ASSERT_TRUE(program_->Press(dialog, 106));
   EXPECT_EQ(WindowText(dialog), "Jpeg I/O Options (Normal mode)");
   for (int id : {101, 133, 110}) EXPECT_TRUE(Checked(dialog, id)) << id;
   // Quality: a page step to the right, then two arrow steps left.
@@ -595,7 +583,7 @@ TEST_F(OptionsDialogTest, JpegOptionsShowOneSetAtATimeAndStoreOnOk) {
   PostMessageW(dialog, WM_HSCROLL, SB_PAGERIGHT, reinterpret_cast<LPARAM>(bar));
   PostMessageW(dialog, WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(bar));
   PostMessageW(dialog, WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(bar));
-  PumpFor(300);
+  ASSERT_TRUE(program_->Settle());
   EXPECT_EQ(WindowText(GetDlgItem(dialog, 103)), "78");
   ASSERT_TRUE(Program::Click(dialog, 105));  // save grayscale
   ASSERT_TRUE(Program::Click(dialog, 102));  // entropy optimisation off
@@ -616,12 +604,11 @@ TEST_F(OptionsDialogTest, JpegOptionsShowOneSetAtATimeAndStoreOnOk) {
   dialog = Open(cmd::kJpegIo);
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(Checked(dialog, 133));
-  ASSERT_TRUE(Program::Click(dialog, 106));
-  PumpFor(300);
+  ASSERT_TRUE(program_->Press(dialog, 106));
   EXPECT_TRUE(Checked(dialog, 137));
   bar = GetDlgItem(dialog, 104);
   for (int i = 0; i < 5; ++i) PostMessageW(dialog, WM_HSCROLL, SB_PAGERIGHT, reinterpret_cast<LPARAM>(bar));
-  PumpFor(300);
+  ASSERT_TRUE(program_->Settle());
   EXPECT_EQ(WindowText(GetDlgItem(dialog, 103)), "95");
   ASSERT_TRUE(Program::Answer(dialog, IDOK));
   SaveAll();
@@ -633,8 +620,7 @@ TEST_F(OptionsDialogTest, JpegOptionsShowOneSetAtATimeAndStoreOnOk) {
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(WindowText(dialog), "Jpeg I/O Options (Preview mode)");
   ASSERT_TRUE(Program::Click(dialog, 130));
-  ASSERT_TRUE(Program::Click(dialog, 106));
-  PumpFor(200);
+  ASSERT_TRUE(program_->Press(dialog, 106));
   ASSERT_TRUE(Program::Answer(dialog, IDCANCEL));
   SaveAll();
   EXPECT_EQ(Option("JpegDecompressionSetup"), "1");
