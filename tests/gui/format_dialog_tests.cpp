@@ -30,39 +30,6 @@ unsigned Quarters(int x, int y) {
   return kColours[(y < kHeight / 2 ? 0 : 2) + (x < kWidth / 2 ? 0 : 1)];
 }
 
-// Runs quilla-cli.exe (beside quilla.exe) with its output into a file; the exit code,
-// and what it printed in *output.
-DWORD RunCli(const std::wstring& arguments, const std::wstring& outputFile, std::string* output = nullptr) {
-  const std::wstring program =
-      Config().program.substr(0, Config().program.find_last_of(L'\\') + 1) + L"quilla-cli.exe";
-  std::wstring commandLine = L"\"" + program + L"\" " + arguments;
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE out = CreateFileW(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (out == INVALID_HANDLE_VALUE) return DWORD(-1);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = out;
-  startup.hStdError = out;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                      nullptr, nullptr, &startup, &process);
-  CloseHandle(out);
-  if (!started) return DWORD(-1);
-  WaitForSingleObject(process.hProcess, 120000);
-  DWORD code = DWORD(-1);
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  if (output) {
-    *output = ReadFileBytes(outputFile);
-    while (!output->empty() && (output->back() == '\n' || output->back() == '\r')) output->pop_back();
-  }
-  return code;
-}
-
 // The compression tag (259) of a TIFF file's first directory; -1 when there is none.
 int TiffCompression(const std::string& file) {
   if (file.size() < 8 || (file.compare(0, 2, "II") != 0 && file.compare(0, 2, "MM") != 0)) return -1;
@@ -161,10 +128,10 @@ class SaveAsTypeTest : public FormatDialogFixture, public ::testing::TestWithPar
     const std::wstring dir = Config().workDir + L"\\formats-source";
     CreateDirectoryW(dir.c_str(), nullptr);
     source_ = dir + L"\\Picture.tga";
-    const std::wstring drawn = dir + L"\\drawn.bmp", log = dir + L"\\cli.txt";
+    const std::wstring drawn = dir + L"\\drawn.bmp";
     DeleteFileW(source_.c_str());
     sourceMade_ = WriteTestBmp(drawn, kWidth, kHeight, Quarters) &&
-                  RunCli(L"convert --type 6 \"" + drawn + L"\" \"" + source_ + L"\"", log) == 0;
+                  RunCli(L"convert --type 6 \"" + drawn + L"\" \"" + source_ + L"\"").exitCode == 0;
   }
   static std::wstring source_;
   static bool sourceMade_;
@@ -226,8 +193,9 @@ TEST_P(SaveAsTypeTest, SavesThroughTheDialogAndOpensAgain) {
   ExpectNoDialog(program_);
   Shot("saved");
 
-  std::string info;
-  ASSERT_EQ(RunCli(L"info \"" + target + L"\"", log, &info), 0u) << info;
+  const CliResult cli = RunCli(L"info \"" + target + L"\"");
+  ASSERT_EQ(cli.exitCode, 0u) << cli.output;
+  const std::string& info = cli.output;
   const std::string prefix = Utf8(target) + ": " + type.typeName + ", " + std::to_string(kWidth) + "x" +
                              std::to_string(kHeight) + ", " + std::to_string(type.bitsPerPixel) + " bpp, ";
   ASSERT_EQ(info.substr(0, prefix.size()), prefix) << info;
@@ -267,10 +235,10 @@ class LongReadTest : public FormatDialogFixture, public ::testing::Test {
 TEST_F(LongReadTest, CancelFromTheBusyMenuLeavesNoImage) {
   // A Targa file: its reader reports progress row by row, where a cancel ends the read and
   // frees the rows read so far.
-  const std::wstring drawn = Path(L"drawn.bmp"), big = Path(L"Big.tga"), log = Path(L"cli.txt");
+  const std::wstring drawn = Path(L"drawn.bmp"), big = Path(L"Big.tga");
   ASSERT_TRUE(WriteTestBmp(drawn, kWidth, kHeight, Quarters));
-  ASSERT_EQ(RunCli(L"convert --type 6 --resize 300x600 \"" + drawn + L"\" \"" + big + L"\"", log), 0u)
-      << ReadFileBytes(log);
+  const CliResult made = RunCli(L"convert --type 6 --resize 300x600 \"" + drawn + L"\" \"" + big + L"\"");
+  ASSERT_EQ(made.exitCode, 0u) << made.output;
 
   ASSERT_TRUE(program_.Start(settings_)) << "quilla.exe did not start";
   ASSERT_TRUE(program_.Settle());

@@ -356,6 +356,40 @@ bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds) {
   return WaitFor([&] { return WindowText(window) == title; }, milliseconds);
 }
 
+CliResult RunCli(const std::wstring& arguments) {
+  const std::wstring program =
+      Config().program.substr(0, Config().program.find_last_of(L'\\') + 1) + L"quilla-cli.exe";
+  std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  CliResult result;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return {DWORD(-1), "(no pipe)"};
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = startup.hStdError = writeEnd;
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                      nullptr, nullptr, &startup, &process);
+  CloseHandle(writeEnd);
+  if (started) {
+    char buffer[1024];
+    DWORD n = 0;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &n, nullptr) && n > 0) result.output.append(buffer, n);
+    WaitForSingleObject(process.hProcess, 120000);
+    GetExitCodeProcess(process.hProcess, &result.exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  } else {
+    result.output = "(quilla-cli did not start)";
+  }
+  CloseHandle(readEnd);
+  while (!result.output.empty() && (result.output.back() == '\n' || result.output.back() == '\r'))
+    result.output.pop_back();
+  return result;
+}
+
 std::string ReadFileBytes(const std::wstring& path) {
   std::string bytes;
   if (FILE* in = _wfopen(path.c_str(), L"rb")) {

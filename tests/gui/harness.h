@@ -112,6 +112,13 @@ bool WaitFor(const std::function<bool()>& done, DWORD milliseconds);
 bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds);
 // The whole file's bytes; empty when it can't be read.
 std::string ReadFileBytes(const std::wstring& path);
+
+struct CliResult {
+  DWORD exitCode = DWORD(-1);
+  std::string output;  // what it printed on either stream, without the last line break
+};
+// Runs quilla-cli.exe from beside quilla.exe and waits for it.
+CliResult RunCli(const std::wstring& arguments);
 // Presses keys through the system's input queue: each entry is a virtual key, pressed in
 // order and released in reverse.
 void PressKeys(const std::vector<WORD>& keys);

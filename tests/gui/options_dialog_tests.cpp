@@ -46,25 +46,6 @@ Ini ParseIni(const std::string& text) {
   return ini;
 }
 
-// Runs a program of the build beside quilla.exe and waits for it; its exit code.
-DWORD RunTool(const std::wstring& exe, const std::wstring& arguments) {
-  std::wstring program = Config().program.substr(0, Config().program.find_last_of(L'\\') + 1) + exe;
-  std::wstring commandLine = L"\"" + program + L"\" " + arguments;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                      &startup, &process)) {
-    return DWORD(-1);
-  }
-  WaitForSingleObject(process.hProcess, 60000);
-  DWORD code = DWORD(-1);
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return code;
-}
-
 bool Checked(HWND dialog, int id) {
   DWORD_PTR state = 0;
   SendMessageTimeoutW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
@@ -203,7 +184,7 @@ TEST_F(OptionsDialogTest, FirstStartLeavesACompleteSettingsFileInOrder) {
   // The same file, line for line, as the command-line tool writes with the defaults.
   const std::wstring reference = Config().workDir + L"\\" + std::wstring(name_.begin(), name_.end()) + L"-cli.ini";
   DeleteFileW(reference.c_str());
-  ASSERT_EQ(RunTool(L"quilla-cli.exe", L"settings --ini \"" + reference + L"\" --save"), 0u);
+  ASSERT_EQ(RunCli(L"settings --ini \"" + reference + L"\" --save").exitCode, 0u);
   EXPECT_EQ(Lines(written), Lines(ReadFileBytes(reference)));
 
   // Some defaults the dialogs below start from.

@@ -25,39 +25,6 @@ constexpr int kPaletteTarget = 102, kWindows16 = 106;
 // Many colours: no two neighbouring pixels alike.
 unsigned Gradient(int x, int y) { return unsigned(x * 4) << 16 | unsigned(y * 5) << 8 | unsigned((x + y) * 2); }
 
-// Runs quilla-cli.exe from beside quilla.exe and returns what it printed.
-std::string RunCli(const std::wstring& arguments) {
-  const std::wstring program =
-      Config().program.substr(0, Config().program.find_last_of(L'\\') + 1) + L"quilla-cli.exe";
-  std::wstring commandLine = L"\"" + program + L"\" " + arguments;
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE readEnd = nullptr, writeEnd = nullptr;
-  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return "(no pipe)";
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = startup.hStdError = writeEnd;
-  PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                      nullptr, nullptr, &startup, &process);
-  CloseHandle(writeEnd);
-  std::string output;
-  if (started) {
-    char buffer[1024];
-    DWORD n = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &n, nullptr) && n > 0) output.append(buffer, n);
-    WaitForSingleObject(process.hProcess, 60000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  } else {
-    output = "(quilla-cli did not start)";
-  }
-  CloseHandle(readEnd);
-  while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) output.pop_back();
-  return output;
-}
-
 std::string Title(const char* colours) {
   return "depth.bmp (" + std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x" + colours + ") - Quilla 1.0/32";
 }
@@ -249,7 +216,7 @@ TEST_F(UndoTest, ClosingAChangedImageAsksAndNoLeavesTheFile) {
   EXPECT_EQ(AnswerBox(IDNO, "no"), kChangedQuestion);
   ASSERT_TRUE(program_->WaitForExit(10000)) << "No closes the program";
   EXPECT_EQ(ReadFileBytes(image_), original_);
-  EXPECT_EQ(RunCli(L"info \"" + image_ + L"\""), Utf8(image_) + ": Windows BMP, 64x48, 24 bpp, 0 colours");
+  EXPECT_EQ(RunCli(L"info \"" + image_ + L"\"").output, Utf8(image_) + ": Windows BMP, 64x48, 24 bpp, 0 colours");
 }
 
 TEST_F(UndoTest, ClosingAChangedImageWithYesSavesItFirst) {
@@ -284,7 +251,7 @@ TEST_F(UndoTest, ClosingAChangedImageWithYesSavesItFirst) {
   ASSERT_EQ(saved.size(), 14u + 40 + 16 * 4 + 32 * kHeight);
   EXPECT_EQ(saved.substr(0, 2), "BM");
   EXPECT_EQ(saved[28], 4) << "bits per pixel";
-  EXPECT_EQ(RunCli(L"info \"" + image_ + L"\""), Utf8(image_) + ": Windows BMP, 64x48, 8 bpp, 16 colours");
+  EXPECT_EQ(RunCli(L"info \"" + image_ + L"\"").output, Utf8(image_) + ": Windows BMP, 64x48, 8 bpp, 16 colours");
 
   // Opened again, it is the 16-colour picture, and it is not changed.
   program_ = std::make_unique<Program>();
