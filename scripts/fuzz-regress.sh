@@ -17,9 +17,11 @@ rm -rf "$work"
 mkdir -p "$work"
 
 # run_target TARGET: leaves the log in $work/NAME.log and the exit status in $work/NAME.rc.
-# The inputs are listed in name order (a directory's order differs between machines) and
-# the target runs without address randomisation, which would change the compared values
-# the fuzzer learns from. New inputs go to a scratch directory.
+# The inputs are listed in name order (a directory's order differs between machines). The
+# target runs without address randomisation and with a fixed environment, so its stack and
+# heap sit at the same addresses in every run: file names are kept per document address,
+# and the compared values the fuzzer learns from include addresses. New inputs go to a
+# scratch directory; crash inputs are written beside the log.
 run_target() {
   local name list dirs
   name=$(basename "$1")
@@ -28,8 +30,9 @@ run_target() {
   [ -d "fuzz/regress/$name" ] && dirs+=("fuzz/regress/$name")
   find "${dirs[@]}" -type f | LC_ALL=C sort | paste -sd, >"$list"
   mkdir -p "$work/$name"
-  setarch -R "$1" -seed=$seed -runs=$runs -reload=0 -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 \
-    -seed_inputs=@"$list" "$work/$name" >"$work/$name.log" 2>&1 && echo 0 >"$work/$name.rc" || echo $? >"$work/$name.rc"
+  env -i PATH=/usr/bin:/bin setarch -R "$1" -seed=$seed -runs=$runs -reload=0 -rss_limit_mb=2048 -timeout=10 \
+    -print_final_stats=1 -artifact_prefix="$work/$name." -seed_inputs=@"$list" "$work/$name" \
+    >"$work/$name.log" 2>&1 && echo 0 >"$work/$name.rc" || echo $? >"$work/$name.rc"
 }
 
 for target in "${targets[@]}"; do
