@@ -18,26 +18,27 @@ mkdir -p "$work"
 
 # run_target TARGET: leaves the log in $work/NAME.log and the exit status in $work/NAME.rc.
 # The inputs are listed in name order (a directory's order differs between machines). The
-# target runs without address randomisation and with a fixed environment, so its stack and
-# heap sit at the same addresses in every run: file names are kept per document address,
-# and the compared values the fuzzer learns from include addresses. New inputs go to a
-# scratch directory; crash inputs are written beside the log.
+# target runs without address randomisation and with a fixed environment, so its stack sits
+# at the same addresses in every run (file names are kept per document address, and a new
+# address takes another path), and the fuzzer does not learn from compared values
+# (-use_cmp=0): they include heap addresses, which move with the timing of its threads.
+# New inputs go to a scratch directory; crash inputs are written beside the log.
 run_target() {
-  local name list dirs
+  local name list
   name=$(basename "$1")
   list=$work/$name.inputs
-  dirs=("fuzz/seeds/$name")
-  [ -d "fuzz/regress/$name" ] && dirs+=("fuzz/regress/$name")
-  find "${dirs[@]}" -type f | LC_ALL=C sort | paste -sd, >"$list"
+  find "fuzz/seeds/$name" "fuzz/regress/$name" -type f | LC_ALL=C sort | paste -sd, >"$list"
   mkdir -p "$work/$name"
-  env -i PATH=/usr/bin:/bin setarch -R "$1" -seed=$seed -runs=$runs -reload=0 -rss_limit_mb=2048 -timeout=10 \
+  env -i PATH=/usr/bin:/bin setarch -R "$1" -seed=$seed -runs=$runs -use_cmp=0 -reload=0 -rss_limit_mb=2048 -timeout=10 \
     -print_final_stats=1 -artifact_prefix="$work/$name." -seed_inputs=@"$list" "$work/$name" \
     >"$work/$name.log" 2>&1 && echo 0 >"$work/$name.rc" || echo $? >"$work/$name.rc"
 }
 
 for target in "${targets[@]}"; do
   name=$(basename "$target")
-  [ -d "fuzz/seeds/$name" ] || { echo "fuzz-regress: no seeds in fuzz/seeds/$name" >&2; exit 1; }
+  for dir in fuzz/seeds/"$name" fuzz/regress/"$name"; do
+    [ -d "$dir" ] || { echo "fuzz-regress: $dir is missing" >&2; exit 1; }
+  done
   while [ "$(jobs -rp | wc -l)" -ge $parallel ]; do wait -n || true; done
   run_target "$target" &
 done
