@@ -334,6 +334,19 @@ TEST_F(JpegTest, FramesLargerThanTheFileCanHoldAreRefusedBeforeAnyPixelMemory) {
   }
 }
 
+TEST_F(JpegTest, ProgressiveFilesOfMoreThanAHundredScansAreRefused) {
+  DIBImage document;
+  WriteBytes(Path("s.jpg"), MakeJpeg({.width = 16, .height = 16, .gray = true, .scans = 100}));
+  ASSERT_TRUE(ReadImageFile(document, Path("s.jpg").c_str())) << host.LastMessage();
+  EXPECT_EQ(document.Width(), 16);
+  EXPECT_TRUE(host.messages.empty());
+  WriteBytes(Path("s.jpg"), MakeJpeg({.width = 16, .height = 16, .gray = true, .scans = 101}));
+  EXPECT_FALSE(ReadImageFile(document, Path("s.jpg").c_str()));
+  EXPECT_EQ(host.LastMessage(), "Corrupt JPEG data: more than 100 scans");
+  EXPECT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(ReadImagePreview(document, Path("s.jpg").c_str(), 8, 8), 2);
+}
+
 // ---- Progress and cancel ----
 
 TEST_F(JpegTest, ProgressIsShownAndACancelStopsTheReadSilently) {
