@@ -17,7 +17,7 @@ prepare_wine
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build/win64 --output-on-failure --no-tests=error
 
 log "Fuzzing briefly"
-scripts/fuzz.sh 10
+scripts/fuzz-regress.sh
 
 file build/win32/quilla.exe build/win32/quilla-cli.exe 2>/dev/null || true
 log "All tests passed in $((SECONDS - start)) s"

@@ -19,7 +19,11 @@ QuietHost& InstallQuietHost() {
 }
 
 TempFiles::TempFiles(const char* target, const char* extension) {
-  std::string stem = "/tmp/" + std::string(target) + "." + std::to_string(getpid()) + ".";
+  // The process id at a fixed width: the names are as long in every run, so a fixed seed
+  // takes the same paths whatever the id.
+  char pid[16];
+  std::snprintf(pid, sizeof pid, "%07d", int(getpid()));
+  std::string stem = "/tmp/" + std::string(target) + "." + pid + ".";
   input = stem + "in" + extension;
   output = stem + "out" + extension;
 }

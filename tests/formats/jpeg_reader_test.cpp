@@ -296,19 +296,55 @@ TEST_F(JpegTest, CorruptFilesShowTheLibraryMessageOnce) {
   }
 }
 
-TEST_F(JpegTest, HugeFramesAreRefusedBeforeAnyPixelMemory) {
-  Bytes file = MakeJpeg({.width = 16, .height = 16});
+// The file with its frame header saying width x height.
+Bytes WithFrameSize(Bytes file, uint16_t width, uint16_t height) {
   for (size_t i = 2; i + 8 < file.size(); ++i)
-    if (file[i] == 0xFF && file[i + 1] == 0xC0) {
-      file[i + 5] = 0xFF, file[i + 6] = 0xDC;  // height 65500
-      file[i + 7] = 0xFF, file[i + 8] = 0xDC;  // width 65500
+    if (file[i] == 0xFF && (file[i + 1] == 0xC0 || file[i + 1] == 0xC2)) {
+      file[i + 5] = uint8_t(height >> 8), file[i + 6] = uint8_t(height);
+      file[i + 7] = uint8_t(width >> 8), file[i + 8] = uint8_t(width);
       break;
     }
-  WriteBytes(Path("h.jpg"), file);
+  return file;
+}
+
+TEST_F(JpegTest, FramesLargerThanTheFileCanHoldAreRefusedBeforeAnyPixelMemory) {
+  Bytes small = MakeJpeg({.width = 16, .height = 16, .gray = true});
+  Bytes progressive = MakeJpeg({.width = 16, .height = 16, .progressive = true});
+  // 8192 pixels a byte at most: one bit per block of 32 x 32 pixels.
+  const uint16_t rows = uint16_t(small.size());
+  struct Case {
+    Bytes file;
+    std::string message;  // empty: read, the missing data filled in after the question
+  } cases[] = {
+      {WithFrameSize(small, 65500, 65500), "Not enough memory !"},
+      {WithFrameSize(small, 20000, 20000), "Premature end of JPEG file"},
+      {WithFrameSize(progressive, 20000, 20000), "Premature end of JPEG file"},
+      {WithFrameSize(small, 8192, uint16_t(rows + 1)), "Premature end of JPEG file"},
+      {WithFrameSize(small, 8192, rows), ""},
+  };
+  for (const Case& c : cases) {
+    host.messages.clear();
+    host.answers = {MsgResult::No};
+    WriteBytes(Path("h.jpg"), c.file);
+    DIBImage document;
+    EXPECT_EQ(ReadImageFile(document, Path("h.jpg").c_str()), c.message.empty());
+    ASSERT_EQ(host.messages.size(), 1u);
+    if (!c.message.empty()) { EXPECT_EQ(host.messages[0].text, c.message); }
+    EXPECT_EQ(document.HasImage(), c.message.empty());
+  }
+}
+
+TEST_F(JpegTest, ProgressiveFilesOfMoreThanAHundredScansAreRefused) {
   DIBImage document;
-  EXPECT_FALSE(ReadImageFile(document, Path("h.jpg").c_str()));
-  EXPECT_EQ(host.LastMessage(), "Not enough memory !");
-  EXPECT_FALSE(document.HasImage());
+  WriteBytes(Path("s.jpg"), MakeJpeg({.width = 16, .height = 16, .gray = true, .scans = 100}));
+  ASSERT_TRUE(ReadImageFile(document, Path("s.jpg").c_str())) << host.LastMessage();
+  EXPECT_EQ(document.Width(), 16);
+  EXPECT_TRUE(host.messages.empty());
+  WriteBytes(Path("s.jpg"), MakeJpeg({.width = 16, .height = 16, .gray = true, .scans = 101}));
+  EXPECT_FALSE(ReadImageFile(document, Path("s.jpg").c_str()));
+  EXPECT_EQ(host.LastMessage(), "Corrupt JPEG data: more than 100 scans");
+  EXPECT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(ReadImagePreview(document, Path("s.jpg").c_str(), 8, 8), 2);
 }
 
 // ---- Progress and cancel ----

@@ -57,7 +57,17 @@ struct MadeJpeg {
   bool gray = false;
   bool progressive = false;
   int quality = 90;
+  int scans = 0;  // a progressive grey file of this many scans (2..694): DC, then AC bit by bit
 };
+
+// DC in one scan, then each AC coefficient in a scan of its own from bit 10 down.
+inline std::vector<jpeg_scan_info> GreyScanScript(int scans) {
+  std::vector<jpeg_scan_info> script(1, jpeg_scan_info{1, {0}, 0, 0, 0, 0});
+  for (int al = 10; al >= 0; --al)
+    for (int k = 1; k <= 63 && int(script.size()) < scans; ++k)
+      script.push_back({1, {0}, k, k, al == 10 ? 0 : al + 1, al});
+  return script;
+}
 
 // Compresses the photo pattern with libjpeg itself, in its usual red, green, blue order.
 inline Bytes MakeJpeg(const MadeJpeg& spec) {
@@ -75,6 +85,8 @@ inline Bytes MakeJpeg(const MadeJpeg& spec) {
   jpeg_set_defaults(&c);
   jpeg_set_quality(&c, spec.quality, TRUE);
   if (spec.progressive) jpeg_simple_progression(&c);
+  std::vector<jpeg_scan_info> script = GreyScanScript(spec.scans);
+  if (spec.scans) c.scan_info = script.data(), c.num_scans = int(script.size());
   jpeg_start_compress(&c, TRUE);
   std::vector<uint8_t> row(size_t(spec.width) * 3);
   while (c.next_scanline < c.image_height) {

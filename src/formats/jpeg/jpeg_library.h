@@ -38,7 +38,9 @@ struct ProgressMonitor {
   bool twoPassQuantizing;
   int lastShown;
 };
-inline constexpr int kMaxScans = 500;
+// A progressive file of many scans costs a pass over the whole image per scan; real
+// encoders write about ten, the format allows thousands.
+inline constexpr int kMaxScans = 100;
 void InitProgressMonitor(ProgressMonitor& monitor, ErrorManager& error, bool report, bool twoPassQuantizing);
 
 // Set by the transfer clean-up while an operation runs; the next poll stops it.

@@ -1,11 +1,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include <jerror.h>
+
 #include "color/windows16_palette.h"
 #include "core/dib_image.h"
 #include "core/messages.h"
 #include "core/size_limits.h"
 #include "formats/codec_abort.h"
+#include "formats/file_system.h"
 #include "formats/file_types.h"
 #include "formats/image_files.h"
 #include "formats/jpeg/jpeg_codec.h"
@@ -19,6 +22,9 @@ namespace quilla {
 namespace {
 
 constexpr JDIMENSION kRowsPerCall = 16;
+// A Huffman-coded block takes a bit at least, and at the largest sampling factors (4 x 4)
+// one block covers 32 x 32 pixels. Arithmetic coding has no such bound; it is held to it.
+constexpr uint64_t kMaxPixelsPerFileByte = 8 * 32 * 32;
 
 // Everything one read needs, in one record without destructors: the library's frames and
 // the decoding function below may be left by a longjmp at any point.
@@ -28,6 +34,7 @@ struct ReadSession {
   jpeg::ProgressMonitor progress;
   DIBImage* document;
   std::FILE* stream;
+  uint64_t fileBytes;
   bool preview;
   int maxWidth, maxHeight;  // the box of a preview
   JpegDecodeSetup setup;
@@ -121,6 +128,12 @@ bool OutputFits(const jpeg_decompress_struct& c, bool quantizing) {
   return stride && CheckedMul(*stride, c.output_height);
 }
 
+// A frame larger than the file can code at the densest, which the library would fill in
+// from nothing, is refused before the library or the document takes memory for it.
+bool FileCanHold(const jpeg_decompress_struct& c, uint64_t fileBytes) {
+  return uint64_t(c.image_width) * c.image_height <= fileBytes * kMaxPixelsPerFileByte;
+}
+
 // Decoded rows go straight into the document's rows, top row first; only grey output
 // for a true-colour image passes through a buffer to become three equal bytes.
 void ReadRows(ReadSession& s) {
@@ -169,6 +182,7 @@ int Decode(ReadSession& s) {
     jpeg_destroy_decompress(&s.cinfo);
     return 0;
   }
+  if (!FileCanHold(s.cinfo, s.fileBytes)) ERREXIT(&s.cinfo, JWRN_JPEG_EOF);
   if (!s.preview) jpeg::SafeSetCaption("starting decompression...");
   jpeg_start_decompress(&s.cinfo);
   s.grayscale = s.cinfo.out_color_space == JCS_GRAYSCALE;
@@ -186,6 +200,8 @@ int Decode(ReadSession& s) {
 
 // Runs one read with the adapter's state held for it; the caller owns the stream.
 int RunRead(ReadSession& s) {
+  int64_t length = FileLength(s.stream);
+  s.fileBytes = length < 0 ? 0 : uint64_t(length);
   ++jpeg::activeOperations;
   jpeg::abortRequested = false;
   s.cinfo.err = jpeg::InitErrorManager(s.error, s.preview, false);

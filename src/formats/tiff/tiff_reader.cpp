@@ -8,6 +8,7 @@
 #include "core/size_limits.h"
 #include "formats/byte_reader.h"
 #include "formats/codec_abort.h"
+#include "formats/file_system.h"
 #include "formats/file_types.h"
 #include "formats/ppm/read_reduction.h"
 #include "formats/image_files.h"
@@ -65,7 +66,53 @@ void GreyRamp(RgbQuad* table, int colors, uint16_t bits, bool minIsWhite) {
   }
 }
 
-TiffLayout Examine(TIFF* tif, DIBImage& document) {
+uint64_t SaturatingMul(uint64_t a, uint64_t b) { return b && a > UINT64_MAX / b ? UINT64_MAX : a * b; }
+
+// The most bytes one byte of strip or tile data can decode to, for rows of `rowBytes`.
+uint64_t MaxExpansion(uint16_t compression, uint64_t rowBytes, uint16_t samples) {
+  switch (compression) {
+    case COMPRESSION_NONE: return 1;
+    case COMPRESSION_PACKBITS: return 64;     // two bytes repeat one byte 128 times
+    case COMPRESSION_THUNDERSCAN: return 32;  // one byte repeats a 4-bit pixel 63 times
+    case COMPRESSION_LZW: return 2731;        // 12 bits stand for at most 4096 bytes
+    case COMPRESSION_DEFLATE:
+    case COMPRESSION_ADOBE_DEFLATE:
+    case COMPRESSION_PIXARLOG: return 1032;  // two bits stand for at most 258 bytes
+    case COMPRESSION_CCITTRLE:
+    case COMPRESSION_CCITTRLEW:
+    case COMPRESSION_CCITTFAX3:
+    case COMPRESSION_CCITTFAX4: return 8 * std::max<uint64_t>(rowBytes, 1);  // a row takes a bit or more
+    case COMPRESSION_OJPEG:
+    case COMPRESSION_JPEG: return 8192 * uint64_t(samples);  // a bit or more per 8x8 block, 4x4 upsampled
+    // Arithmetic coding, LZMA, Zstandard, WebP and the rest have no small bound; a file
+    // packed tighter than Zstandard's run blocks is taken as out of proportion.
+    default: return 32768;
+  }
+}
+
+// A file whose strips or tiles cannot hold the image it declares is refused before the
+// image is made, so a few hundred bytes never allocate gigabytes: their byte counts must
+// fit in the file, and at the compression's greatest expansion they must decode to every
+// row (every tile).
+void CheckDataCoversImage(TIFF* tif, const TiffLayout& t, uint64_t fileBytes) {
+  uint16_t compression = COMPRESSION_NONE;
+  TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+  bool tiled = TIFFIsTiled(tif);
+  uint32_t pieces = tiled ? TIFFNumberOfTiles(tif) : TIFFNumberOfStrips(tif);
+  uint64_t rowBytes = TIFFScanlineSize64(tif);
+  uint64_t needed = tiled ? SaturatingMul(TIFFTileSize64(tif), pieces) : SaturatingMul(rowBytes, t.height);
+  uint64_t stored = 0;
+  for (uint32_t i = 0; i < pieces; ++i) {
+    uint64_t count = TIFFGetStrileByteCount(tif, i);
+    if (count > fileBytes - stored) Fail("TIFF: Read error");
+    stored += count;
+  }
+  CheckLibrary();
+  if (needed == 0 || SaturatingMul(stored, MaxExpansion(compression, rowBytes, t.samples)) < needed)
+    Fail("TIFF: Read error");
+}
+
+TiffLayout Examine(TIFF* tif, DIBImage& document, uint64_t fileBytes) {
   TiffLayout t;
   TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &t.height);
   TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &t.width);
@@ -111,6 +158,7 @@ TiffLayout Examine(TIFF* tif, DIBImage& document) {
     }
     CheckLibrary();
   }
+  CheckDataCoversImage(tif, t, fileBytes);
   if (!document.CreateImage(int(t.width), int(t.height), t.trueColor, t.table, t.colors, 0))
     AbortCodec(AbortReason::NoMemory);
   CurrentSession().madeImage = true;
@@ -184,7 +232,8 @@ void ReadTiffInto(DIBImage& document) {
   s.handle = tiff::OpenOverStream(TransferStream(document.file), document.fileName, "rm");
   CheckLibrary();
   if (!s.handle) Fail("TIFF: Cannot read the file");
-  TiffLayout layout = Examine(s.handle, document);
+  int64_t fileBytes = FileLength(TransferStream(document.file));
+  TiffLayout layout = Examine(s.handle, document, fileBytes < 0 ? 0 : uint64_t(fileBytes));
   if (!s.quiet) ResetProgress();
   if (TIFFIsTiled(s.handle))
     ReadTiles(s.handle, document, layout);
