@@ -41,8 +41,9 @@ class LineDecoder {
 // bytes, and a single byte of 0xC0 or more is written as a run of one. Returns the length.
 size_t EncodeLine(const uint8_t* line, size_t n, uint8_t* out);
 
-// The fewest encoded bytes that can hold n decoded bytes (two per run of 63).
-inline uint64_t MinimumEncodedBytes(uint64_t n) { return (n + kMaxRun - 1) / kMaxRun * 2; }
+// The fewest encoded bytes that can hold n decoded bytes: two per run of 63, and a last
+// single byte stands for itself (2 n / 63, rounded up, is never more than that).
+inline uint64_t MinimumEncodedBytes(uint64_t n) { return (2 * n + kMaxRun - 1) / kMaxRun; }
 
 }  // namespace pcx
 }  // namespace quilla
