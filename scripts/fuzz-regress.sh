@@ -5,7 +5,7 @@
 # leak, out-of-memory or time-out fails. Usage: scripts/fuzz-regress.sh
 source "$(dirname "$0")/common.sh"
 seed=1
-runs=8000  # per target: 10-20 s each, two at a time, about a minute in all
+runs=30000  # per target: 10 to 35 s each, two at a time, about a minute in all
 parallel=2
 
 configure_and_build fuzz >/dev/null
@@ -35,10 +35,11 @@ run_target() {
 }
 
 for target in "${targets[@]}"; do
-  name=$(basename "$target")
-  for dir in fuzz/seeds/"$name" fuzz/regress/"$name"; do
-    [ -d "$dir" ] || { echo "fuzz-regress: $dir is missing" >&2; exit 1; }
+  for dir in fuzz/seeds fuzz/regress; do
+    [ -d "$dir/$(basename "$target")" ] || { echo "fuzz-regress: $dir/$(basename "$target") is missing" >&2; exit 1; }
   done
+done
+for target in "${targets[@]}"; do
   while [ "$(jobs -rp | wc -l)" -ge $parallel ]; do wait -n || true; done
   run_target "$target" &
 done
