@@ -16,7 +16,7 @@ log "Windows tests under Wine (unit and GUI)"
 prepare_wine
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build/win64 --output-on-failure --no-tests=error
 
-log "Fuzzing briefly"
+log "Fuzzing: fixed seed and runs over the seeds and regression inputs"
 scripts/fuzz-regress.sh
 
 file build/win32/quilla.exe build/win32/quilla-cli.exe 2>/dev/null || true
