@@ -13,7 +13,6 @@
 #include "formats/file_types.h"
 #include "formats/gif/gif_codec.h"
 #include "formats/image_files.h"
-#include "formats/transfer_files.h"
 #include "settings/app_options.h"
 
 namespace {
@@ -44,10 +43,8 @@ quilla::DIBImage& Picture() {
 bool Write(quilla::DIBImage& picture, bool interlaced) {
   quilla::Options().SetSaveGifInterlaced(interlaced ? 1 : 0);
   std::string name = FileName(interlaced);
-  quilla::KeepFileName(picture, name.c_str());
   picture.fileType = quilla::kGif89a;
-  picture.file = quilla::OpenTransferFile(name.c_str(), "wb");
-  return picture.file != quilla::kNoFile && quilla::WriteGif(picture);
+  return quilla::WriteImageFile(picture, name) != 0;
 }
 
 void BM_GifWrite(benchmark::State& state) {
@@ -66,8 +63,8 @@ void BM_GifRead(benchmark::State& state) {
   std::string name = FileName(interlaced);
   for (auto _ : state) {
     quilla::DIBImage document;
-    quilla::KeepFileName(document, name.c_str());
-    if (!quilla::ReadGif(document) || document.Width() != kWidth) state.SkipWithError("read failed");
+    if (!quilla::ReadImageFileAs(document, name, quilla::kGif89a) || document.Width() != kWidth)
+      state.SkipWithError("read failed");
   }
   state.counters["Mpixel/s"] = benchmark::Counter(double(kWidth) * kHeight / 1e6, benchmark::Counter::kIsIterationInvariantRate);
 }

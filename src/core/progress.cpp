@@ -1,6 +1,5 @@
 #include "core/progress.h"
 
-#include <array>
 #include <cctype>
 
 #include "core/dib_image.h"
@@ -20,13 +19,8 @@ struct ProgressState {
 };
 ProgressState state;
 
-struct CleanupPair {
-  TransferCleanup read = nullptr;
-  TransferCleanup write = nullptr;
-};
-constexpr unsigned kFileTypeSlots = 16;
-std::array<CleanupPair, kFileTypeSlots> cleanups;
 DIBImage* mainDocument = nullptr;
+std::function<void()> activeTransferCleanup;
 
 std::string FileTitleLowerCase(const std::string& path) {
   size_t slash = path.find_last_of("/\\:");
@@ -150,18 +144,14 @@ void CancelBatch() {
   if (state.batchRunning) state.batchCancelled = true;
 }
 
-void RegisterTransferCleanup(unsigned fileType, TransferCleanup readCleanup, TransferCleanup writeCleanup) {
-  if (fileType < kFileTypeSlots) cleanups[fileType] = {readCleanup, writeCleanup};
-}
-
 void SetMainDocument(DIBImage* document) { mainDocument = document; }
 DIBImage* MainDocument() { return mainDocument; }
 
+void SetActiveTransferCleanup(std::function<void()> cleanup) { activeTransferCleanup = std::move(cleanup); }
+
 void RunTransferCleanup() {
-  if (!mainDocument || mainDocument->fileType >= kFileTypeSlots) return;
-  const CleanupPair& pair = cleanups[mainDocument->fileType];
-  if (mainDocument->ioState == 1 && pair.read) pair.read(*mainDocument);
-  if (mainDocument->ioState == 2 && pair.write) pair.write(*mainDocument);
+  if (mainDocument && (mainDocument->ioState == 1 || mainDocument->ioState == 2) && activeTransferCleanup)
+    activeTransferCleanup();
 }
 
 }  // namespace quilla

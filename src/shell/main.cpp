@@ -5,7 +5,7 @@
 #include "core/commands.h"
 #include "core/messages.h"
 #include "core/progress.h"
-#include "formats/file_session.h"
+#include "app/file_session.h"
 #include "resources/resource_ids.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"

@@ -139,9 +139,8 @@ void Win32Host::RealizePalette() {
   if (!RealizeImagePalette(shell.mainWindow)) InvalidateRect(shell.mainWindow, nullptr, FALSE);
 }
 
-// The open flow holds the layout until it has decided which image stays.
 void Win32Host::FitWindowToImage() {
-  if (!shell.mainWindow || display.layoutHeld) return;
+  if (!shell.mainWindow) return;
   FitWindow();
   UpdateTitle();
 }

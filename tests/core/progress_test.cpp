@@ -17,7 +17,7 @@ class ProgressTest : public ::testing::Test {
   }
   void TearDown() override {
     SetMainDocument(nullptr);
-    for (unsigned type = 0; type < 11; ++type) RegisterTransferCleanup(type, nullptr, nullptr);
+    SetActiveTransferCleanup(nullptr);
     ResetProgressState();
     InstallHost(nullptr);
   }
@@ -99,10 +99,9 @@ TEST_F(ProgressTest, CancelYesStopsAtNextPollAndRunsCleanup) {
   static int readCleanups;
   readCleanups = 0;
   DIBImage doc;
-  doc.fileType = 7;
   doc.ioState = 1;
   SetMainDocument(&doc);
-  RegisterTransferCleanup(7, [](DIBImage&) { ++readCleanups; }, nullptr);
+  SetActiveTransferCleanup([] { ++readCleanups; });
   host.answers = {MsgResult::Yes};
   host.onPump = [] {
     OnCancelOperationCommand();
@@ -138,21 +137,20 @@ TEST_F(ProgressTest, CancelBatchOnlyMarksARunningBatch) {
 }
 
 TEST_F(ProgressTest, CleanupFollowsIoState) {
-  static int reads, writes;
-  reads = writes = 0;
+  static int cleanups;
+  cleanups = 0;
   DIBImage doc;
-  doc.fileType = 1;
   SetMainDocument(&doc);
-  RegisterTransferCleanup(1, [](DIBImage&) { ++reads; }, [](DIBImage&) { ++writes; });
+  SetActiveTransferCleanup([] { ++cleanups; });
   RunTransferCleanup();
+  EXPECT_EQ(cleanups, 0) << "no transfer under way";
   doc.ioState = 2;
   RunTransferCleanup();
-  EXPECT_EQ(reads, 0);
-  EXPECT_EQ(writes, 1);
+  EXPECT_EQ(cleanups, 1);
   doc.ioState = 1;
   RequestCancel();
   EXPECT_EQ(ReportProgressNoCleanup(1, 2), 0);
-  EXPECT_EQ(reads, 0) << "the no-cleanup variant leaves clean-up to its caller";
+  EXPECT_EQ(cleanups, 1) << "the no-cleanup variant leaves clean-up to its caller";
 }
 
 TEST_F(ProgressTest, QuitWhileWaitingMarksExiting) {

@@ -15,7 +15,9 @@
 #include "core/dib_image.h"
 #include "core/messages.h"
 #include "core/progress.h"
-#include "formats/codec_table.h"
+#include "formats/file_types.h"
+#include "formats/image_files.h"
+#include "formats/transfer.h"
 #include "settings/app_options.h"
 #include "support/scripted_host.h"
 
@@ -28,7 +30,6 @@ class FormatsTest : public ::testing::Test {
   void SetUp() override {
     InstallHost(&host);
     ResetProgressState();
-    RegisterFileFormats();
     Options().SetDisplayMode(DisplayMode::TrueColor);
     Options().ResetToDefaults(true);
     static int serial = 0;

@@ -1,4 +1,4 @@
-#include "pcx_targa/pcx_targa_support.h"
+#include "formats/pcx_targa_support.h"
 
 #include <fstream>
 #include <sstream>

@@ -7,7 +7,7 @@
 #include "formats/image_files.h"
 #include "formats/targa/targa_codec.h"
 #include "formats/targa/targa_header.h"
-#include "pcx_targa/pcx_targa_support.h"
+#include "formats/pcx_targa_support.h"
 
 namespace quilla {
 

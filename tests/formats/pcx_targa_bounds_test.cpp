@@ -2,7 +2,7 @@
 // taken for it, must never refuse a file the writers make at their best compression.
 #include "formats/image_files.h"
 #include "formats/file_types.h"
-#include "pcx_targa/pcx_targa_support.h"
+#include "formats/pcx_targa_support.h"
 
 namespace quilla {
 

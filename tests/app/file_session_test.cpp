@@ -1,10 +1,10 @@
-#include "formats/file_session.h"
+#include "app/file_session.h"
 
 #include "formats/codec_abort.h"
 #include "formats/file_system.h"
 #include "formats/file_types.h"
 #include "formats/image_files.h"
-#include "formats_test_support.h"
+#include "formats/formats_test_support.h"
 
 namespace quilla {
 

@@ -10,7 +10,7 @@
 #include "formats/image_files.h"
 #include "formats/pcx/pcx_codec.h"
 #include "formats/pcx/pcx_rle.h"
-#include "pcx_targa/pcx_targa_support.h"
+#include "formats/pcx_targa_support.h"
 
 namespace quilla {
 
