@@ -43,17 +43,17 @@ int ReportPercentInternal(int percent, bool cleanUp) {
 void ResetProgressState() { state = ProgressState{}; }
 
 void DisableInterface() {
-  if (state.interfaceBusyDepth++ == 0) CurrentHost().SetToolbarBusy(true);
+  if (state.interfaceBusyDepth++ == 0) CurrentHost().SetBusy(true);
 }
 
 void EnableInterface() {
   if (state.interfaceBusyDepth == 0) return;
-  if (--state.interfaceBusyDepth == 0) CurrentHost().SetToolbarBusy(false);
+  if (--state.interfaceBusyDepth == 0) CurrentHost().SetBusy(false);
 }
 
 void ResetInterface() {
   state.interfaceBusyDepth = 0;
-  CurrentHost().SetToolbarBusy(false);
+  CurrentHost().SetBusy(false);
 }
 
 bool IsInterfaceIdle() { return state.interfaceBusyDepth == 0; }
@@ -113,7 +113,7 @@ void RequestCancel() { state.cancelRequested = true; }
 bool CancelRequested() { return state.cancelRequested; }
 
 void MarkExiting() {
-  CurrentHost().SetToolbarBusy(true);
+  CurrentHost().SetBusy(true);
   state.exiting = true;
 }
 
@@ -129,11 +129,7 @@ void EndBatch() {
   if (state.exiting) return;
   state.batchRunning = false;
   state.batchCancelled = false;
-  Host& host = CurrentHost();
-  if (!host.IsFullScreen()) {
-    RestoreMenu();
-    host.FitWindowToImage();
-  }
+  CurrentHost().OnEngineEvent(EngineEvent::BatchEnded);
   EnableInterface();
 }
 

@@ -45,12 +45,6 @@ TEST_F(ProgressTest, MessagesCarryTextButtonsAndCaption) {
   EXPECT_EQ(host.messages.back().icon, MsgIcon::Question);
 }
 
-TEST_F(ProgressTest, MessageLeavesFullScreenFirst) {
-  host.fullScreen = true;
-  ShowInfo("x");
-  EXPECT_EQ(host.fullScreenLeaves, 1);
-}
-
 TEST_F(ProgressTest, OverlongMessageIsBounded) {
   std::string huge(5000, 'a');
   ShowWarning("%s", huge.c_str());
@@ -76,7 +70,7 @@ TEST_F(ProgressTest, InterfaceBusyDepthTogglesToolbarAtEdges) {
   EXPECT_FALSE(IsInterfaceIdle());
   EnableInterface();
   EXPECT_TRUE(IsInterfaceIdle());
-  EXPECT_EQ(host.toolbarBusy, (std::vector<bool>{true, false}));
+  EXPECT_EQ(host.busyStates, (std::vector<bool>{true, false}));
   EnableInterface();  // an extra enable doesn't wrap the depth
   EXPECT_TRUE(IsInterfaceIdle());
 }
@@ -167,19 +161,14 @@ TEST_F(ProgressTest, QuitWhileWaitingMarksExiting) {
   EXPECT_TRUE(host.messages.empty()) << "no cancel question while exiting";
 }
 
-TEST_F(ProgressTest, BatchRestoresMenuAndFitsWindow) {
+TEST_F(ProgressTest, BatchEndTellsTheWindow) {
   BeginBatch();
   EXPECT_TRUE(IsBatchRunning());
   EXPECT_FALSE(IsInterfaceIdle());
   EndBatch();
   EXPECT_FALSE(IsBatchRunning());
   EXPECT_TRUE(IsInterfaceIdle());
-  EXPECT_EQ(host.busyMenus, (std::vector<int>{0}));
-  EXPECT_EQ(host.windowFits, 1);
-  host.fullScreen = true;
-  BeginBatch();
-  EndBatch();
-  EXPECT_EQ(host.windowFits, 1) << "full screen keeps its view";
+  EXPECT_EQ(host.events, (std::vector<EngineEvent>{EngineEvent::BatchEnded}));
 }
 
 TEST_F(ProgressTest, EndBatchWhileExitingKeepsState) {
