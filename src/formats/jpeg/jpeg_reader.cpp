@@ -264,7 +264,7 @@ void ReadJpeg(Transfer& transfer) {
   s->maxWidth = transfer.previewWidth;
   s->maxHeight = transfer.previewHeight;
   if (!s->preview) s->setup = ActiveJpegDecodeSetup();
-  s->color = CurrentJpegReadColorOptions();
+  s->color = JpegReadColorOptionsFor(transfer.reduction);
   int ok = RunRead(*s, transfer);
   if (!s->preview) jpeg::SafeRestoreCaption();
   if (!ok) Fail(s->noMemory, s->error);
