@@ -5,6 +5,7 @@
 #include "core/commands.h"
 #include "core/messages.h"
 #include "core/progress.h"
+#include "formats/engine.h"
 #include "formats/file_session.h"
 #include "resources/resource_ids.h"
 #include "settings/app_options.h"
@@ -17,7 +18,6 @@
 #include "shell/main_window.h"
 #include "shell/scrolling.h"
 #include "shell/shell_state.h"
-#include "shell/tables.h"
 #include "shell/utf.h"
 #include "shell/win32_host.h"
 #include "shell/window_layout.h"
@@ -100,7 +100,7 @@ int Start(HINSTANCE instance, const wchar_t* commandLine, int showCommand) {
     ShowNoMemory();
     return 0;
   }
-  if (!AllocateTables()) {
+  if (!StartEngine()) {
     FreeListBuffers();
     UnloadCtl3d();
     ShowNoMemory();
@@ -108,7 +108,7 @@ int Start(HINSTANCE instance, const wchar_t* commandLine, int showCommand) {
   }
 
   if (!CreateMainWindow()) {
-    ReleaseTables();
+    StopEngine();
     FreeListBuffers();
     UnloadCtl3d();
     ShowWarning("Cannot create main window");
