@@ -1,5 +1,8 @@
 #include "shell/command_table.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "core/progress.h"
 #include "shell/dialogs.h"
 #include "shell/file_commands.h"
@@ -79,6 +82,16 @@ constexpr CommandEntry kCommands[] = {
 #include "shell/command_rows.inc"
 };
 #undef COMMAND
+
+// What each item of the main menu was last set to: the menu is brought in step after
+// every message, and only the items whose state changed are touched.
+struct ItemState {
+  bool set = false;
+  bool enabled = false;
+  bool checked = false;
+};
+HMENU statesMenu = nullptr;
+ItemState itemStates[std::size(kCommands)];
 }  // namespace
 
 const CommandEntry* FindCommand(int number) {
@@ -110,13 +123,23 @@ MenuContext CurrentMenuContext() {
 
 void UpdateMenuStates() {
   if (!IsInterfaceIdle() || !shell.mainMenu) return;
+  if (statesMenu != shell.mainMenu) {  // nothing is known of a menu not set before
+    std::fill(std::begin(itemStates), std::end(itemStates), ItemState{});
+    statesMenu = shell.mainMenu;
+  }
   const MenuContext context = CurrentMenuContext();
-  for (const CommandEntry& entry : kCommands) {
-    bool enabled = entry.handler && IsEnabled(entry.rule, context);
-    EnableMenuItem(shell.mainMenu, UINT(entry.number), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-    if (entry.checked) {
-      CheckMenuItem(shell.mainMenu, UINT(entry.number), MF_BYCOMMAND | (entry.checked() ? MF_CHECKED : MF_UNCHECKED));
+  for (size_t i = 0; i < std::size(kCommands); ++i) {
+    const CommandEntry& entry = kCommands[i];
+    const ItemState now{true, entry.handler && IsEnabled(entry.rule, context), entry.checked && entry.checked()};
+    ItemState& last = itemStates[i];
+    const UINT item = UINT(entry.number);
+    if (!last.set || now.enabled != last.enabled) {
+      EnableMenuItem(shell.mainMenu, item, MF_BYCOMMAND | (now.enabled ? MF_ENABLED : MF_GRAYED));
     }
+    if (entry.checked && (!last.set || now.checked != last.checked)) {
+      CheckMenuItem(shell.mainMenu, item, MF_BYCOMMAND | (now.checked ? MF_CHECKED : MF_UNCHECKED));
+    }
+    last = now;
   }
 }
 

@@ -27,7 +27,8 @@ LRESULT DispatchCommand(int number, LPARAM lParam);
 
 // What the enabled rules see, read from the main document and the clipboard.
 MenuContext CurrentMenuContext();
-// Enables, greys and checks the main menu's items; skipped while the interface is busy.
+// Enables, greys and checks the main menu's items whose state changed; skipped while
+// the interface is busy.
 void UpdateMenuStates();
 
 }  // namespace quilla
