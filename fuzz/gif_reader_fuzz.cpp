@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/dib_image.h"
+#include "formats/engine.h"
 #include "formats/gif/gif_codec.h"
 #include "formats/file_types.h"
 #include "formats/image_files.h"
@@ -13,7 +14,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   quilla::fuzz::InstallQuietHost();
-  if (!quilla::InitializeGifCoder()) std::abort();
+  if (!quilla::StartEngine()) std::abort();
   return 0;
 }
 
