@@ -53,23 +53,6 @@ TEST_F(FileViewTest, CommandLineOpensTheFileAndFitsTheWindow) {
   EXPECT_TRUE(Menu(cmd::kNew).Greyed()) << "not built: stays greyed";
 }
 
-TEST_F(FileViewTest, NoImageGreysTheFileCommandsThatNeedOne) {
-  Start();
-  EXPECT_EQ(WindowText(Main()), kTitle);
-  std::vector<MenuItem> items = program_->ReadMenu();
-  ASSERT_FALSE(items.empty());
-  for (const MenuItem& item : items) {
-    if (item.id == cmd::kOpen || item.id == cmd::kHelpContents) {
-      EXPECT_FALSE(item.Greyed()) << item.text;
-    }
-    for (int id : {cmd::kReopen, cmd::kSave, cmd::kSaveAs, cmd::kDeleteFile, cmd::kUndo}) {
-      if (item.id == id) {
-        EXPECT_TRUE(item.Greyed()) << item.text;
-      }
-    }
-  }
-}
-
 TEST_F(FileViewTest, DiagnosisAdvisesOnTheDisplay) {
   Start();
   ExpectNoDialog(*program_);  // default options suit a true-colour display: no question at start
