@@ -1,6 +1,6 @@
 // Command numbers shared by menus, accelerators, toolbar buttons and internal requests,
-// and the rules that decide whether a menu command is enabled. The shell pairs each
-// number with its handler; a command without a handler yet stays greyed.
+// and the rules that decide whether a menu command is enabled. The shell's command table
+// gives each number its rule and its handler.
 #pragma once
 
 namespace quilla {
@@ -41,13 +41,8 @@ struct MenuContext {
   bool previousFileKnown = false;
 };
 
-enum class EnableRule { Always, Operable, Paste, DeleteFile, Reopen, PaletteEntry, Undo, Apply, Area };
+enum class EnableRule { Always, Operable, Paste, FileNamed, Reopen, PaletteEntry, Undo, Apply, Area };
 
-// The rule of a menu command; commands the rules don't name are always enabled.
-EnableRule EnableRuleOf(int command);
 bool IsEnabled(EnableRule rule, const MenuContext& context);
-inline bool IsCommandEnabled(int command, const MenuContext& context) {
-  return IsEnabled(EnableRuleOf(command), context);
-}
 
 }  // namespace quilla

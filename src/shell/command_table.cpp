@@ -1,6 +1,7 @@
 #include "shell/command_table.h"
 
-#include <vector>
+#include <algorithm>
+#include <iterator>
 
 #include "core/progress.h"
 #include "shell/dialogs.h"
@@ -76,67 +77,25 @@ LRESULT ToggleGifInterlaced(LPARAM) {
 }
 bool GifInterlaced() { return Options().SaveGifInterlaced() != 0; }
 
-struct Row {
-  int number;
-  CommandHandler handler;
-  CheckRule checked = nullptr;
+#define COMMAND(number, rule, ...) {cmd::number, EnableRule::rule, __VA_ARGS__},
+constexpr CommandEntry kCommands[] = {
+#include "shell/command_rows.inc"
 };
+#undef COMMAND
 
-// Every command of the menus, the accelerators and the internal requests. A null handler
-// marks a command whose subsystem is not part of the program yet.
-constexpr Row kRows[] = {
-    // File
-    {cmd::kNew, nullptr}, {cmd::kOpen, OnFileOpen}, {cmd::kReopen, OnFileReopen}, {cmd::kMultipleOpen, nullptr},
-    {cmd::kSave, OnFileSave}, {cmd::kSaveAs, OnFileSaveAs}, {cmd::kDeleteFile, OnFileDelete}, {cmd::kPrint, nullptr},
-    {cmd::kPrinterSetup, nullptr}, {cmd::kExit, ExitCommand},
-    // Edit
-    {cmd::kUndo, OnUndo}, {cmd::kCut, nullptr}, {cmd::kCopy, nullptr}, {cmd::kPaste, nullptr},
-    {cmd::kDeleteArea, nullptr}, {cmd::kCaptureDesktop, nullptr}, {cmd::kCaptureWindow, nullptr},
-    {cmd::kCaptureClient, nullptr}, {cmd::kFullScreen, nullptr},
-    // Retouch
-    {cmd::kResize, nullptr}, {cmd::kRedimension, nullptr}, {cmd::kCrop, nullptr}, {cmd::kUndefine, nullptr},
-    {cmd::kApply, nullptr}, {cmd::kAddText, nullptr}, {cmd::kFlipHorizontal, nullptr},
-    {cmd::kFlipVertical, nullptr}, {cmd::kRotateLeft, nullptr}, {cmd::kRotateRight, nullptr},
-    {cmd::kGamma, nullptr}, {cmd::kColorBalance, nullptr}, {cmd::kContrastEnhance, nullptr},
-    {cmd::kHsvAdjust, nullptr}, {cmd::kYcbcrAdjust, nullptr}, {cmd::kInteractiveRgb, nullptr},
-    {cmd::kExpEnhance, nullptr}, {cmd::kLogEnhance, nullptr}, {cmd::kSineHEnhance, nullptr},
-    {cmd::kGrayScale, nullptr}, {cmd::kNegative, nullptr}, {cmd::kPaletteEntry, nullptr},
-    {cmd::kColorDepth, ColorDepth}, {cmd::kImageFilters, nullptr}, {cmd::kMacroRetouch, nullptr},
-    // Options
-    {cmd::kInterfaceOptions, InterfaceOptions}, {cmd::kBackgroundColor, nullptr}, {cmd::kQuantizing, Quantizing},
-    {cmd::kJpegIo, JpegIo}, {cmd::kSlideshowOptions, nullptr}, {cmd::kPrinterOptions, nullptr},
-    {cmd::kContactSheetOptions, nullptr}, {cmd::kMemory, Memory}, {cmd::kSaveGifInterlaced, ToggleGifInterlaced, GifInterlaced},
-    {cmd::kLoadAll, LoadAll}, {cmd::kSaveAll, SaveAll}, {cmd::kDefaults, Defaults},
-    // Help
-    {cmd::kHelpContents, OnHelpContents}, {cmd::kDiagnosis, OnDiagnosis}, {cmd::kDeviceCaps, DeviceCaps},
-    {cmd::kAbout, About},
-    // Accelerators without a menu item
-    {cmd::kPosSame, PosModeCommand<cmd::kPosSame>}, {cmd::kPosLeftTop, PosModeCommand<cmd::kPosLeftTop>},
-    {cmd::kPosLeftBottom, PosModeCommand<cmd::kPosLeftBottom>}, {cmd::kPosRightTop, PosModeCommand<cmd::kPosRightTop>},
-    {cmd::kPosRightBottom, PosModeCommand<cmd::kPosRightBottom>}, {cmd::kPosCenter, PosModeCommand<cmd::kPosCenter>},
-    {cmd::kPageUp, ScrollCommand<cmd::kPageUp>}, {cmd::kPageDown, ScrollCommand<cmd::kPageDown>},
-    {cmd::kPageLeft, ScrollCommand<cmd::kPageLeft>}, {cmd::kPageRight, ScrollCommand<cmd::kPageRight>},
-    {cmd::kLineUp, ScrollCommand<cmd::kLineUp>}, {cmd::kLineDown, ScrollCommand<cmd::kLineDown>},
-    {cmd::kLineLeft, ScrollCommand<cmd::kLineLeft>}, {cmd::kLineRight, ScrollCommand<cmd::kLineRight>},
-    {cmd::kHelp, OnHelpContents}, {cmd::kNoAction, NoAction}, {cmd::kRunMacro, nullptr},
-    // Internal requests
-    {cmd::kCommandLine, OnCommandLine}, {cmd::kPaintQuarters, OnPaintQuartersCommand}, {cmd::kPickColor, nullptr},
-    {cmd::kLayoutAfterFullScreen, nullptr}, {cmd::kCancelOperation, CancelOperation},
-    {cmd::kImageSize, ImageSize}, {cmd::kDropList, nullptr}, {cmd::kToolbarShow, nullptr},
+// What each item of the main menu was last set to: the menu is brought in step after
+// every message, and only the items whose state changed are touched.
+struct ItemState {
+  bool set = false;
+  bool enabled = false;
+  bool checked = false;
 };
-
-const std::vector<CommandEntry>& Table() {
-  static const std::vector<CommandEntry> table = [] {
-    std::vector<CommandEntry> entries;
-    for (const Row& row : kRows) entries.push_back({row.number, row.handler, EnableRuleOf(row.number), row.checked});
-    return entries;
-  }();
-  return table;
-}
+HMENU statesMenu = nullptr;
+ItemState itemStates[std::size(kCommands)];
 }  // namespace
 
 const CommandEntry* FindCommand(int number) {
-  for (const CommandEntry& entry : Table()) {
+  for (const CommandEntry& entry : kCommands) {
     if (entry.number == number) return &entry;
   }
   return nullptr;
@@ -164,13 +123,23 @@ MenuContext CurrentMenuContext() {
 
 void UpdateMenuStates() {
   if (!IsInterfaceIdle() || !shell.mainMenu) return;
+  if (statesMenu != shell.mainMenu) {  // nothing is known of a menu not set before
+    std::fill(std::begin(itemStates), std::end(itemStates), ItemState{});
+    statesMenu = shell.mainMenu;
+  }
   const MenuContext context = CurrentMenuContext();
-  for (const CommandEntry& entry : Table()) {
-    bool enabled = entry.handler && IsEnabled(entry.rule, context);
-    EnableMenuItem(shell.mainMenu, UINT(entry.number), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-    if (entry.checked) {
-      CheckMenuItem(shell.mainMenu, UINT(entry.number), MF_BYCOMMAND | (entry.checked() ? MF_CHECKED : MF_UNCHECKED));
+  for (size_t i = 0; i < std::size(kCommands); ++i) {
+    const CommandEntry& entry = kCommands[i];
+    const ItemState now{true, entry.handler && IsEnabled(entry.rule, context), entry.checked && entry.checked()};
+    ItemState& last = itemStates[i];
+    const UINT item = UINT(entry.number);
+    if (!last.set || now.enabled != last.enabled) {
+      EnableMenuItem(shell.mainMenu, item, MF_BYCOMMAND | (now.enabled ? MF_ENABLED : MF_GRAYED));
     }
+    if (entry.checked && (!last.set || now.checked != last.checked)) {
+      CheckMenuItem(shell.mainMenu, item, MF_BYCOMMAND | (now.checked ? MF_CHECKED : MF_UNCHECKED));
+    }
+    last = now;
   }
 }
 

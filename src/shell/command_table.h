@@ -1,7 +1,7 @@
-// One table pairs every command number with its handler and its enabled rule; it drives
-// the dispatch of menu commands, accelerators and internal requests and the menu's
-// enabled states. A command whose subsystem is not built has no handler: it is greyed
-// and ignored.
+// The command table, one row a command in command_rows.inc: its number, enabled rule and
+// handler. It drives the dispatch of menu commands, accelerators and internal requests
+// and the menu's enabled states. A command whose subsystem is not built has no handler:
+// it is greyed and ignored.
 #pragma once
 #include <windows.h>
 
@@ -16,9 +16,9 @@ using CheckRule = bool (*)();
 
 struct CommandEntry {
   int number;
-  CommandHandler handler;
   EnableRule rule;
-  CheckRule checked;  // null: never checked
+  CommandHandler handler;
+  CheckRule checked = nullptr;  // null: never checked
 };
 
 const CommandEntry* FindCommand(int number);
@@ -27,7 +27,8 @@ LRESULT DispatchCommand(int number, LPARAM lParam);
 
 // What the enabled rules see, read from the main document and the clipboard.
 MenuContext CurrentMenuContext();
-// Enables, greys and checks the main menu's items; skipped while the interface is busy.
+// Enables, greys and checks the main menu's items whose state changed; skipped while
+// the interface is busy.
 void UpdateMenuStates();
 
 }  // namespace quilla
