@@ -10,6 +10,7 @@
 #include <string>
 
 #include "bench_support.h"
+#include "formats/engine.h"
 #include "formats/file_types.h"
 #include "formats/gif/gif_codec.h"
 #include "formats/image_files.h"
@@ -28,7 +29,7 @@ std::string FileName(bool interlaced) {
 quilla::DIBImage& Picture() {
   static quilla::DIBImage picture;
   if (picture.HasImage()) return picture;
-  if (!quilla::InitializeGifCoder()) {
+  if (!quilla::StartEngine()) {
     std::fprintf(stderr, "out of memory\n");
     std::exit(1);
   }

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "color/color_quantizer.h"
 #include "color/color_reduction.h"
+#include "formats/engine.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ using quilla::bench::kWidth;
 quilla::DIBImage& Photo() {
   static quilla::DIBImage photo;
   if (photo.HasImage()) return photo;
-  if (!quilla::InitializeColorQuantizer()) {
+  if (!quilla::StartEngine()) {
     std::fprintf(stderr, "out of memory\n");
     std::exit(1);
   }

@@ -5,13 +5,14 @@
 #include <cstdlib>
 
 #include "core/dib_image.h"
+#include "formats/engine.h"
 #include "formats/gif/gif_codec.h"
 #include "formats/image_files.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   quilla::fuzz::InstallQuietHost();
-  if (!quilla::InitializeGifCoder()) std::abort();
+  if (!quilla::StartEngine()) std::abort();
   return 0;
 }
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "color/color_quantizer.h"
 #include "core/dib_image.h"
+#include "formats/engine.h"
 #include "formats/image_files.h"
 #include "formats/targa/targa_codec.h"
 #include "formats/transfer_files.h"
@@ -14,7 +14,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   quilla::fuzz::InstallQuietHost();
-  if (!quilla::InitializeColorQuantizer()) std::abort();
+  if (!quilla::StartEngine()) std::abort();
   return 0;
 }
 

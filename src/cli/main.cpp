@@ -5,9 +5,8 @@
 
 #include "cli/cli_commands.h"
 #include "cli/headless_host.h"
-#include "color/color_quantizer.h"
 #include "core/messages.h"
-#include "formats/gif/gif_codec.h"
+#include "formats/engine.h"
 
 namespace quilla::cli {
 int RunSettingsCommand(int argc, char** argv);
@@ -40,8 +39,8 @@ int Main(int argc, char** argv) {
   HeadlessHost host;
   InstallHost(&host);
   if (argc < 2) return Usage();
-  // The fixed tables the engine shares, as the program allocates them at start-up.
-  if (!InitializeColorQuantizer() || !InitializeGifCoder()) {
+  const Engine engine;
+  if (!engine) {
     ShowNoMemory();
     return kFailed;
   }
@@ -52,8 +51,6 @@ int Main(int argc, char** argv) {
     std::fprintf(stderr, "quilla-cli: unknown command '%s'\n", argv[1]);
     status = Usage();
   }
-  ReleaseGifCoder();
-  ShutdownColorQuantizer();
   return status;
 }
 

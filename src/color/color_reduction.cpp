@@ -48,7 +48,7 @@ Outcome ReduceToPalette(DIBImage& source, DIBImage& result, const PaletteChoice&
   const int width = source.Width(), height = source.Height();
   if (!result.CreateImage(width, height, false, nullptr, choice.count, 0)) return Outcome::NoMemory;
   ImageLock sourceLock(source), resultLock(result);
-  if (!sourceLock.ok() || !resultLock.ok()) return Outcome::NoMemory;
+  if (!sourceLock || !resultLock) return Outcome::NoMemory;
   ColorQuantizer& q = TheColorQuantizer();
   const bool trueColor = source.IsTrueColor();
   if (!trueColor) q.SetInputPalette(source.GetColors(), int(source.ColorCount()));
@@ -107,7 +107,7 @@ bool ExpandToTrueColor(DIBImage& source, DIBImage& result) {
   const int width = source.Width(), height = source.Height();
   if (!result.CreateImage(width, height, true, nullptr, 0, 0)) return false;
   ImageLock sourceLock(source), resultLock(result);
-  if (!sourceLock.ok() || !resultLock.ok()) return false;
+  if (!sourceLock || !resultLock) return false;
   std::array<RgbQuad, 256> table = source.ColorTable();
   for (int y = 0; y < height; ++y) ExpandRow(source.RowPointer(y), table.data(), result.RowPointer(y), width);
   return true;
@@ -119,7 +119,7 @@ bool RaiseColorCount(DIBImage& source, DIBImage& result, int colors) {
   std::array<RgbQuad, 256> table = source.ColorTable();
   if (!result.CreateImage(width, height, false, table.data(), colors, 0)) return false;
   ImageLock sourceLock(source), resultLock(result);
-  if (!sourceLock.ok() || !resultLock.ok()) return false;
+  if (!sourceLock || !resultLock) return false;
   for (int y = 0; y < height; ++y) std::memcpy(result.RowPointer(y), source.RowPointer(y), size_t(width));
   return true;
 }

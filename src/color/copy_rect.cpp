@@ -124,7 +124,7 @@ int CopyRect(DIBImage& dest, int x, int y, DIBImage& source, int sx0, int sy0, i
   }
 
   ImageLock destLock(dest), sourceLock(source);
-  if (!destLock.ok() || !sourceLock.ok()) return 0;
+  if (!destLock || !sourceLock) return 0;
   if (how == RowCopy::MapTrueColor || how == RowCopy::MapPalette) {
     q.SetInputPalette(source.GetColors(), int(source.ColorCount()));
     q.SetMappingPalette(dest.GetColors(), int(dest.ColorCount()));

@@ -6,22 +6,6 @@
 
 namespace quilla {
 
-// Holds a document's lock for a scope; ok() is false when it holds no image.
-class ImageLock {
- public:
-  explicit ImageLock(DIBImage& image) : image(image), locked(image.Lock() != 0) {}
-  ~ImageLock() {
-    if (locked) image.Unlock();
-  }
-  ImageLock(const ImageLock&) = delete;
-  ImageLock& operator=(const ImageLock&) = delete;
-  bool ok() const { return locked; }
-
- private:
-  DIBImage& image;
-  bool locked;
-};
-
 // Palette indices to blue, green, red bytes.
 inline void ExpandRow(const uint8_t* src, const RgbQuad* table, uint8_t* dst, int width) {
   for (int x = 0; x < width; ++x, dst += 3) {

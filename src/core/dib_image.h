@@ -191,4 +191,21 @@ class DIBImage {
 // and returns the number of entries written (red, green and blue levels in levels).
 int UniformColorCube(int n, RgbQuad* table, int levels[3] = nullptr);
 
+// Holds a document's lock for a scope, however the scope is left; false when the
+// document has no image to lock.
+class ImageLock {
+ public:
+  explicit ImageLock(DIBImage& document) : document(document), locked(document.Lock() != 0) {}
+  ~ImageLock() {
+    if (locked) document.Unlock();
+  }
+  ImageLock(const ImageLock&) = delete;
+  ImageLock& operator=(const ImageLock&) = delete;
+  explicit operator bool() const { return locked; }
+
+ private:
+  DIBImage& document;
+  bool locked;
+};
+
 }  // namespace quilla

@@ -62,25 +62,15 @@ class PaletteCache {
 };
 PaletteCache mainPalette, iconPalette;
 
-// Selects and realises a palette for the life of a paint; the old one comes back after.
-class SelectedPalette {
- public:
-  SelectedPalette(HDC dc, HPALETTE palette) : dc_(dc) {
-    if (palette && PaletteDevice(dc)) {
-      previous_ = SelectPalette(dc, palette, FALSE);
-      RealizePalette(dc);
-    }
-  }
-  ~SelectedPalette() {
-    if (previous_) SelectPalette(dc_, previous_, TRUE);
-  }
-  SelectedPalette(const SelectedPalette&) = delete;
-  SelectedPalette& operator=(const SelectedPalette&) = delete;
+// On a palette device a paint selects and realises the image's palette.
+HPALETTE PaintPalette(HDC dc, HPALETTE palette) { return PaletteDevice(dc) ? palette : nullptr; }
 
- private:
-  HDC dc_;
-  HPALETTE previous_ = nullptr;
-};
+// Maps palette into the system palette from scratch: the number of entries that changed.
+UINT RealizeAfresh(HDC dc, HPALETTE palette) {
+  SelectedPalette selected(dc, palette);
+  UnrealizeObject(palette);
+  return selected.Realize();
+}
 
 // Draws the part of a locked document that falls into clip, with the image's top-left
 // corner at origin. Returns false when the device refused the band.
@@ -130,20 +120,19 @@ void PaintImage(HDC dc, const RECT& clip) {
     if (IsInterfaceIdle()) UpdateTitle();
     return;
   }
-  if (!document.Lock()) return;
+  ImageLock lock(document);
+  if (!lock) return;
   SetStretchBltMode(dc, COLORONCOLOR);
-  {
-    SelectedPalette palette(dc, mainPalette.For(document));
-    if (display.titleSuspendDepth == 0) UpdateTitle();
-    const POINT origin{-display.scroll.posX, -display.scroll.posY};
-    RECT band{};
-    if (!DrawBand(dc, document, origin, clip, band)) {
-      // Too large for the device at once: paint it again in quarters.
-      if (band.right - band.left > 1 || band.bottom - band.top > 1) PostCommand(cmd::kPaintQuarters, LPARAM(new RECT(band)));
-    }
-    FillOutside(dc, clip, RECT{origin.x, origin.y, origin.x + document.Width(), origin.y + document.Height()});
+  SelectedPalette palette(dc, PaintPalette(dc, mainPalette.For(document)));
+  palette.Realize();
+  if (display.titleSuspendDepth == 0) UpdateTitle();
+  const POINT origin{-display.scroll.posX, -display.scroll.posY};
+  RECT band{};
+  if (!DrawBand(dc, document, origin, clip, band)) {
+    // Too large for the device at once: paint it again in quarters.
+    if (band.right - band.left > 1 || band.bottom - band.top > 1) PostCommand(cmd::kPaintQuarters, LPARAM(new RECT(band)));
   }
-  document.Unlock();
+  FillOutside(dc, clip, RECT{origin.x, origin.y, origin.x + document.Width(), origin.y + document.Height()});
 }
 
 // The thumbnail of the main image, made at the size of the icon.
@@ -170,16 +159,14 @@ void InitPaintHeaders() {
 }
 
 void PaintMainWindow(HWND window) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
+  WindowPaint paint(window);
   if (IsIconic(window)) {
     RECT client;
     GetClientRect(window, &client);
-    PaintIcon(dc, client.right, client.bottom);
+    PaintIcon(paint, client.right, client.bottom);
   } else if (!display.paintSuspended) {
-    PaintImage(dc, paint.rcPaint);
+    PaintImage(paint, paint.Area());
   }
-  EndPaint(window, &paint);
 }
 
 void PaintIcon(HDC dc, int width, int height) {
@@ -191,14 +178,13 @@ void PaintIcon(HDC dc, int width, int height) {
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
   if (!MakeThumbnail(width, height)) return;
   DIBImage& icon = shell.iconDocument;
-  if (!icon.Lock()) return;
-  {
-    SelectedPalette palette(dc, iconPalette.For(icon));
-    const POINT origin{(width - 2 - icon.Width()) / 2 + 1, (height - 2 - icon.Height()) / 2 + 1};
-    RECT band{};
-    DrawBand(dc, icon, origin, all, band);
-  }
-  icon.Unlock();
+  ImageLock lock(icon);
+  if (!lock) return;
+  SelectedPalette palette(dc, PaintPalette(dc, iconPalette.For(icon)));
+  palette.Realize();
+  const POINT origin{(width - 2 - icon.Width()) / 2 + 1, (height - 2 - icon.Height()) / 2 + 1};
+  RECT band{};
+  DrawBand(dc, icon, origin, all, band);
 }
 
 bool RealizeImagePalette(HWND window, HPALETTE palette) {
@@ -209,10 +195,7 @@ bool RealizeImagePalette(HWND window, HPALETTE palette) {
     palette = mainPalette.For(shell.mainDocument);
   }
   if (!palette) return false;
-  HPALETTE previous = SelectPalette(dc, palette, FALSE);
-  UnrealizeObject(palette);
-  const UINT changed = RealizePalette(dc);
-  if (previous) SelectPalette(dc, previous, TRUE);
+  const UINT changed = RealizeAfresh(dc, palette);
   if (changed) InvalidateRect(window, nullptr, TRUE);
   return changed != 0;
 }

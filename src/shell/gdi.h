@@ -20,6 +20,43 @@ class WindowDC {
   HDC dc_;
 };
 
+// A window's paint: BeginPaint on construction, EndPaint on scope exit.
+class WindowPaint {
+ public:
+  explicit WindowPaint(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~WindowPaint() { EndPaint(window_, &paint_); }
+  WindowPaint(const WindowPaint&) = delete;
+  WindowPaint& operator=(const WindowPaint&) = delete;
+  operator HDC() const { return dc_; }
+  // The part of the window to paint.
+  const RECT& Area() const { return paint_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_;
+  HDC dc_;
+};
+
+// A palette selected into a device context for a scope (nothing is selected for nullptr);
+// the previous one is selected back, as a background palette, on exit.
+class SelectedPalette {
+ public:
+  SelectedPalette(HDC dc, HPALETTE palette)
+      : dc_(dc), palette_(palette), previous_(palette ? SelectPalette(dc, palette, FALSE) : nullptr) {}
+  ~SelectedPalette() {
+    if (previous_) SelectPalette(dc_, previous_, TRUE);
+  }
+  SelectedPalette(const SelectedPalette&) = delete;
+  SelectedPalette& operator=(const SelectedPalette&) = delete;
+  // Maps the selected palette into the system palette: the number of entries that changed.
+  UINT Realize() const { return palette_ ? RealizePalette(dc_) : 0; }
+
+ private:
+  HDC dc_;
+  HPALETTE palette_;
+  HPALETTE previous_;
+};
+
 // A pen, brush, font, bitmap or palette, deleted with its owner.
 template <typename Handle>
 class GdiObject {

@@ -1,26 +1,18 @@
 // Jpeg I/O Options (JODlgProc, command 116): the Normal and Preview decompression sets, one
 // shown at a time, and the compression options, over a working copy stored on OK.
-#include "formats/jpeg/jpeg_options.h"
 #include "resources/options_dialog_ids.h"
 #include "resources/resource_ids.h"
 #include "shell/dialog_support.h"
 #include "shell/dialogs.h"
+#include "shell/jpeg_io_dialog_rules.h"
 #include "shell/shell_state.h"
 #include "shell/utf.h"
 
 namespace quilla {
 
-static_assert(IDD_JPEG_OPTIONS == kJpegDialogResource && IDC_JO_LOAD_GRAY == kJpegLoadGrayscaleBox &&
-              IDC_JO_ENTROPY == kJpegEntropyBox && IDC_JO_QUALITY_TEXT == kJpegQualityText &&
-              IDC_JO_QUALITY_BAR == kJpegQualityBar && IDC_JO_SAVE_GRAY == kJpegSaveGrayscaleBox &&
-              IDC_JO_SWITCH == kJpegSwitchButton && IDC_JO_FAST_UPSAMPLING == kJpegFastUpsamplingBox &&
-              IDC_JO_DCT_ACCURATE == kJpegDctFirstButton && IDC_JO_ONE_PASS == kJpegOnePassBox &&
-              IDC_JO_FAST_DITHER == kJpegFastDitherBox && IDC_JO_WARN_GRAY == kJpegWarnGrayscaleBox &&
-              IDC_JO_SCALE_1 == kJpegScaleBase + 1 && IDC_JO_SCALE_8 == kJpegScaleBase + 8);
-
 namespace {
-constexpr int kDctButtons[] = {IDC_JO_DCT_ACCURATE, IDC_JO_DCT_FAST, IDC_JO_DCT_FLOAT};
-constexpr int kScaleButtons[] = {IDC_JO_SCALE_1, IDC_JO_SCALE_2, IDC_JO_SCALE_4, IDC_JO_SCALE_8};
+constexpr int kHelpContext = 65;
+constexpr int kQualityLineStep = 1, kQualityPageStep = 5;
 
 JpegOptionsCopy copy;  // the dialog is modal: one working copy
 
@@ -34,8 +26,8 @@ void ShowSet(HWND dialog) {
   SetChecked(dialog, IDC_JO_FAST_UPSAMPLING, set.fastUpsampling);
   SetChecked(dialog, IDC_JO_ONE_PASS, set.onePass);
   SetChecked(dialog, IDC_JO_FAST_DITHER, set.fastQuantizing);
-  for (int button : kDctButtons) SetChecked(dialog, button, button == JpegDctButton(set.dctType));
-  for (int button : kScaleButtons) SetChecked(dialog, button, button == JpegScaleButton(set.denominator));
+  for (int button : kJpegDctButtons) SetChecked(dialog, button, button == JpegDctButton(set.dctType));
+  for (int button : kJpegScaleButtons) SetChecked(dialog, button, button == JpegScaleButton(set.denominator));
 }
 
 JpegDecodeSetup ReadSet(HWND dialog) {
@@ -77,10 +69,10 @@ bool CopyBack(HWND dialog) {
 void Scroll(HWND dialog, WPARAM wParam) {
   int quality = copy.quality;
   switch (LOWORD(wParam)) {
-    case SB_LINELEFT: quality -= kJpegQualityLineStep; break;
-    case SB_LINERIGHT: quality += kJpegQualityLineStep; break;
-    case SB_PAGELEFT: quality -= kJpegQualityPageStep; break;
-    case SB_PAGERIGHT: quality += kJpegQualityPageStep; break;
+    case SB_LINELEFT: quality -= kQualityLineStep; break;
+    case SB_LINERIGHT: quality += kQualityLineStep; break;
+    case SB_PAGELEFT: quality -= kQualityPageStep; break;
+    case SB_PAGERIGHT: quality += kQualityPageStep; break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: quality = HIWORD(wParam); break;
     case SB_LEFT: quality = kJpegQualityMin; break;
@@ -93,7 +85,7 @@ void Scroll(HWND dialog, WPARAM wParam) {
 }  // namespace
 
 INT_PTR CALLBACK JODlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  static const DialogPattern pattern{DialogKind::Large, kJpegDialogHelp, Fill, CopyBack, nullptr};
+  static const DialogPattern pattern{DialogKind::Large, kHelpContext, Fill, CopyBack, nullptr};
   INT_PTR result = FALSE;
   if (HandleDialogPattern(pattern, dialog, message, wParam, lParam, result)) return result;
   switch (message) {

@@ -3,11 +3,11 @@
 #include "core/commands.h"
 #include "core/messages.h"
 #include "core/progress.h"
+#include "formats/engine.h"
 #include "settings/settings_store.h"
 #include "shell/ctl3d.h"
 #include "shell/file_commands.h"
 #include "shell/shell_state.h"
-#include "shell/tables.h"
 
 namespace quilla {
 
@@ -30,7 +30,7 @@ void Exit() {
   UnloadCtl3d();
   shell.iconDocument.FreeImage();
   MarkExiting();
-  ReleaseTables();
+  StopEngine();
   // Icon and cursors are shared resources of the module: dropping them is enough.
   shell.mainCursor = shell.pickCursor = nullptr;
   RestoreMenu();

@@ -5,6 +5,7 @@
 #include "core/commands.h"
 #include "core/messages.h"
 #include "core/progress.h"
+#include "formats/engine.h"
 #include "formats/file_session.h"
 #include "resources/resource_ids.h"
 #include "settings/app_options.h"
@@ -17,7 +18,6 @@
 #include "shell/main_window.h"
 #include "shell/scrolling.h"
 #include "shell/shell_state.h"
-#include "shell/tables.h"
 #include "shell/utf.h"
 #include "shell/win32_host.h"
 #include "shell/window_layout.h"
@@ -71,20 +71,33 @@ void InstallDisplayHooks() {
   Options().SetHooks(hooks);
 }
 
-int Start(HINSTANCE instance, const wchar_t* commandLine, int showCommand) {
+// A piece of the start-up, released at the end of the scope when it was set up: after a
+// later failure, in the reverse order of set-up. A run that ends through Exit has released
+// everything in its own order already, so these releases find nothing left.
+class ScopedSetUp {
+ public:
+  ScopedSetUp(bool setUp, void (*release)()) : release_(setUp ? release : nullptr) {}
+  ~ScopedSetUp() {
+    if (release_) release_();
+  }
+  ScopedSetUp(const ScopedSetUp&) = delete;
+  ScopedSetUp& operator=(const ScopedSetUp&) = delete;
+  explicit operator bool() const { return release_ != nullptr; }
+
+ private:
+  void (*release_)();
+};
+
+// Sets up the program and runs its message loop, whose result goes to status. A failure
+// returns its message (nullptr when it was shown already); whatever was set up before it
+// is released on the way out.
+const char* SetUpAndRun(HINSTANCE instance, const wchar_t* commandLine, int showCommand, int& status) {
   shell.instance = instance;
-  if (!LoadCtl3dWhereNeeded()) return 0;
+  const ScopedSetUp ctl3d(LoadCtl3dWhereNeeded(), UnloadCtl3d);
+  if (!ctl3d) return nullptr;
   shell.iconDocument.SetUndoEnabled(false);
-  if (!RegisterMainClass()) {
-    UnloadCtl3d();
-    ShowWarning("Cannot register main window class");
-    return 0;
-  }
-  if (!RegisterFullScreenClass()) {
-    UnloadCtl3d();
-    ShowWarning("Cannot register utility window class");
-    return 0;
-  }
+  if (!RegisterMainClass()) return "Cannot register main window class";
+  if (!RegisterFullScreenClass()) return "Cannot register utility window class";
   shell.appIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
   shell.mainCursor = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_MAIN_CURSOR));
   shell.pickCursor = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_PICK_CURSOR));
@@ -95,25 +108,12 @@ int Start(HINSTANCE instance, const wchar_t* commandLine, int showCommand) {
   SetMainDocument(&shell.mainDocument);
   SetSettingsWindowsDirectory(WindowsDirectory());
 
-  if (!AllocateListBuffers()) {
-    UnloadCtl3d();
-    ShowNoMemory();
-    return 0;
-  }
-  if (!AllocateTables()) {
-    FreeListBuffers();
-    UnloadCtl3d();
-    ShowNoMemory();
-    return 0;
-  }
+  const ScopedSetUp listBuffers(AllocateListBuffers() != 0, FreeListBuffers);
+  if (!listBuffers) return kNoMemoryText;
+  const Engine engine;
+  if (!engine) return kNoMemoryText;
 
-  if (!CreateMainWindow()) {
-    ReleaseTables();
-    FreeListBuffers();
-    UnloadCtl3d();
-    ShowWarning("Cannot create main window");
-    return 0;
-  }
+  if (!CreateMainWindow()) return "Cannot create main window";
   InitPaintHeaders();
   {
     WindowDC screen(nullptr);
@@ -144,7 +144,15 @@ int Start(HINSTANCE instance, const wchar_t* commandLine, int showCommand) {
   if (HasPendingCommandLine()) PostCommand(cmd::kCommandLine);
 
   CreateDialogBrush();
-  return RunMessageLoop();
+  status = RunMessageLoop();
+  return nullptr;
+}
+
+int Start(HINSTANCE instance, const wchar_t* commandLine, int showCommand) {
+  int status = 0;
+  // Shown only once everything set up before the failure has been released again.
+  if (const char* failure = SetUpAndRun(instance, commandLine, showCommand, status)) ShowWarning("%s", failure);
+  return status;
 }
 }  // namespace
 

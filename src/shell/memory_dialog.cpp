@@ -1,18 +1,17 @@
 // Memory Options (MemOptionsDlgProc, command 120): main memory only, or temporary files
 // for the JPEG library in the directory given.
-#include "formats/jpeg/jpeg_options.h"
 #include "resources/options_dialog_ids.h"
 #include "resources/resource_ids.h"
 #include "shell/dialog_support.h"
 #include "shell/dialogs.h"
+#include "shell/memory_dialog_rules.h"
 #include "shell/shell_state.h"
 
 namespace quilla {
 
-static_assert(IDD_MEMORY_OPTIONS == kMemoryDialogResource && IDC_MEM_MAIN_ONLY == kMemoryMainOnlyButton &&
-              IDC_MEM_TMP_FILES == kMemoryTempFilesButton && IDC_MEM_TMP_PATH == kMemoryTmpPathEdit);
-
 namespace {
+constexpr int kHelpContext = 66;
+
 void Fill(HWND dialog, LPARAM) {
   const JpegMemoryOptions memory = CurrentJpegMemoryOptions();
   SetChecked(dialog, IDC_MEM_MAIN_ONLY, !memory.useTmpFiles);
@@ -28,7 +27,7 @@ bool CopyBack(HWND dialog) {
 }  // namespace
 
 INT_PTR CALLBACK MemOptionsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  static const DialogPattern pattern{DialogKind::Small, kMemoryDialogHelp, Fill, CopyBack, nullptr};
+  static const DialogPattern pattern{DialogKind::Small, kHelpContext, Fill, CopyBack, nullptr};
   INT_PTR result = FALSE;
   HandleDialogPattern(pattern, dialog, message, wParam, lParam, result);
   return result;

@@ -58,6 +58,18 @@ TEST_F(DIBImageTest, LockNestsAndUnlockNeverGoesNegative) {
   EXPECT_EQ(doc.GetHeader(), nullptr);
 }
 
+TEST_F(DIBImageTest, ImageLockHoldsTheLockForItsScope) {
+  DIBImage doc;
+  EXPECT_FALSE(ImageLock(doc));
+  doc.CreateImage(3, 2, true, nullptr, 0, 0);
+  {
+    ImageLock lock(doc);
+    EXPECT_TRUE(lock);
+    EXPECT_EQ(doc.LockCount(), 1u);
+  }
+  EXPECT_EQ(doc.LockCount(), 0u);
+}
+
 TEST_F(DIBImageTest, ColorCountFollowsHeader) {
   DIBImage doc;
   RgbQuad table[17] = {};

@@ -2,6 +2,10 @@
 // JPEG files made by libjpeg directly (as another program would make them) or by
 // ImageMagick when it is installed.
 #pragma once
+// jpeglib.h takes size_t and FILE from the headers before it.
+#include <cstddef>
+#include <cstdio>
+
 #include <jpeglib.h>
 
 #include <cmath>

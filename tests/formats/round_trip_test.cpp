@@ -4,10 +4,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "color/color_quantizer.h"
 #include "color/color_reduction.h"
+#include "formats/engine.h"
 #include "formats/file_types.h"
-#include "formats/gif/gif_codec.h"
 #include "formats/image_files.h"
 #include "formats_test_support.h"
 
@@ -38,9 +37,10 @@ class RoundTripTest : public FormatsTest {
   void SetUp() override {
     FormatsTest::SetUp();
     Options().SetJpegQuality(100);  // JPEG loses least at 100
-    ASSERT_TRUE(ColorQuantizerReady() || InitializeColorQuantizer());
-    ASSERT_TRUE(InitializeGifCoder());
+    ASSERT_TRUE(engine);
   }
+
+  const Engine engine;
 
 
   // Writes source as every save type and checks each file reads back the same.

@@ -3,13 +3,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "color/color_quantizer.h"
 #include "settings/app_options.h"
 
 namespace quilla {
 
 ReadQuantizingScope::ReadQuantizingScope(int need, int system, int colors, int dither) {
-  EnsureQuantizer();
+  EXPECT_TRUE(engine);
   AppOptions& o = Options();
   o.SetNeedQuantizeRead(need), o.SetUseSysPalette(system), o.SetNColorsCreatePal(colors), o.SetUseDithering(dither);
 }
@@ -19,12 +18,6 @@ ReadQuantizingScope::~ReadQuantizingScope() {
   for (IntOption option : {IntOption::NeedQuantizeRead, IntOption::UseSysPalette, IntOption::NColorsCreatePal,
                            IntOption::UseDithering})
     o.StoreInt(option, AppOptions::DefaultInt(option, o.GetDisplayMode()));
-}
-
-void EnsureQuantizer() {
-  if (!ColorQuantizerReady()) {
-    ASSERT_TRUE(InitializeColorQuantizer());
-  }
 }
 
 void WriteTestPixmap(const std::string& path, int width, int height) {

@@ -3,17 +3,18 @@
 #pragma once
 #include <string>
 
+#include "formats/engine.h"
 #include "formats/formats_test_support.h"
 
 namespace quilla {
 
-// The quantizing options of one test; the defaults come back at the end of the test.
+// The quantizing options of one test, with the engine they need; the defaults come back
+// at the end of the test.
 struct ReadQuantizingScope {
   ReadQuantizingScope(int need, int system, int colors, int dither);
   ~ReadQuantizingScope();
+  const Engine engine;
 };
-// The process-wide quantizer, made once.
-void EnsureQuantizer();
 
 // A P6 file of the test picture used with other programs: every channel a function of x
 // and y, so that a mirrored or shifted result shows.

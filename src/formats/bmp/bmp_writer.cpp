@@ -24,20 +24,10 @@ void PackRow(const uint8_t* src, int width, uint32_t depth, uint8_t* out, uint32
   }
 }
 
-// Holds the image locked while the writer runs, however it leaves.
-struct ImageLock {
-  DIBImage& document;
-  bool locked;
-  explicit ImageLock(DIBImage& d) : document(d), locked(d.Lock() != 0) {}
-  ~ImageLock() {
-    if (locked) document.Unlock();
-  }
-};
-
 void WriteBmpFile(DIBImage& document) {
   ByteWriter out(TransferStream(document.file));
   ImageLock lock(document);
-  if (!lock.locked) AbortCodec(AbortReason::WriteError);
+  if (!lock) AbortCodec(AbortReason::WriteError);
   bool os2 = document.fileType != kWindowsBmp;
   int width = document.Width(), height = document.Height();
   // The core header holds 16-bit sizes; a larger image cannot be written in it.

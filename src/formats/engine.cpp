@@ -1,14 +1,11 @@
-#include "shell/tables.h"
+#include "formats/engine.h"
 
 #include "color/color_quantizer.h"
-#include "color/range_table.h"
 #include "formats/gif/gif_codec.h"
 
 namespace quilla {
 
-static_assert(kRangeTable[255] == 0 && kRangeTable[256] == 0 && kRangeTable[511] == 255 && kRangeTable[767] == 255);
-
-bool AllocateTables() {
+bool StartEngine() {
   if (!InitializeColorQuantizer()) return false;
   if (!InitializeGifCoder()) {
     ShutdownColorQuantizer();
@@ -17,7 +14,7 @@ bool AllocateTables() {
   return true;
 }
 
-void ReleaseTables() {
+void StopEngine() {
   ReleaseGifCoder();
   ShutdownColorQuantizer();
 }
