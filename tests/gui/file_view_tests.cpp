@@ -2,17 +2,15 @@
 // user meets them: titles, message boxes, the common dialogs and the pixels on screen.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 
+#include "bitmaps.h"
+#include "control_ids.h"
 #include "core/commands.h"
-#include "harness.h"
+#include "session.h"
 
 namespace quilla::gui {
 namespace {
-
-constexpr int kNameEdit = 1152, kTypeCombo = 1136;
 
 // Each pixel tells where it is: red and green the low bytes of x and y, blue their high bits.
 unsigned Coordinates(int x, int y) {
@@ -23,110 +21,43 @@ POINT Decode(unsigned c) {
 }
 unsigned Plain(int x, int y) { return (x / 10 + y / 10) % 2 ? 0x3060C0u : 0xF0E0A0u; }
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
+using FileViewTest = SessionTest;
 
-class FileViewTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    name_ = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    dir_ = Config().workDir + L"\\files-" + std::wstring(name_.begin(), name_.end());
-    CreateDirectoryW(dir_.c_str(), nullptr);
-    settings_ = dir_ + L"\\quilla.ini";
-    DeleteFileW(settings_.c_str());
+// Writes the text into the file, or adds it to its end (L"ab"), so that a rewrite shows.
+void WriteText(const std::wstring& file, const char* text, const wchar_t* mode = L"ab") {
+  if (FILE* out = _wfopen(file.c_str(), mode)) {
+    fputs(text, out);
+    fclose(out);
   }
-  std::wstring Path(const wchar_t* file) const { return dir_ + L"\\" + file; }
-  // Starts the program with the file on its command line and waits for its title.
-  void StartWith(const std::wstring& file, const std::string& title) {
-    ASSERT_TRUE(program_.Start(settings_, L"\"" + file + L"\"")) << "quilla.exe did not start";
-    ASSERT_TRUE(WaitForTitle(program_.MainWindow(), title, 20000)) << "title: " << WindowText(program_.MainWindow());
-    ASSERT_TRUE(program_.Settle());
-  }
-  void Shot(const std::string& what) { EXPECT_TRUE(program_.Screenshot(name_ + "-" + what)); }
-  // The message box that comes up, its text, and the button pressed.
-  std::string AnswerBox(int button) {
-    HWND box = program_.WaitForDialog(8000);
-    if (!box) return "(no box)";
-    std::string text = Program::MessageText(box);
-    EXPECT_EQ(WindowText(box), kTitle);
-    Shot("box");
-    EXPECT_TRUE(Program::Answer(box, button));
-    return text;
-  }
-  POINT ClientOrigin() const {
-    POINT origin{0, 0};
-    ClientToScreen(program_.MainWindow(), &origin);
-    return origin;
-  }
-
-  Program program_;
-  std::string name_;
-  std::wstring dir_, settings_;
-};
-
-std::string TitleOf(const std::string& file, int width, int height) {
-  return file + " (" + std::to_string(width) + "x" + std::to_string(height) + "x16.7 million) - Quilla 1.0/32";
 }
 
 TEST_F(FileViewTest, CommandLineOpensTheFileAndFitsTheWindow) {
   const std::wstring file = Path(L"Picture.BMP");
   ASSERT_TRUE(WriteTestBmp(file, 200, 150, Plain));
-  StartWith(file, TitleOf("picture.bmp", 200, 150));
+  StartOn(file, ImageTitle("picture.bmp", 200, 150));
   RECT client;
-  GetClientRect(program_.MainWindow(), &client);
+  GetClientRect(Main(), &client);
   EXPECT_EQ(client.right, 200);
   EXPECT_EQ(client.bottom, 150);
-  const POINT origin = ClientOrigin();
+  const POINT origin = program_->ClientOrigin();
   EXPECT_EQ(ScreenPixel(origin.x, origin.y), Plain(0, 0));
   EXPECT_EQ(ScreenPixel(origin.x + 15, origin.y + 5), Plain(15, 5));
   EXPECT_EQ(ScreenPixel(origin.x + 199, origin.y + 149), Plain(199, 149));
-  EXPECT_EQ(program_.SendCommand(cmd::kImageSize), MAKELONG(200, 150));
+  EXPECT_EQ(program_->SendCommand(cmd::kImageSize), MAKELONG(200, 150));
   Shot("shown");
 
   // With an image, the file commands come alive; Undo has nothing to undo.
-  std::vector<MenuItem> items = program_.ReadMenu();
-  ASSERT_FALSE(items.empty());
-  auto greyed = [&](int id) {
-    for (const MenuItem& item : items) {
-      if (item.id == id) return item.Greyed();
-    }
-    ADD_FAILURE() << "no item " << id;
-    return true;
-  };
   for (int id : {cmd::kOpen, cmd::kReopen, cmd::kSave, cmd::kSaveAs, cmd::kDeleteFile, cmd::kHelpContents})
-    EXPECT_FALSE(greyed(id)) << id;
-  EXPECT_TRUE(greyed(cmd::kUndo));
-  EXPECT_TRUE(greyed(cmd::kNew)) << "not built: stays greyed";
-}
-
-TEST_F(FileViewTest, NoImageGreysTheFileCommandsThatNeedOne) {
-  ASSERT_TRUE(program_.Start(settings_));
-  ASSERT_TRUE(program_.Settle());
-  EXPECT_EQ(WindowText(program_.MainWindow()), kTitle);
-  std::vector<MenuItem> items = program_.ReadMenu();
-  ASSERT_FALSE(items.empty());
-  for (const MenuItem& item : items) {
-    if (item.id == cmd::kOpen || item.id == cmd::kHelpContents) {
-      EXPECT_FALSE(item.Greyed()) << item.text;
-    }
-    for (int id : {cmd::kReopen, cmd::kSave, cmd::kSaveAs, cmd::kDeleteFile, cmd::kUndo}) {
-      if (item.id == id) {
-        EXPECT_TRUE(item.Greyed()) << item.text;
-      }
-    }
-  }
+    EXPECT_FALSE(Menu(id).Greyed()) << id;
+  EXPECT_TRUE(Menu(cmd::kUndo).Greyed());
+  EXPECT_TRUE(Menu(cmd::kNew).Greyed()) << "not built: stays greyed";
 }
 
 TEST_F(FileViewTest, DiagnosisAdvisesOnTheDisplay) {
-  ASSERT_TRUE(program_.Start(settings_));
-  ASSERT_TRUE(program_.Settle());
-  ExpectNoDialog(program_);  // default options suit a true-colour display: no question at start
-  program_.PostMenuCommand(cmd::kDiagnosis);
-  HDC screen = GetDC(nullptr);
-  const int bits = GetDeviceCaps(screen, BITSPIXEL);
-  ReleaseDC(nullptr, screen);
+  Start();
+  ExpectNoDialog(*program_);  // default options suit a true-colour display: no question at start
+  program_->PostMenuCommand(cmd::kDiagnosis);
+  const int bits = ScreenCaps(BITSPIXEL);
   ASSERT_GE(bits, 15) << "the virtual display has true or high colour";
   EXPECT_EQ(AnswerBox(IDOK), std::string("Device is in ") + (bits == 24 ? "TRUE" : "HIGH") +
                                  " color mode. You can set the Quantizing options to TRUE color. This option is "
@@ -136,64 +67,52 @@ TEST_F(FileViewTest, DiagnosisAdvisesOnTheDisplay) {
 TEST_F(FileViewTest, FailedOpenKeepsTheImageAndItsTitle) {
   const std::wstring good = Path(L"good.bmp"), bad = Path(L"Broken.bmp");
   ASSERT_TRUE(WriteTestBmp(good, 120, 90, Plain));
-  if (FILE* out = _wfopen(bad.c_str(), L"wb")) {
-    fputs("this is not an image", out);
-    fclose(out);
-  }
-  const std::string title = TitleOf("good.bmp", 120, 90);
-  StartWith(good, title);
+  WriteText(bad, "this is not an image", L"wb");
+  const std::string title = ImageTitle("good.bmp", 120, 90);
+  StartOn(good, title);
 
-  program_.PostMenuCommand(cmd::kOpen);
-  HWND dialog = program_.WaitForDialog(8000);
+  HWND dialog = program_->ShowDialog(cmd::kOpen);
   ASSERT_NE(dialog, nullptr) << "no open dialog";
   EXPECT_EQ(WindowText(dialog), "Open Image File");
   // The open dialog starts without a file name (the dialog may show the type's pattern).
-  EXPECT_EQ(WindowText(GetDlgItem(dialog, kNameEdit)).find("good"), std::string::npos);
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, file_dialog::kFileName)).find("good"), std::string::npos);
   Shot("dialog");
-  SendMessageW(GetDlgItem(dialog, kNameEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bad.c_str()));
+  SendMessageW(GetDlgItem(dialog, file_dialog::kFileName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bad.c_str()));
   ASSERT_TRUE(Program::Answer(dialog, IDOK));
   EXPECT_EQ(AnswerBox(IDOK), "File type is not supported:\n\n" + Lower(Utf8(bad)));
-  ASSERT_TRUE(program_.Settle());
-  EXPECT_EQ(WindowText(program_.MainWindow()), title);
-  EXPECT_EQ(program_.SendCommand(cmd::kImageSize), MAKELONG(120, 90));
-  const POINT origin = ClientOrigin();
+  ASSERT_TRUE(program_->Settle());
+  EXPECT_EQ(WindowText(Main()), title);
+  EXPECT_EQ(program_->SendCommand(cmd::kImageSize), MAKELONG(120, 90));
+  const POINT origin = program_->ClientOrigin();
   EXPECT_EQ(ScreenPixel(origin.x + 15, origin.y + 5), Plain(15, 5));
   Shot("kept");
   // Reopen tries the last name asked for, without the dialog, and fails the same way.
-  program_.PostMenuCommand(cmd::kReopen);
+  program_->PostMenuCommand(cmd::kReopen);
   EXPECT_EQ(AnswerBox(IDOK), "File type is not supported:\n\n" + Lower(Utf8(bad)));
-  ASSERT_TRUE(program_.Settle());
-  EXPECT_EQ(WindowText(program_.MainWindow()), title);
+  ASSERT_TRUE(program_->Settle());
+  EXPECT_EQ(WindowText(Main()), title);
 }
 
 TEST_F(FileViewTest, SaveAsFollowsTheChosenTypeAndWritesBmp) {
   const std::wstring source = Path(L"Source.bmp");
   ASSERT_TRUE(WriteTestBmp(source, 64, 48, Plain));
-  StartWith(source, TitleOf("source.bmp", 64, 48));
-  program_.PostMenuCommand(cmd::kSaveAs);
-  HWND dialog = program_.WaitForDialog(8000);
+  StartOn(source, ImageTitle("source.bmp", 64, 48));
+  HWND dialog = program_->ShowDialog(cmd::kSaveAs);
   ASSERT_NE(dialog, nullptr) << "no save dialog";
   EXPECT_EQ(WindowText(dialog), "Save Image as");
-  HWND name = GetDlgItem(dialog, kNameEdit), types = GetDlgItem(dialog, kTypeCombo);
+  HWND name = GetDlgItem(dialog, file_dialog::kFileName);
   // "SaveType" starts at JPEG: the hook gives the file title that extension.
   EXPECT_EQ(WindowText(name), "source.jpg");
-  auto choose = [&](int position) {
-    SendMessageW(types, CB_SETCURSEL, WPARAM(position), 0);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kTypeCombo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
-    EXPECT_TRUE(program_.Settle());
-    return WindowText(name);
-  };
-  EXPECT_EQ(choose(6), "source.pcx");
-  EXPECT_EQ(choose(7), "source.pbm") << "PPM saves with .pbm";
-  EXPECT_EQ(choose(2), "source.bmp") << "OS/2 takes .bmp, not .dib";
-  EXPECT_EQ(choose(1), "source.bmp");
+  EXPECT_EQ(ChooseSaveType(dialog, 6), "source.pcx");
+  EXPECT_EQ(ChooseSaveType(dialog, 7), "source.pbm") << "PPM saves with .pbm";
+  EXPECT_EQ(ChooseSaveType(dialog, 2), "source.bmp") << "OS/2 takes .bmp, not .dib";
+  EXPECT_EQ(ChooseSaveType(dialog, 1), "source.bmp");
   Shot("dialog");
   const std::wstring target = Path(L"Copy.BMP");
   SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
   ASSERT_TRUE(Program::Answer(dialog, IDOK));
-  ExpectNoDialog(program_);
-  ASSERT_TRUE(WaitForTitle(program_.MainWindow(), TitleOf("copy.bmp", 64, 48), 10000))
-      << WindowText(program_.MainWindow());
+  ExpectNoDialog(*program_);
+  ASSERT_TRUE(WaitForTitle(Main(), ImageTitle("copy.bmp", 64, 48), 10000)) << WindowText(Main());
   const std::string written = ReadFileBytes(target);
   ASSERT_GE(written.size(), 54u + 64 * 3 * 48);
   EXPECT_EQ(written.substr(0, 2), "BM");
@@ -205,81 +124,75 @@ TEST_F(FileViewTest, SaveAsksFirstAndNoLeavesTheFile) {
   const std::wstring file = Path(L"ask.bmp");
   ASSERT_TRUE(WriteTestBmp(file, 40, 30, Plain));
   const std::string before = ReadFileBytes(file);
-  StartWith(file, TitleOf("ask.bmp", 40, 30));
-  // Mark the file so a rewrite shows.
-  if (FILE* out = _wfopen(file.c_str(), L"ab")) {
-    fputs("tail", out);
-    fclose(out);
-  }
-  program_.PostMenuCommand(cmd::kSave);
-  EXPECT_EQ(AnswerBox(IDNO), "Save this image to file:\n\n" + Lower(Utf8(file)) + "\n\nin Windows BMP format?");
-  ExpectNoDialog(program_);
+  StartOn(file, ImageTitle("ask.bmp", 40, 30));
+  WriteText(file, "tail");
+  program_->PostMenuCommand(cmd::kSave);
+  EXPECT_EQ(AnswerBox(IDNO), BmpSaveQuestion(file));
+  ExpectNoDialog(*program_);
   EXPECT_EQ(ReadFileBytes(file), before + "tail");
-  program_.PostMenuCommand(cmd::kSave);
-  EXPECT_EQ(AnswerBox(IDYES), "Save this image to file:\n\n" + Lower(Utf8(file)) + "\n\nin Windows BMP format?");
-  ASSERT_TRUE(program_.Settle());
+  program_->PostMenuCommand(cmd::kSave);
+  EXPECT_EQ(AnswerBox(IDYES), BmpSaveQuestion(file));
+  ASSERT_TRUE(program_->Settle());
   const std::string after = ReadFileBytes(file);
   EXPECT_EQ(after.size(), before.size()) << "Yes writes the image again";
   EXPECT_EQ(after.substr(54), before.substr(54));
-  EXPECT_EQ(WindowText(program_.MainWindow()), TitleOf("ask.bmp", 40, 30));
+  EXPECT_EQ(WindowText(Main()), ImageTitle("ask.bmp", 40, 30));
 }
 
 TEST_F(FileViewTest, SavingOntoAReadOnlyFileKeepsIt) {
   const std::wstring file = Path(L"locked.bmp");
   ASSERT_TRUE(WriteTestBmp(file, 40, 30, Plain));
-  if (FILE* out = _wfopen(file.c_str(), L"ab")) {
-    fputs("old contents", out);
-    fclose(out);
-  }
+  WriteText(file, "old contents");
   const std::string before = ReadFileBytes(file);
   SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
-  StartWith(file, TitleOf("locked.bmp", 40, 30));
-  program_.PostMenuCommand(cmd::kSave);
-  EXPECT_EQ(AnswerBox(IDYES), "Save this image to file:\n\n" + Lower(Utf8(file)) + "\n\nin Windows BMP format?");
+  StartOn(file, ImageTitle("locked.bmp", 40, 30));
+  program_->PostMenuCommand(cmd::kSave);
+  EXPECT_EQ(AnswerBox(IDYES), BmpSaveQuestion(file));
   EXPECT_EQ(AnswerBox(IDOK), "Cannot create:\n\n" + Lower(Utf8(file)));
-  ASSERT_TRUE(program_.Settle());
+  ASSERT_TRUE(program_->Settle());
   EXPECT_EQ(ReadFileBytes(file), before);
-  EXPECT_EQ(WindowText(program_.MainWindow()), TitleOf("locked.bmp", 40, 30));
+  EXPECT_EQ(WindowText(Main()), ImageTitle("locked.bmp", 40, 30));
   SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(FileViewTest, DeleteAsksAndKeepsTheImage) {
   const std::wstring file = Path(L"Gone.bmp");
   ASSERT_TRUE(WriteTestBmp(file, 40, 30, Plain));
-  StartWith(file, TitleOf("gone.bmp", 40, 30));
-  program_.PostMenuCommand(cmd::kDeleteFile);
-  EXPECT_EQ(AnswerBox(IDNO), "DELETE FILE:\n\n" + Lower(Utf8(file)));
+  StartOn(file, ImageTitle("gone.bmp", 40, 30));
+  const std::string question = "DELETE FILE:\n\n" + Lower(Utf8(file));
+  program_->PostMenuCommand(cmd::kDeleteFile);
+  EXPECT_EQ(AnswerBox(IDNO), question);
   EXPECT_NE(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
-  program_.PostMenuCommand(cmd::kDeleteFile);
-  EXPECT_EQ(AnswerBox(IDYES), "DELETE FILE:\n\n" + Lower(Utf8(file)));
-  ASSERT_TRUE(program_.Settle());
+  program_->PostMenuCommand(cmd::kDeleteFile);
+  EXPECT_EQ(AnswerBox(IDYES), question);
+  ASSERT_TRUE(program_->Settle());
   EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(WindowText(program_.MainWindow()), TitleOf("gone.bmp", 40, 30));
+  EXPECT_EQ(WindowText(Main()), ImageTitle("gone.bmp", 40, 30));
   // Deleting it again: the file is no longer there.
-  program_.PostMenuCommand(cmd::kDeleteFile);
-  EXPECT_EQ(AnswerBox(IDYES), "DELETE FILE:\n\n" + Lower(Utf8(file)));
+  program_->PostMenuCommand(cmd::kDeleteFile);
+  EXPECT_EQ(AnswerBox(IDYES), question);
   EXPECT_EQ(AnswerBox(IDOK), "Path or file name not found");
 }
 
 TEST_F(FileViewTest, KeysScrollALargeImage) {
   const std::wstring file = Path(L"large.bmp");
   ASSERT_TRUE(WriteTestBmp(file, 2400, 1800, Coordinates));
-  StartWith(file, TitleOf("large.bmp", 2400, 1800));
+  StartOn(file, ImageTitle("large.bmp", 2400, 1800));
   RECT client;
-  GetClientRect(program_.MainWindow(), &client);
+  GetClientRect(Main(), &client);
   EXPECT_LT(client.right, 2400) << "the window stays within the screen";
   EXPECT_LT(client.bottom, 1800);
   auto shownAt = [&]() {
-    program_.Settle();
-    const POINT origin = ClientOrigin();
+    program_->Settle();
+    const POINT origin = program_->ClientOrigin();
     return Decode(ScreenPixel(origin.x, origin.y));
   };
   POINT top = shownAt();
   EXPECT_EQ(top.x, 0);
   EXPECT_EQ(top.y, 0);
   auto key = [&](WPARAM vk) {
-    PostMessageW(program_.MainWindow(), WM_KEYDOWN, vk, 1);
-    PostMessageW(program_.MainWindow(), WM_KEYUP, vk, 0xC0000001);
+    PostMessageW(Main(), WM_KEYDOWN, vk, 1);
+    PostMessageW(Main(), WM_KEYUP, vk, 0xC0000001);
   };
   key(VK_DOWN);
   key(VK_DOWN);
@@ -295,7 +208,7 @@ TEST_F(FileViewTest, KeysScrollALargeImage) {
   POINT right = shownAt();
   EXPECT_GT(right.x, 1);
   // The whole client shows consecutive pixels: what scrolled in matches what was moved.
-  const POINT origin = ClientOrigin();
+  const POINT origin = program_->ClientOrigin();
   const POINT corner = Decode(ScreenPixel(origin.x + client.right - 30, origin.y + client.bottom - 30));
   EXPECT_EQ(corner.x, right.x + client.right - 30);
   EXPECT_EQ(corner.y, right.y + client.bottom - 30);
@@ -307,18 +220,18 @@ TEST_F(FileViewTest, KeysScrollALargeImage) {
 TEST_F(FileViewTest, ALargeImageKeepsItsWindowOnTheScreen) {
   const std::wstring file = Path(L"photo.bmp");
   ASSERT_TRUE(WriteTestBmp(file, 3000, 2000, Plain));
-  StartWith(file, TitleOf("photo.bmp", 3000, 2000));
+  StartOn(file, ImageTitle("photo.bmp", 3000, 2000));
   // "Same position" would leave the window at (10, 10), its scroll bars past the right and
   // bottom edges; it moves to the left-and-top corner, where its sizing frame is off the
   // screen and the client area and the vertical bar are on it. (Wine's full-screen
   // height is larger than its screen, so the window is as tall as the system allows and the
   // lowest pixels of the horizontal bar stay under the edge.)
   RECT window, client;
-  GetWindowRect(program_.MainWindow(), &window);
-  GetClientRect(program_.MainWindow(), &client);
+  GetWindowRect(Main(), &window);
+  GetClientRect(Main(), &client);
   EXPECT_EQ(window.left, -GetSystemMetrics(SM_CXFRAME));
   EXPECT_EQ(window.top, -GetSystemMetrics(SM_CYFRAME));
-  const POINT origin = ClientOrigin();
+  const POINT origin = program_->ClientOrigin();
   EXPECT_GE(origin.x, 0);
   EXPECT_GE(origin.y, 0);
   EXPECT_LE(origin.x + client.right + GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CXSCREEN));
@@ -329,17 +242,17 @@ TEST_F(FileViewTest, ALargeImageKeepsItsWindowOnTheScreen) {
 TEST_F(FileViewTest, CentreCommandCentresTheWindow) {
   const std::wstring file = Path(L"centre.bmp");
   ASSERT_TRUE(WriteTestBmp(file, 300, 200, Plain));
-  StartWith(file, TitleOf("centre.bmp", 300, 200));
-  program_.PostCommand(cmd::kPosCenter);
-  ASSERT_TRUE(program_.Settle());
+  StartOn(file, ImageTitle("centre.bmp", 300, 200));
+  program_->PostCommand(cmd::kPosCenter);
+  ASSERT_TRUE(program_->Settle());
   RECT window, desktop;
-  GetWindowRect(program_.MainWindow(), &window);
+  GetWindowRect(Main(), &window);
   GetWindowRect(GetDesktopWindow(), &desktop);
   EXPECT_EQ(window.left, (desktop.right - (window.right - window.left)) / 2);
   EXPECT_EQ(window.top, (desktop.bottom - (window.bottom - window.top)) / 2);
-  program_.PostCommand(cmd::kPosLeftTop);
-  ASSERT_TRUE(program_.Settle());
-  GetWindowRect(program_.MainWindow(), &window);
+  program_->PostCommand(cmd::kPosLeftTop);
+  ASSERT_TRUE(program_->Settle());
+  GetWindowRect(Main(), &window);
   EXPECT_LE(window.left, 0);
   EXPECT_LE(window.top, 0);
   Shot("corner");
@@ -359,27 +272,21 @@ TEST_F(FileViewTest, CancellingAReadFromTheBusyMenuKeepsTheImage) {
   const std::wstring small = Path(L"small.bmp"), big = Path(L"Big.ppm");
   ASSERT_TRUE(WriteTestBmp(small, 80, 60, Plain));
   ASSERT_TRUE(WriteGreyPpm(big, 300, 200));
-  const std::string title = TitleOf("small.bmp", 80, 60);
-  StartWith(small, title);
-  program_.PostMenuCommand(cmd::kOpen);
-  HWND dialog = program_.WaitForDialog(8000);
-  ASSERT_NE(dialog, nullptr);
-  SendMessageW(GetDlgItem(dialog, kNameEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(big.c_str()));
-  ASSERT_TRUE(Program::Click(dialog, IDOK));
+  const std::string title = ImageTitle("small.bmp", 80, 60);
+  StartOn(small, title);
   // The loading menu's item is clicked when the read first looks at the queue, after its
   // first row; the read then waits for the answer.
-  program_.ClickBusyMenuWhenShown();
-  ASSERT_TRUE(Program::WaitClosed(dialog, 5000));
-  HWND box = program_.WaitForDialog(8000);
+  OpenThroughDialog(big, true);
+  HWND box = program_->WaitForDialog();
   ASSERT_NE(box, nullptr) << "no question";
-  EXPECT_EQ(Program::MessageText(box), "Are you sure you want to Cancel the operation?");
-  EXPECT_EQ(WindowText(program_.MainWindow()), "big.ppm-00%");
+  EXPECT_EQ(Program::MessageText(box), kCancelQuestion);
+  EXPECT_EQ(WindowText(Main()), "big.ppm-00%");
   Shot("question");
   ASSERT_TRUE(Program::Answer(box, IDYES));
   // A cancelled read says nothing more, and the image shown before stays.
-  ExpectNoDialog(program_);
-  EXPECT_EQ(WindowText(program_.MainWindow()), title);
-  EXPECT_EQ(program_.SendCommand(cmd::kImageSize), MAKELONG(80, 60));
+  ExpectNoDialog(*program_);
+  EXPECT_EQ(WindowText(Main()), title);
+  EXPECT_EQ(program_->SendCommand(cmd::kImageSize), MAKELONG(80, 60));
   Shot("cancelled");
 }
 

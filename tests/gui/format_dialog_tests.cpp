@@ -5,20 +5,19 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <cstdlib>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "bitmaps.h"
+#include "control_ids.h"
 #include "core/commands.h"
-#include "harness.h"
+#include "session.h"
 
 namespace quilla::gui {
 namespace {
 
-constexpr int kNameEdit = 1152, kTypeCombo = 1136;
-constexpr char kCancelQuestion[] = "Are you sure you want to Cancel the operation?";
 constexpr char kLoadingMenu[] = "&Loading (click here to cancel)...";
 
 constexpr int kWidth = 64, kHeight = 48;
@@ -52,46 +51,12 @@ int TiffCompression(const std::string& file) {
   return -1;
 }
 
-std::string TitleOf(const std::string& file, int width, int height, const std::string& colours) {
-  return file + " (" + std::to_string(width) + "x" + std::to_string(height) + "x" + colours + ") - Quilla 1.0/32";
-}
-
 // Largest difference of one channel between two colours.
 int Distance(unsigned a, unsigned b) {
   int most = 0;
   for (int shift : {0, 8, 16}) most = std::max(most, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
   return most;
 }
-
-class FormatDialogFixture {
- protected:
-  void MakeDirectory(const std::string& name) {
-    name_ = name;
-    dir_ = Config().workDir + L"\\formats-" + std::wstring(name.begin(), name.end());
-    CreateDirectoryW(dir_.c_str(), nullptr);
-    settings_ = dir_ + L"\\quilla.ini";
-    DeleteFileW(settings_.c_str());
-  }
-  std::wstring Path(const std::wstring& file) const { return dir_ + L"\\" + file; }
-  void Shot(const std::string& what) { EXPECT_TRUE(program_.Screenshot(name_ + "-" + what)); }
-  // File > Open: the dialog, the name typed, OK; with clickBusyMenu, the loading menu is
-  // clicked as soon as the read shows it.
-  void OpenThroughDialog(const std::wstring& file, bool clickBusyMenu = false) {
-    program_.PostMenuCommand(cmd::kOpen);
-    HWND dialog = program_.WaitForDialog(8000);
-    ASSERT_NE(dialog, nullptr) << "no open dialog";
-    ASSERT_EQ(WindowText(dialog), "Open Image File");
-    SendMessageW(GetDlgItem(dialog, kNameEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
-    ASSERT_TRUE(Program::Click(dialog, IDOK));
-    if (clickBusyMenu) program_.ClickBusyMenuWhenShown();
-    ASSERT_TRUE(Program::WaitClosed(dialog, 5000));
-  }
-  std::vector<MenuItem> Menu() { return program_.ReadMenu(); }
-
-  Program program_;
-  std::string name_;
-  std::wstring dir_, settings_;
-};
 
 // A save type as the save dialog lists it, and what the file written holds.
 struct SaveCase {
@@ -121,7 +86,7 @@ const SaveCase kSaveCases[] = {
 
 void PrintTo(const SaveCase& type, std::ostream* out) { *out << type.filter << " " << type.filterText; }
 
-class SaveAsTypeTest : public FormatDialogFixture, public ::testing::TestWithParam<SaveCase> {
+class SaveAsTypeTest : public ProgramSession, public ::testing::TestWithParam<SaveCase> {
  protected:
   // The picture every case opens: a Targa file that quilla-cli makes from a BMP.
   static void SetUpTestSuite() {
@@ -149,23 +114,19 @@ std::string CaseName(const ::testing::TestParamInfo<SaveCase>& info) {
 
 TEST_P(SaveAsTypeTest, SavesThroughTheDialogAndOpensAgain) {
   const SaveCase& type = GetParam();
-  MakeDirectory(CaseName(::testing::TestParamInfo<SaveCase>(type, 0)));
   ASSERT_TRUE(sourceMade_) << "quilla-cli did not make " << Utf8(source_);
-  const std::wstring& source = source_;
-  const std::wstring log = Path(L"cli.txt"), target = Path(type.typed);
+  const std::wstring target = Path(type.typed);
   DeleteFileW(target.c_str());
 
-  ASSERT_TRUE(program_.Start(settings_)) << "quilla.exe did not start";
-  ASSERT_TRUE(program_.Settle());
-  OpenThroughDialog(source);
-  ASSERT_TRUE(WaitForTitle(program_.MainWindow(), TitleOf("picture.tga", kWidth, kHeight, "16.7 million"), 20000))
-      << WindowText(program_.MainWindow());
+  ASSERT_NO_FATAL_FAILURE(Start());
+  OpenThroughDialog(source_);
+  ASSERT_TRUE(WaitForTitle(Main(), ImageTitle("picture.tga", kWidth, kHeight, "16.7 million"), 20000))
+      << WindowText(Main());
 
-  program_.PostMenuCommand(cmd::kSaveAs);
-  HWND dialog = program_.WaitForDialog(8000);
+  HWND dialog = program_->ShowDialog(cmd::kSaveAs);
   ASSERT_NE(dialog, nullptr) << "no save dialog";
   EXPECT_EQ(WindowText(dialog), "Save Image as");
-  HWND name = GetDlgItem(dialog, kNameEdit), types = GetDlgItem(dialog, kTypeCombo);
+  HWND name = GetDlgItem(dialog, file_dialog::kFileName), types = GetDlgItem(dialog, file_dialog::kFileType);
   ASSERT_NE(types, nullptr);
   EXPECT_EQ(SendMessageW(types, CB_GETCOUNT, 0, 0), 10);
   wchar_t listed[256] = L"";
@@ -174,26 +135,20 @@ TEST_P(SaveAsTypeTest, SavesThroughTheDialogAndOpensAgain) {
   // A fresh settings file saves as JPEG first.
   EXPECT_EQ(SendMessageW(types, CB_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(WindowText(name), "picture.jpg");
-  SendMessageW(types, CB_SETCURSEL, WPARAM(type.filter - 1), 0);
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kTypeCombo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
-  ASSERT_TRUE(program_.Settle());
-  EXPECT_EQ(WindowText(name), std::string("picture") + type.extension) << "the name follows the type";
+  EXPECT_EQ(ChooseSaveType(dialog, type.filter - 1), std::string("picture") + type.extension)
+      << "the name follows the type";
   Shot("dialog");
   SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
   ASSERT_TRUE(Program::Answer(dialog, IDOK));
-  const std::string shownName = [&] {
-    std::string lower = Utf8(type.typed);
-    for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-  }();
+  const std::string shownName = Lower(Utf8(type.typed));
   // The image in memory is still the one read; only its name changes. (The program answers
   // messages while it writes, so the title tells when the save is over.)
-  EXPECT_TRUE(WaitForTitle(program_.MainWindow(), TitleOf(shownName, kWidth, kHeight, "16.7 million"), 20000))
-      << WindowText(program_.MainWindow());
-  ExpectNoDialog(program_);
+  EXPECT_TRUE(WaitForTitle(Main(), ImageTitle(shownName, kWidth, kHeight, "16.7 million"), 20000))
+      << WindowText(Main());
+  ExpectNoDialog(*program_);
   Shot("saved");
 
-  const CliResult cli = RunCli(L"info \"" + target + L"\"");
+  const RunResult cli = RunCli(L"info \"" + target + L"\"");
   ASSERT_EQ(cli.exitCode, 0u) << cli.output;
   const std::string& info = cli.output;
   const std::string prefix = Utf8(target) + ": " + type.typeName + ", " + std::to_string(kWidth) + "x" +
@@ -209,13 +164,12 @@ TEST_P(SaveAsTypeTest, SavesThroughTheDialogAndOpensAgain) {
 
   // Opened again through the dialog, the file shows its name, size, colours and picture.
   OpenThroughDialog(target);
-  const std::string title = TitleOf(shownName, kWidth, kHeight, colours == "0" ? "16.7 million" : colours);
-  ASSERT_TRUE(WaitForTitle(program_.MainWindow(), title, 20000)) << WindowText(program_.MainWindow());
-  ExpectNoDialog(program_);
-  EXPECT_EQ(program_.SendCommand(cmd::kImageSize), MAKELONG(kWidth, kHeight));
-  ASSERT_TRUE(program_.Settle());
-  POINT origin{0, 0};
-  ClientToScreen(program_.MainWindow(), &origin);
+  const std::string title = ImageTitle(shownName, kWidth, kHeight, colours == "0" ? "16.7 million" : colours);
+  ASSERT_TRUE(WaitForTitle(Main(), title, 20000)) << WindowText(Main());
+  ExpectNoDialog(*program_);
+  EXPECT_EQ(program_->SendCommand(cmd::kImageSize), MAKELONG(kWidth, kHeight));
+  ASSERT_TRUE(program_->Settle());
+  const POINT origin = program_->ClientOrigin();
   for (POINT p : {POINT{kWidth / 4, kHeight / 4}, POINT{3 * kWidth / 4, kHeight / 4}, POINT{kWidth / 4, 3 * kHeight / 4},
                   POINT{3 * kWidth / 4, 3 * kHeight / 4}}) {
     const unsigned shown = ScreenPixel(origin.x + p.x, origin.y + p.y), drawnColour = Quarters(p.x, p.y);
@@ -227,31 +181,27 @@ TEST_P(SaveAsTypeTest, SavesThroughTheDialogAndOpensAgain) {
 
 INSTANTIATE_TEST_SUITE_P(EachType, SaveAsTypeTest, ::testing::ValuesIn(kSaveCases), CaseName);
 
-class LongReadTest : public FormatDialogFixture, public ::testing::Test {
- protected:
-  void SetUp() override { MakeDirectory(::testing::UnitTest::GetInstance()->current_test_info()->name()); }
-};
+using LongReadTest = SessionTest;
 
 TEST_F(LongReadTest, CancelFromTheBusyMenuLeavesNoImage) {
   // A Targa file: its reader reports progress row by row, where a cancel ends the read and
   // frees the rows read so far.
   const std::wstring drawn = Path(L"drawn.bmp"), big = Path(L"Big.tga");
   ASSERT_TRUE(WriteTestBmp(drawn, kWidth, kHeight, Quarters));
-  const CliResult made = RunCli(L"convert --type 6 --resize 300x600 \"" + drawn + L"\" \"" + big + L"\"");
+  const RunResult made = RunCli(L"convert --type 6 --resize 300x600 \"" + drawn + L"\" \"" + big + L"\"");
   ASSERT_EQ(made.exitCode, 0u) << made.output;
 
-  ASSERT_TRUE(program_.Start(settings_)) << "quilla.exe did not start";
-  ASSERT_TRUE(program_.Settle());
-  ASSERT_EQ(WindowText(program_.MainWindow()), kTitle);
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_EQ(WindowText(Main()), kTitle);
   // The cancel is asked for at the read's first look at the queue, after its first row.
   OpenThroughDialog(big, true);
-  HWND box = program_.WaitForDialog(8000);
+  HWND box = program_->WaitForDialog();
   ASSERT_NE(box, nullptr) << "no question";
   EXPECT_EQ(Program::MessageText(box), kCancelQuestion);
   EXPECT_EQ(WindowText(box), kTitle);
   // The read waits for the answer, under the one-item loading menu.
-  EXPECT_EQ(WindowText(program_.MainWindow()), "big.tga-00%");
-  std::vector<MenuItem> busy = Menu();
+  EXPECT_EQ(WindowText(Main()), "big.tga-00%");
+  std::vector<MenuItem> busy = program_->ReadMenu();
   ASSERT_EQ(busy.size(), 1u) << "the menu bar is one item while reading";
   EXPECT_EQ(busy[0].id, cmd::kCancelOperation);
   EXPECT_EQ(busy[0].text, kLoadingMenu);
@@ -259,29 +209,19 @@ TEST_F(LongReadTest, CancelFromTheBusyMenuLeavesNoImage) {
   Shot("question");
   ASSERT_TRUE(Program::Answer(box, IDYES));
   // A cancelled read says nothing more.
-  ExpectNoDialog(program_);
-  ASSERT_TRUE(program_.Running());
-  EXPECT_EQ(WindowText(program_.MainWindow()), kTitle);
-  EXPECT_EQ(program_.SendCommand(cmd::kImageSize), 0) << "no image";
+  ExpectNoDialog(*program_);
+  ASSERT_TRUE(program_->Running());
+  EXPECT_EQ(WindowText(Main()), kTitle);
+  EXPECT_EQ(program_->SendCommand(cmd::kImageSize), 0) << "no image";
 
   // The menu bar is back, with the commands that need an image greyed.
-  std::vector<MenuItem> items = Menu();
+  const std::vector<MenuItem> items = program_->ReadMenu();
   ASSERT_GT(items.size(), 1u);
-  auto find = [&](int id) -> const MenuItem* {
-    for (const MenuItem& item : items) {
-      if (item.id == id) return &item;
-    }
-    return nullptr;
-  };
-  EXPECT_EQ(find(cmd::kCancelOperation), nullptr);
-  ASSERT_NE(find(cmd::kOpen), nullptr);
-  EXPECT_FALSE(find(cmd::kOpen)->Greyed());
-  ASSERT_NE(find(cmd::kSaveAs), nullptr);
-  EXPECT_TRUE(find(cmd::kSaveAs)->Greyed());
-  ASSERT_NE(find(cmd::kDeleteFile), nullptr);
-  EXPECT_TRUE(find(cmd::kDeleteFile)->Greyed()) << "the image is untitled";
-  ASSERT_NE(find(cmd::kReopen), nullptr);
-  EXPECT_FALSE(find(cmd::kReopen)->Greyed()) << "the file asked for can be tried again";
+  EXPECT_EQ(FindItem(items, cmd::kCancelOperation), nullptr);
+  EXPECT_FALSE(Menu(cmd::kOpen).Greyed());
+  EXPECT_TRUE(Menu(cmd::kSaveAs).Greyed());
+  EXPECT_TRUE(Menu(cmd::kDeleteFile).Greyed()) << "the image is untitled";
+  EXPECT_FALSE(Menu(cmd::kReopen).Greyed()) << "the file asked for can be tried again";
   Shot("cancelled");
   DeleteFileW(big.c_str());
 }

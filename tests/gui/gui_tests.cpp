@@ -8,34 +8,22 @@
 #include <string>
 #include <vector>
 
+#include "bitmaps.h"
+#include "control_ids.h"
 #include "core/commands.h"
-#include "harness.h"
+#include "session.h"
 #include "support/command_rules.h"
 
 namespace quilla::gui {
 namespace {
 
-constexpr char kCancelQuestion[] = "Are you sure you want to Cancel the operation?";
-
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public SessionTest {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    name_ = info->name();
-    settings_ = Config().workDir + L"\\" + std::wstring(name_.begin(), name_.end()) + L".ini";
-    DeleteFileW(settings_.c_str());
-    ASSERT_TRUE(program_.Start(settings_)) << "quilla.exe did not show its main window";
-    ASSERT_TRUE(program_.Settle());
-  }
-  void Shot(const std::string& what) { EXPECT_TRUE(program_.Screenshot(name_ + "-" + what)); }
-
-  Program program_;
-  std::string name_;
-  std::wstring settings_;
+  void SetUp() override { Start(); }
 };
 
 TEST_F(ProgramTest, MainWindowComesUpWithClassTitleAndPlace) {
-  HWND window = program_.MainWindow();
+  HWND window = Main();
   EXPECT_EQ(ClassName(window), "QUILLA32");
   EXPECT_EQ(WindowText(window), "Quilla 1.0/32");
   RECT r;
@@ -88,7 +76,7 @@ TEST_F(ProgramTest, MenuBarListsTheCommandsInTheirMenusAndOrder) {
       "  127 &Contents", "  128 &About Quilla 1.0", "  -",
       "  129 &Diagnosis", "  130 Device &Caps",
   };
-  EXPECT_EQ(Layout(program_.ReadMenu()), expected);
+  EXPECT_EQ(Layout(program_->ReadMenu()), expected);
 }
 
 // Commands that work in this build with no image; every other item is greyed: those the
@@ -100,7 +88,7 @@ const std::set<int> kEnabledWithoutImage = {cmd::kOpen,    cmd::kExit,    cmd::k
                                            cmd::kJpegIo, cmd::kMemory};
 
 TEST_F(ProgramTest, MenusGreyWhatNeedsAnImage) {
-  std::vector<MenuItem> items = program_.ReadMenu();
+  std::vector<MenuItem> items = program_->ReadMenu();
   ASSERT_FALSE(items.empty()) << "the probe did not answer";
   for (const MenuItem& item : items) {
     if (item.Separator()) continue;
@@ -110,7 +98,7 @@ TEST_F(ProgramTest, MenusGreyWhatNeedsAnImage) {
     }
     EXPECT_EQ(item.Greyed(), !kEnabledWithoutImage.count(item.id)) << item.text;
     // "SaveGifInterlaced" is on by default; nothing else carries a check mark.
-    EXPECT_EQ(item.flags.find('C') != std::string::npos, item.id == cmd::kSaveGifInterlaced) << item.text;
+    EXPECT_EQ(item.Checked(), item.id == cmd::kSaveGifInterlaced) << item.text;
   }
   // The portable rules agree: without an image nothing operable-only is enabled.
   MenuContext none;
@@ -123,18 +111,18 @@ TEST_F(ProgramTest, MenusGreyWhatNeedsAnImage) {
 }
 
 TEST_F(ProgramTest, CtrlXDoesNothing) {
-  SetForegroundWindow(program_.MainWindow());
-  program_.Settle();
+  SetForegroundWindow(Main());
+  program_->Settle();
   PressKeys({VK_CONTROL, 'X'});
-  program_.PostMenuCommand(cmd::kNoAction);
-  ExpectNoDialog(program_);
-  EXPECT_TRUE(program_.Running());
-  EXPECT_EQ(WindowText(program_.MainWindow()), kTitle);
+  program_->PostMenuCommand(cmd::kNoAction);
+  ExpectNoDialog(*program_);
+  EXPECT_TRUE(program_->Running());
+  EXPECT_EQ(WindowText(Main()), kTitle);
   // The same input path reaches the menus: Alt+H, A opens About.
   PressKeys({VK_MENU, 'H'});
-  ASSERT_TRUE(WaitFor([&] { return !program_.Windows(L"#32768").empty(); }, 5000)) << "no Help menu";
+  ASSERT_TRUE(WaitFor([&] { return !program_->Windows(L"#32768").empty(); }, 5000)) << "no Help menu";
   PressKeys({'A'});
-  HWND about = program_.WaitForDialog(5000);
+  HWND about = program_->WaitForDialog();
   ASSERT_NE(about, nullptr) << "keyboard input does not reach the program";
   EXPECT_EQ(WindowText(about), "About");
   EXPECT_TRUE(Program::Answer(about, IDOK));
@@ -142,8 +130,8 @@ TEST_F(ProgramTest, CtrlXDoesNothing) {
 }
 
 TEST_F(ProgramTest, CancelQuestionAnsweredNoLeavesProgramRunning) {
-  program_.PostCommand(cmd::kCancelOperation);
-  HWND box = program_.WaitForDialog(5000);
+  program_->PostCommand(cmd::kCancelOperation);
+  HWND box = program_->WaitForDialog();
   ASSERT_NE(box, nullptr) << "no question";
   EXPECT_EQ(Program::MessageText(box), kCancelQuestion);
   EXPECT_EQ(WindowText(box), kTitle);
@@ -152,53 +140,51 @@ TEST_F(ProgramTest, CancelQuestionAnsweredNoLeavesProgramRunning) {
   EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr) << "Yes and No only";
   Shot("question");
   ASSERT_TRUE(Program::Answer(box, IDNO));
-  ExpectNoDialog(program_);
-  EXPECT_TRUE(program_.Running());
-  EXPECT_TRUE(program_.Settle());
-  EXPECT_EQ(WindowText(program_.MainWindow()), kTitle);
+  ExpectNoDialog(*program_);
+  EXPECT_TRUE(program_->Running());
+  EXPECT_TRUE(program_->Settle());
+  EXPECT_EQ(WindowText(Main()), kTitle);
 
   // The menu item's WM_COMMAND asks the same.
-  program_.PostMenuCommand(cmd::kCancelOperation);
-  box = program_.WaitForDialog(5000);
+  box = program_->ShowDialog(cmd::kCancelOperation);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(Program::MessageText(box), kCancelQuestion);
   ASSERT_TRUE(Program::Answer(box, IDYES));
-  ExpectNoDialog(program_);
-  EXPECT_TRUE(program_.Running()) << "Yes cancels an operation, not the program";
+  ExpectNoDialog(*program_);
+  EXPECT_TRUE(program_->Running()) << "Yes cancels an operation, not the program";
 }
 
 TEST_F(ProgramTest, ClosingEndsTheProcess) {
-  PostMessageW(program_.MainWindow(), WM_CLOSE, 0, 0);
+  program_->PostClose();
   DWORD code = 1;
-  ASSERT_TRUE(program_.WaitForExit(10000, &code)) << "still running after WM_CLOSE";
+  ASSERT_TRUE(program_->WaitForExit(10000, &code)) << "still running after WM_CLOSE";
   EXPECT_EQ(code, 0u);
 }
 
 TEST_F(ProgramTest, FileExitEndsTheProcess) {
-  program_.PostMenuCommand(cmd::kExit);
+  program_->PostMenuCommand(cmd::kExit);
   DWORD code = 1;
-  ASSERT_TRUE(program_.WaitForExit(10000, &code)) << "still running after File > Exit";
+  ASSERT_TRUE(program_->WaitForExit(10000, &code)) << "still running after File > Exit";
   EXPECT_EQ(code, 0u);
 }
 
 TEST_F(ProgramTest, ImageSizeRequestAnswersZeroWithoutImage) {
-  EXPECT_EQ(program_.SendCommand(cmd::kImageSize), 0);
+  EXPECT_EQ(program_->SendCommand(cmd::kImageSize), 0);
 }
 
 TEST_F(ProgramTest, GreyedCommandsPostedAnywayDoNothing) {
   // Undo and Save without an image, and New, which is not built: no box, no change.
-  program_.PostMenuCommand(cmd::kUndo);
-  program_.PostMenuCommand(cmd::kSave);
-  program_.PostMenuCommand(cmd::kNew);
-  ExpectNoDialog(program_);
-  EXPECT_TRUE(program_.Running());
+  program_->PostMenuCommand(cmd::kUndo);
+  program_->PostMenuCommand(cmd::kSave);
+  program_->PostMenuCommand(cmd::kNew);
+  ExpectNoDialog(*program_);
+  EXPECT_TRUE(program_->Running());
 }
 
 TEST_F(ProgramTest, AboutNamesTheProgramAndTheJpegGroup) {
-  program_.PostMenuCommand(cmd::kAbout);
-  HWND about = program_.WaitForDialog(5000);
+  HWND about = program_->ShowDialog(cmd::kAbout);
   ASSERT_NE(about, nullptr);
-  EXPECT_EQ(WindowText(GetDlgItem(about, 100)), kTitle);
+  EXPECT_EQ(WindowText(GetDlgItem(about, about_dialog::kProgramTitle)), kTitle);
   bool mentionsIjg = false;
   for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (WindowText(child).find("Independent JPEG Group") != std::string::npos) mentionsIjg = true;
@@ -206,104 +192,81 @@ TEST_F(ProgramTest, AboutNamesTheProgramAndTheJpegGroup) {
   EXPECT_TRUE(mentionsIjg);
   Shot("dialog");
   ASSERT_TRUE(Program::Answer(about, IDOK));
-  ExpectNoDialog(program_);
+  ExpectNoDialog(*program_);
   // The close box closes it too.
-  program_.PostMenuCommand(cmd::kAbout);
-  about = program_.WaitForDialog(5000);
+  about = program_->ShowDialog(cmd::kAbout);
   ASSERT_NE(about, nullptr);
   PostMessageW(about, WM_CLOSE, 0, 0);
   EXPECT_TRUE(Program::WaitClosed(about, 5000));
-  ExpectNoDialog(program_);
+  ExpectNoDialog(*program_);
 }
 
 TEST_F(ProgramTest, DeviceCapsShowsTheScreen) {
-  program_.PostMenuCommand(cmd::kDeviceCaps);
-  HWND caps = program_.WaitForDialog(5000);
+  using namespace device_caps;
+  HWND caps = program_->ShowDialog(cmd::kDeviceCaps);
   ASSERT_NE(caps, nullptr);
-  HDC screen = GetDC(nullptr);
-  const int bits = GetDeviceCaps(screen, BITSPIXEL), width = GetDeviceCaps(screen, HORZRES);
-  const bool palette = GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE;
-  ReleaseDC(nullptr, screen);
-  EXPECT_EQ(WindowText(GetDlgItem(caps, 102)), std::to_string(width));
-  EXPECT_EQ(WindowText(GetDlgItem(caps, 104)), std::to_string(bits));
-  EXPECT_EQ(WindowText(GetDlgItem(caps, 107)), palette ? "YES" : "NO");
+  const bool palette = ScreenCaps(RASTERCAPS) & RC_PALETTE;
+  EXPECT_EQ(WindowText(GetDlgItem(caps, kHorizontalResolution)), std::to_string(ScreenCaps(HORZRES)));
+  EXPECT_EQ(WindowText(GetDlgItem(caps, kBitsPerPixel)), std::to_string(ScreenCaps(BITSPIXEL)));
+  EXPECT_EQ(WindowText(GetDlgItem(caps, kPalette)), palette ? "YES" : "NO");
   if (!palette) {
-    for (int id : {108, 109, 110}) EXPECT_EQ(WindowText(GetDlgItem(caps, id)), "-----");
+    for (int id : {kPaletteSize, kReservedColours, kColourResolution}) {
+      EXPECT_EQ(WindowText(GetDlgItem(caps, id)), "-----");
+    }
   }
-  const std::string clip = WindowText(GetDlgItem(caps, 111));
+  const std::string clip = WindowText(GetDlgItem(caps, kClipping));
   EXPECT_TRUE(clip == "NO CLIP" || clip == "RECTS" || clip == "REGNS") << clip;
-  for (int id : {112, 113}) {
+  for (int id : {kDibs, kBitmaps64k}) {
     const std::string yesNo = WindowText(GetDlgItem(caps, id));
     EXPECT_TRUE(yesNo == "YES" || yesNo == "NO") << id << ": " << yesNo;
   }
   // Placed at the large-dialog offset from the main window (40, 40 by default), and a
   // move is remembered for the next time.
-  RECT main, dialog;
-  GetWindowRect(program_.MainWindow(), &main);
-  GetWindowRect(caps, &dialog);
-  EXPECT_EQ(dialog.left - main.left, 40);
-  EXPECT_EQ(dialog.top - main.top, 40);
+  ExpectOffset(caps, 40, 40);
   Shot("dialog");
+  RECT main;
+  GetWindowRect(Main(), &main);
   SetWindowPos(caps, nullptr, main.left + 70, main.top + 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  ASSERT_TRUE(program_.Settle());
+  ASSERT_TRUE(program_->Settle());
   ASSERT_TRUE(Program::Answer(caps, IDOK));
-  ExpectNoDialog(program_);
-  program_.PostMenuCommand(cmd::kDeviceCaps);
-  caps = program_.WaitForDialog(5000);
+  ExpectNoDialog(*program_);
+  caps = program_->ShowDialog(cmd::kDeviceCaps);
   ASSERT_NE(caps, nullptr);
-  GetWindowRect(caps, &dialog);
-  EXPECT_EQ(dialog.left - main.left, 70);
-  EXPECT_EQ(dialog.top - main.top, 90);
+  ExpectOffset(caps, 70, 90);
   ASSERT_TRUE(Program::Answer(caps, IDOK));
-  ExpectNoDialog(program_);
-}
-
-const MenuItem* FindItem(const std::vector<MenuItem>& items, int id) {
-  for (const MenuItem& item : items) {
-    if (item.id == id) return &item;
-  }
-  return nullptr;
-}
-
-bool Checked(Program& program, int id) {
-  std::vector<MenuItem> items = program.ReadMenu();
-  const MenuItem* item = FindItem(items, id);
-  return item && item->flags.find('C') != std::string::npos;
+  ExpectNoDialog(*program_);
 }
 
 TEST_F(ProgramTest, SettingsLiveInTheFileQuillaIniNames) {
   // A missing file is replaced by one holding the defaults at start-up.
-  const std::string atStart = ReadFileBytes(settings_);
-  EXPECT_NE(atStart.find("[Options]"), std::string::npos) << "no settings file at QUILLA_INI";
-  EXPECT_NE(atStart.find("SaveGifInterlaced=1"), std::string::npos);
-  PostMessageW(program_.MainWindow(), WM_CLOSE, 0, 0);
-  ASSERT_TRUE(program_.WaitForExit(10000));
-  EXPECT_NE(ReadFileBytes(settings_).find("DlgX=60"), std::string::npos) << "window state not saved at exit";
+  const SettingsFile atStart = ReadSettings(settings_);
+  EXPECT_FALSE(atStart.Keys("Options").empty()) << "no settings file at QUILLA_INI";
+  EXPECT_EQ(atStart.Value("Options", "SaveGifInterlaced"), "1");
+  ASSERT_TRUE(program_->Close());
+  EXPECT_EQ(Option("DlgX"), "60") << "window state not saved at exit";
 }
 
 TEST_F(ProgramTest, GifInterlacedTogglesItsCheckAndSaveAllKeepsIt) {
-  EXPECT_TRUE(Checked(program_, cmd::kSaveGifInterlaced));
-  program_.PostMenuCommand(cmd::kSaveGifInterlaced);
-  EXPECT_FALSE(Checked(program_, cmd::kSaveGifInterlaced));
+  EXPECT_TRUE(Menu(cmd::kSaveGifInterlaced).Checked());
+  program_->PostMenuCommand(cmd::kSaveGifInterlaced);
+  EXPECT_FALSE(Menu(cmd::kSaveGifInterlaced).Checked());
   Shot("unchecked");
   // Exit saves only the window state: the change is kept by Save all.
-  program_.PostMenuCommand(cmd::kSaveAll);
-  ASSERT_TRUE(program_.Settle());
-  EXPECT_NE(ReadFileBytes(settings_).find("SaveGifInterlaced=0"), std::string::npos);
+  program_->PostMenuCommand(cmd::kSaveAll);
+  ASSERT_TRUE(program_->Settle());
+  EXPECT_EQ(Option("SaveGifInterlaced"), "0");
   // Default! restores the option in memory only.
-  program_.PostMenuCommand(cmd::kDefaults);
-  EXPECT_TRUE(Checked(program_, cmd::kSaveGifInterlaced));
-  EXPECT_NE(ReadFileBytes(settings_).find("SaveGifInterlaced=0"), std::string::npos);
+  program_->PostMenuCommand(cmd::kDefaults);
+  EXPECT_TRUE(Menu(cmd::kSaveGifInterlaced).Checked());
+  EXPECT_EQ(Option("SaveGifInterlaced"), "0");
   // Load all reads the file again.
-  program_.PostMenuCommand(cmd::kLoadAll);
-  EXPECT_FALSE(Checked(program_, cmd::kSaveGifInterlaced));
-  ExpectNoDialog(program_);
+  program_->PostMenuCommand(cmd::kLoadAll);
+  EXPECT_FALSE(Menu(cmd::kSaveGifInterlaced).Checked());
+  ExpectNoDialog(*program_);
 
-  PostMessageW(program_.MainWindow(), WM_CLOSE, 0, 0);
-  ASSERT_TRUE(program_.WaitForExit(10000));
-  Program again;
-  ASSERT_TRUE(again.Start(settings_));
-  EXPECT_FALSE(Checked(again, cmd::kSaveGifInterlaced)) << "the saved option is read at start-up";
+  ASSERT_TRUE(program_->Close());
+  Start();
+  EXPECT_FALSE(Menu(cmd::kSaveGifInterlaced).Checked()) << "the saved option is read at start-up";
 }
 
 }  // namespace

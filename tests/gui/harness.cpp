@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 
+#include "bitmaps.h"
+#include "control_ids.h"
 #include "probe.h"
 
 namespace quilla::gui {
@@ -81,47 +84,7 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   return parts;
 }
 
-bool WriteBmp(const std::wstring& path, int width, int height, const void* bits) {
-  const DWORD stride = DWORD((width * 3 + 3) & ~3), size = stride * DWORD(height);
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4d42;
-  file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-  file.bfSize = file.bfOffBits + size;
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  FILE* out = _wfopen(path.c_str(), L"wb");
-  if (!out) return false;
-  bool ok = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info, sizeof info, 1, out) == 1 &&
-            fwrite(bits, size, 1, out) == 1;
-  return fclose(out) == 0 && ok;
-}
 }  // namespace
-
-bool WriteTestBmp(const std::wstring& path, int width, int height, unsigned (*colour)(int x, int y)) {
-  const size_t stride = size_t((width * 3 + 3) & ~3);
-  std::vector<unsigned char> bits(stride * size_t(height));
-  for (int y = 0; y < height; ++y) {
-    unsigned char* row = bits.data() + size_t(height - 1 - y) * stride;
-    for (int x = 0; x < width; ++x) {
-      const unsigned c = colour(x, y);
-      row[3 * x] = (unsigned char)(c & 0xFF);
-      row[3 * x + 1] = (unsigned char)((c >> 8) & 0xFF);
-      row[3 * x + 2] = (unsigned char)((c >> 16) & 0xFF);
-    }
-  }
-  return WriteBmp(path, width, height, bits.data());
-}
-
-unsigned ScreenPixel(int x, int y) {
-  HDC screen = GetDC(nullptr);
-  const COLORREF c = GetPixel(screen, x, y);
-  ReleaseDC(nullptr, screen);
-  return unsigned(GetRValue(c)) << 16 | unsigned(GetGValue(c)) << 8 | GetBValue(c);
-}
 
 HarnessConfig& Config() {
   static HarnessConfig config;
@@ -143,6 +106,26 @@ std::string Utf8(const std::wstring& text) {
   std::string out(size_t(n), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), n, nullptr, nullptr);
   return out;
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string ImageTitle(const std::string& file, int width, int height, const std::string& colours) {
+  return file + " (" + std::to_string(width) + "x" + std::to_string(height) + "x" + colours + ") - " + kTitle;
+}
+
+std::string BmpSaveQuestion(const std::wstring& file) {
+  return "Save this image to file:\n\n" + Lower(Utf8(file)) + "\n\nin Windows BMP format?";
+}
+
+const MenuItem* FindItem(const std::vector<MenuItem>& items, int id) {
+  for (const MenuItem& item : items) {
+    if (item.id == id) return &item;
+  }
+  return nullptr;
 }
 
 // WM_GETTEXT, not GetWindowText: the latter may give a stale caption across processes.
@@ -169,19 +152,12 @@ bool WaitFor(const std::function<bool()>& done, DWORD milliseconds) {
 }
 
 void PressKeys(const std::vector<WORD>& keys) {
-  std::vector<INPUT> inputs;
-  for (WORD key : keys) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    inputs.push_back(input);
-  }
-  for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = *it;
-    input.ki.dwFlags = KEYEVENTF_KEYUP;
-    inputs.push_back(input);
+  std::vector<INPUT> inputs(2 * keys.size());
+  for (size_t i = 0; i < keys.size(); ++i) {
+    INPUT &down = inputs[i], &up = inputs[inputs.size() - 1 - i];
+    down.type = up.type = INPUT_KEYBOARD;
+    down.ki.wVk = up.ki.wVk = keys[i];
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
   }
   SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
@@ -191,33 +167,18 @@ Program::Program() : replyWindow_(CreateReplyWindow()) {}
 Program::~Program() {
   if (hook_) UnhookWindowsHookEx(hook_);
   if (probe_) FreeLibrary(probe_);
-  if (process_.hProcess) {
-    if (Running()) {
-      TerminateProcess(process_.hProcess, 1);
-      WaitForSingleObject(process_.hProcess, 5000);
-    }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-  }
   if (replyWindow_) DestroyWindow(replyWindow_);
 }
 
 bool Program::Start(const std::wstring& settingsPath, const std::wstring& arguments) {
   SetEnvironmentVariableW(L"QUILLA_INI", settingsPath.c_str());
-  std::wstring commandLine = L"\"" + Config().program + L"\"";
-  if (!arguments.empty()) commandLine += L" " + arguments;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  if (!CreateProcessW(Config().program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                      nullptr, &startup, &process_)) {
-    return false;
-  }
+  if (!process_.Start(Config().program, arguments, true)) return false;
   // Hooked before it runs, the probe sees the program's own message loop from its first
   // message on.
   if (!probe_) probe_ = LoadLibraryW(Config().probeDll.c_str());
   auto proc = probe_ ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe_, "ProbeGetMessage"))) : nullptr;
-  if (proc) hook_ = SetWindowsHookExW(WH_GETMESSAGE, proc, probe_, process_.dwThreadId);
-  ResumeThread(process_.hThread);
+  if (proc) hook_ = SetWindowsHookExW(WH_GETMESSAGE, proc, probe_, process_.ThreadId());
+  process_.Resume();
   if (!hook_) return false;
   // The first start in a fresh Wine prefix is slow.
   WaitFor([&] {
@@ -228,32 +189,25 @@ bool Program::Start(const std::wstring& settingsPath, const std::wstring& argume
   return mainWindow_ != nullptr;
 }
 
-bool Program::Running() const { return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
-
-bool Program::WaitForExit(DWORD milliseconds, DWORD* exitCode) {
-  if (!WaitFor([&] { return !Running(); }, milliseconds)) return false;
-  if (exitCode) GetExitCodeProcess(process_.hProcess, exitCode);
-  return true;
-}
-
 std::vector<HWND> Program::Windows(const std::wstring& className) const {
-  WindowSearch search{process_.dwProcessId, Utf8(className), true, {}};
+  WindowSearch search{process_.Id(), Utf8(className), true, {}};
   EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
-HWND Program::WaitForDialog(DWORD milliseconds) const {
+HWND Program::WaitForDialog(DWORD milliseconds, HWND besides) const {
   HWND dialog = nullptr;
   WaitFor([&] {
-    std::vector<HWND> found = Windows(L"#32770");
-    dialog = found.empty() ? nullptr : found.front();
-    return dialog != nullptr;
+    for (HWND window : Windows(L"#32770")) {
+      if (window != besides) return (dialog = window) != nullptr;
+    }
+    return false;
   }, milliseconds);
   return dialog;
 }
 
 HWND Program::AnyDialog() const {
-  WindowSearch search{process_.dwProcessId, "#32770", false, {}};
+  WindowSearch search{process_.Id(), "#32770", false, {}};
   EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
   return search.found.empty() ? nullptr : search.found.front();
 }
@@ -264,7 +218,7 @@ void ExpectNoDialog(const Program& program) {
   EXPECT_EQ(box, nullptr) << "unexpected box: " << (box ? Program::MessageText(box) : "");
 }
 
-std::string Program::MessageText(HWND box) { return WindowText(GetDlgItem(box, 65535)); }
+std::string Program::MessageText(HWND box) { return WindowText(GetDlgItem(box, kMessageText)); }
 
 bool Program::Click(HWND dialog, int buttonId) {
   HWND button = GetDlgItem(dialog, buttonId);
@@ -334,60 +288,24 @@ bool Program::Screenshot(const std::string& name) const {
   // A copy from the screen fails as a whole when it reaches past the screen's edges.
   const RECT onScreen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (!IntersectRect(&area, &area, &onScreen)) return false;
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-  GdiFlush();
-  bool ok = bits && WriteBmp(Config().screenshots + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp", width, height, bits);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return ok;
+  const std::vector<unsigned> pixels = CaptureScreen(area);
+  return !pixels.empty() && WriteBmp(Config().screenshots + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp",
+                                     area.right - area.left, area.bottom - area.top, pixels);
+}
+
+POINT Program::ClientOrigin() const {
+  POINT origin{0, 0};
+  ClientToScreen(mainWindow_, &origin);
+  return origin;
 }
 
 bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds) {
   return WaitFor([&] { return WindowText(window) == title; }, milliseconds);
 }
 
-CliResult RunCli(const std::wstring& arguments) {
-  const std::wstring program =
-      Config().program.substr(0, Config().program.find_last_of(L'\\') + 1) + L"quilla-cli.exe";
-  std::wstring commandLine = L"\"" + program + L"\" " + arguments;
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE readEnd = nullptr, writeEnd = nullptr;
-  CliResult result;
-  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return {DWORD(-1), "(no pipe)"};
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = startup.hStdError = writeEnd;
-  PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                      nullptr, nullptr, &startup, &process);
-  CloseHandle(writeEnd);
-  if (started) {
-    char buffer[1024];
-    DWORD n = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &n, nullptr) && n > 0) result.output.append(buffer, n);
-    WaitForSingleObject(process.hProcess, 120000);
-    GetExitCodeProcess(process.hProcess, &result.exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  } else {
-    result.output = "(quilla-cli did not start)";
-  }
-  CloseHandle(readEnd);
-  while (!result.output.empty() && (result.output.back() == '\n' || result.output.back() == '\r'))
-    result.output.pop_back();
-  return result;
+RunResult RunCli(const std::wstring& arguments) {
+  const std::wstring& quilla = Config().program;
+  return RunToEnd(quilla.substr(0, quilla.find_last_of(L'\\') + 1) + L"quilla-cli.exe", arguments, 120000);
 }
 
 std::string ReadFileBytes(const std::wstring& path) {

@@ -8,10 +8,20 @@
 #include <string>
 #include <vector>
 
+#include "child_process.h"
+
 namespace quilla::gui {
 
 // The program title, as the window and every message box show it.
 inline constexpr char kTitle[] = "Quilla 1.0/32";
+// Asked by Cancel operation, and by the busy menu's item during a long operation.
+inline constexpr char kCancelQuestion[] = "Are you sure you want to Cancel the operation?";
+
+// The title of the main window showing an image: "name (WxHxcolours) - Quilla 1.0/32".
+std::string ImageTitle(const std::string& file, int width, int height, const std::string& colours = "16.7 million");
+
+// What File > Save asks before it writes the file (its name in lower case) as a BMP.
+std::string BmpSaveQuestion(const std::wstring& file);
 
 struct MenuItem {
   int depth = 0;
@@ -19,22 +29,26 @@ struct MenuItem {
   std::string flags;      // S separator, G greyed, C checked, P popup; "-" for none
   std::string text;
   bool Greyed() const { return flags.find('G') != std::string::npos; }
+  bool Checked() const { return flags.find('C') != std::string::npos; }
   bool Popup() const { return flags.find('P') != std::string::npos; }
   bool Separator() const { return flags.find('S') != std::string::npos; }
 };
+// The item with the command id; null when there is none.
+const MenuItem* FindItem(const std::vector<MenuItem>& items, int id);
 
 // Set once by main() from the command line.
 struct HarnessConfig {
   std::wstring program;       // Windows path of quilla.exe
   std::wstring probeDll;      // Windows path of the probe (probe.h)
   std::wstring screenshots;   // folder for the BMP captures
-  std::wstring workDir;       // folder for the tests' settings files
+  std::wstring workDir;       // folder for the tests' files
 };
 HarnessConfig& Config();
 // "/a/b" becomes "Z:\a\b" (Wine maps the Unix root to Z:); Windows paths stay.
 std::wstring WindowsPath(const std::string& path);
 
 std::string Utf8(const std::wstring& text);
+std::string Lower(std::string text);
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
 
@@ -45,30 +59,43 @@ class Program {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  // Starts quilla.exe with QUILLA_INI = settingsPath and the given command-line
+  // Starts quilla.exe, once, with QUILLA_INI = settingsPath and the given command-line
   // arguments, with the probe hooked into its thread, and waits for its main window.
   bool Start(const std::wstring& settingsPath, const std::wstring& arguments = L"");
   HWND MainWindow() const { return mainWindow_; }
-  DWORD ProcessId() const { return process_.dwProcessId; }
-  bool Running() const;
+  bool Running() const { return process_.Running(); }
   // Waits for the process to end; false on timeout.
-  bool WaitForExit(DWORD milliseconds, DWORD* exitCode = nullptr);
+  bool WaitForExit(DWORD milliseconds, DWORD* exitCode = nullptr) const {
+    return process_.WaitForExit(milliseconds, exitCode);
+  }
+  // Closes the main window, as its close box does.
+  void PostClose() const { PostMessageW(mainWindow_, WM_CLOSE, 0, 0); }
+  // Closes the main window and waits for the process to end.
+  bool Close() const {
+    PostClose();
+    return WaitForExit(10000);
+  }
 
   // Visible top-level windows of the program with the given class ("#32770" for message
   // boxes and dialogs), newest first.
   std::vector<HWND> Windows(const std::wstring& className) const;
-  // Waits for a dialog ("#32770") of the program; null on timeout.
-  HWND WaitForDialog(DWORD milliseconds) const;
+  // Waits for a dialog ("#32770") of the program other than `besides` (a message box over
+  // that one), the newest; null on timeout.
+  HWND WaitForDialog(DWORD milliseconds = 8000, HWND besides = nullptr) const;
+  // Chooses the menu command and waits for the dialog it shows; null when none comes.
+  HWND ShowDialog(int command) const {
+    PostMenuCommand(command);
+    return WaitForDialog();
+  }
   // A dialog or message box of the program, shown or still about to be (a modal box shows
   // when its loop first finds the queue empty); null when there is none.
   HWND AnyDialog() const;
-  // Text of a message box: its static control 65535.
   static std::string MessageText(HWND box);
   // Presses a button of a dialog; false when it has no such button.
   static bool Click(HWND dialog, int buttonId);
   // Presses the button and waits until the dialog has gone; false if it stays.
   static bool Answer(HWND dialog, int buttonId);
-  static bool WaitClosed(HWND dialog, DWORD milliseconds);
+  static bool WaitClosed(HWND dialog, DWORD milliseconds = 5000);
   // Presses the button and lets the program handle it.
   bool Press(HWND dialog, int buttonId) const { return Click(dialog, buttonId) && Settle(); }
 
@@ -83,6 +110,8 @@ class Program {
   bool Settle(DWORD milliseconds = 10000) const;
   // The main window's menu bar, read inside the program.
   std::vector<MenuItem> ReadMenu() const;
+  // The screen position of the main window's client area.
+  POINT ClientOrigin() const;
   // Repaints the program's visible windows and, once it has settled, saves them as
   // screenshots/<name>.bmp (the part on the screen).
   bool Screenshot(const std::string& name) const;
@@ -90,7 +119,7 @@ class Program {
  private:
   void PostRequest(const wchar_t* request, LPARAM lParam) const;
 
-  PROCESS_INFORMATION process_{};
+  ChildProcess process_;
   HWND mainWindow_ = nullptr;
   HWND replyWindow_ = nullptr;
   HMODULE probe_ = nullptr;
@@ -100,11 +129,6 @@ class Program {
 // Fails the test when a dialog or message box is up once the program has settled.
 void ExpectNoDialog(const Program& program);
 
-// Writes a 24-bit BMP whose pixel (x, y) is colour(x, y) as 0x00RRGGBB.
-bool WriteTestBmp(const std::wstring& path, int width, int height, unsigned (*colour)(int x, int y));
-// The colour of a screen pixel as 0x00RRGGBB.
-unsigned ScreenPixel(int x, int y);
-
 // Waits until done() holds, handling the caller's messages meanwhile (so the probe's
 // answers arrive); false when it still doesn't after `milliseconds`.
 bool WaitFor(const std::function<bool()>& done, DWORD milliseconds);
@@ -113,12 +137,8 @@ bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds);
 // The whole file's bytes; empty when it can't be read.
 std::string ReadFileBytes(const std::wstring& path);
 
-struct CliResult {
-  DWORD exitCode = DWORD(-1);
-  std::string output;  // what it printed on either stream, without the last line break
-};
 // Runs quilla-cli.exe from beside quilla.exe and waits for it.
-CliResult RunCli(const std::wstring& arguments);
+RunResult RunCli(const std::wstring& arguments);
 // Presses keys through the system's input queue: each entry is a virtual key, pressed in
 // order and released in reverse.
 void PressKeys(const std::vector<WORD>& keys);

@@ -1,0 +1,61 @@
+// The numbers of the controls the GUI tests read and press in quilla.exe's dialogs and
+// message boxes, named after what each control is. They are the outside's view, kept
+// apart from the program's resource headers so that a changed number shows.
+#pragma once
+
+namespace quilla::gui {
+
+// The text of a message box.
+inline constexpr int kMessageText = 65535;
+// The Help button of the option dialogs.
+inline constexpr int kHelpButton = 998;
+
+// The common Open Image File and Save Image as dialogs.
+namespace file_dialog {
+inline constexpr int kFileName = 1152;  // the name field
+inline constexpr int kFileType = 1136;  // the list of types
+}  // namespace file_dialog
+
+namespace about_dialog { inline constexpr int kProgramTitle = 100; }
+
+// Device Caps: one read-out per capability.
+namespace device_caps {
+inline constexpr int kHorizontalResolution = 102, kBitsPerPixel = 104, kPalette = 107, kPaletteSize = 108,
+                     kReservedColours = 109, kColourResolution = 110, kClipping = 111, kDibs = 112, kBitmaps64k = 113;
+}  // namespace device_caps
+
+// Interface Options. The radio buttons' numbers are the values the settings file stores.
+namespace interface_options {
+// Check boxes.
+inline constexpr int kEnableUndo = 150, kAutoQuantize = 191, kAutoResize = 187, kScrollBars = 188, kThickFrame = 189,
+                     kAnimateFrame = 193, kToolbarLegends = 198, kConfirmSaves = 122, kPopupIcon = 123,
+                     kThumbsIcon = 204, kFullOnTop = 208;
+// What a dropped file goes to.
+inline constexpr int kDropSlideshow = 111, kDropCompress = 112, kDropPrinter = 113, kDropContact = 114;
+// When a window is fitted to the image it opens.
+inline constexpr int kResizeNever = 101, kResizeShrink = 102, kResizeEnlarge = 103, kResizeAlways = 104;
+// Where the window goes.
+inline constexpr int kPosSame = 105, kPosLeftTop = 106, kPosLeftBottom = 107, kPosRightTop = 108,
+                     kPosRightBottom = 109, kPosCenter = 110;
+// The clipboard format of a copy.
+inline constexpr int kClipDib = 140, kClipDdb = 139;
+}  // namespace interface_options
+
+// Color Depth and Quantizing Options share their controls.
+namespace color_depth {
+inline constexpr int kTrueColour = 101, kPalette = 102, kDither = 108;
+// The colour count group.
+inline constexpr int kCustom = 103, kCustomCount = 104, k256 = 105, kWindows16 = 106, kBlackWhite = 107;
+}  // namespace color_depth
+
+// Jpeg I/O Options; the decompression controls show the Normal or the Preview set.
+namespace jpeg_io {
+inline constexpr int kLoadGrey = 101, kEntropy = 102, kQualityText = 103, kQualityBar = 104, kSaveGrey = 105,
+                     kSwitchSet = 106, kFastUpsampling = 107, kDctAccurate = 108, kDctFast = 109, kDctFloat = 110,
+                     kOnePass = 111, kFastDither = 112, kWarnGrey = 121;
+inline constexpr int kScale1 = 130, kScale2 = 131, kScale4 = 133, kScale8 = 137;
+}  // namespace jpeg_io
+
+namespace memory_options { inline constexpr int kMainOnly = 101, kTmpFiles = 102, kTmpPath = 103; }
+
+}  // namespace quilla::gui

@@ -1,0 +1,74 @@
+#include "session.h"
+
+#include "control_ids.h"
+
+namespace quilla::gui {
+
+ProgramSession::ProgramSession() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  // "Suite/Fixture" and "Test/Case" for parameterised tests: the last parts.
+  auto last = [](const std::string& name) { return name.substr(name.find_last_of('/') + 1); };
+  name_ = last(info->name());
+  const std::string folder = last(info->test_suite_name()) + "-" + name_;
+  dir_ = Config().workDir + L"\\" + std::wstring(folder.begin(), folder.end());
+  CreateDirectoryW(dir_.c_str(), nullptr);
+  settings_ = dir_ + L"\\quilla.ini";
+  DeleteFileW(settings_.c_str());
+}
+
+void ProgramSession::Start(const std::wstring& arguments) {
+  program_ = std::make_unique<Program>();
+  ASSERT_TRUE(program_->Start(settings_, arguments)) << "quilla.exe did not show its main window";
+  ASSERT_TRUE(program_->Settle());
+}
+
+void ProgramSession::StartOn(const std::wstring& file, const std::string& title) {
+  ASSERT_NO_FATAL_FAILURE(Start(L"\"" + file + L"\""));
+  ASSERT_TRUE(WaitForTitle(Main(), title, 20000)) << "title: " << WindowText(Main());
+  ASSERT_TRUE(program_->Settle());
+}
+
+std::string ProgramSession::AnswerBox(int button, const std::string& shot, HWND over) const {
+  HWND box = program_->WaitForDialog(8000, over);
+  if (!box) return "(no box)";
+  std::string text = Program::MessageText(box);
+  EXPECT_EQ(WindowText(box), kTitle);
+  Shot(shot);
+  EXPECT_TRUE(Program::Answer(box, button));
+  return text;
+}
+
+void ProgramSession::ChooseFileToOpen(const std::wstring& file, bool clickBusyMenu) const {
+  HWND dialog = program_->WaitForDialog();
+  ASSERT_NE(dialog, nullptr) << "no open dialog";
+  ASSERT_EQ(WindowText(dialog), "Open Image File");
+  SendMessageW(GetDlgItem(dialog, file_dialog::kFileName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+  ASSERT_TRUE(Program::Click(dialog, IDOK));
+  if (clickBusyMenu) program_->ClickBusyMenuWhenShown();
+  ASSERT_TRUE(Program::WaitClosed(dialog));
+}
+
+std::string ProgramSession::ChooseSaveType(HWND dialog, int position) const {
+  HWND types = GetDlgItem(dialog, file_dialog::kFileType);
+  SendMessageW(types, CB_SETCURSEL, WPARAM(position), 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(file_dialog::kFileType, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+  EXPECT_TRUE(program_->Settle());
+  return WindowText(GetDlgItem(dialog, file_dialog::kFileName));
+}
+
+void ProgramSession::ExpectOffset(HWND dialog, int dx, int dy) const {
+  RECT main, r;
+  GetWindowRect(Main(), &main);
+  GetWindowRect(dialog, &r);
+  EXPECT_EQ(r.left - main.left, dx);
+  EXPECT_EQ(r.top - main.top, dy);
+}
+
+MenuItem ProgramSession::Menu(int id) const {
+  const std::vector<MenuItem> items = program_->ReadMenu();
+  if (const MenuItem* item = FindItem(items, id)) return *item;
+  ADD_FAILURE() << "no menu item " << id;
+  return {};
+}
+
+}  // namespace quilla::gui
