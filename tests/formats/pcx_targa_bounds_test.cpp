@@ -16,9 +16,9 @@ TEST_F(PcxTargaBoundsTest, UniformRowsOfEveryLengthReadBack) {
         std::vector<RgbQuad> table(size_t(colors), RgbQuad{0, 0, 0, 0});
         ASSERT_TRUE(original.CreateFilledImage(width, 1, colors == 0, table.data(), colors, 0));
         original.fileType = type;
-        ASSERT_TRUE(WriteImageFile(original, Path("u").c_str()));
-        ASSERT_TRUE(ReadImageFile(back, Path("u").c_str())) << colors << " colours, width " << width << ": "
-                                                            << host.LastMessage();
+        ASSERT_TRUE(WriteImageFile(original, Path("u")));
+        ASSERT_TRUE(ReadImageFile(back, Path("u"))) << colors << " colours, width " << width << ": "
+                                                    << host.LastMessage();
         EXPECT_EQ(back.Width(), width);
       }
     }
