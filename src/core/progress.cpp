@@ -143,7 +143,10 @@ void CancelBatch() {
 void SetMainDocument(DIBImage* document) { mainDocument = document; }
 DIBImage* MainDocument() { return mainDocument; }
 
-void SetActiveTransferCleanup(std::function<void()> cleanup) { activeTransferCleanup = std::move(cleanup); }
+std::function<void()> SetActiveTransferCleanup(std::function<void()> cleanup) {
+  std::swap(activeTransferCleanup, cleanup);
+  return cleanup;
+}
 
 void RunTransferCleanup() {
   if (mainDocument && (mainDocument->ioState == 1 || mainDocument->ioState == 2) && activeTransferCleanup)

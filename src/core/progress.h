@@ -55,7 +55,8 @@ void SetMainDocument(DIBImage* document);
 DIBImage* MainDocument();
 // The clean-up of the transfer running on the main document, set while it runs; run
 // while the document's ioState says a read (1) or a write (2) is under way.
-void SetActiveTransferCleanup(std::function<void()> cleanup);
+// Returns the one it replaces, for a transfer that ends to put back.
+std::function<void()> SetActiveTransferCleanup(std::function<void()> cleanup);
 void RunTransferCleanup();
 
 // Puts every flag back to its start-up value (tests; a fresh process starts this way).

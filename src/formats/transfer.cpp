@@ -14,14 +14,15 @@ Transfer::Transfer(DIBImage& document, std::string name, Direction direction, bo
       reduction(CurrentReadQuantizeOptions()) {
   // Closing the window while the main document is being read or written runs this
   // transfer's clean-up.
-  if (&document == MainDocument()) SetActiveTransferCleanup([this] { CleanUp(); });
+  onMainDocument = &document == MainDocument();
+  if (onMainDocument) outerCleanUp = SetActiveTransferCleanup([this] { CleanUp(); });
 }
 
 Transfer::~Transfer() {
   CleanUp();
   if (writer) writer->Discard();
   CloseFile();
-  if (&document == MainDocument()) SetActiveTransferCleanup(nullptr);
+  if (onMainDocument) SetActiveTransferCleanup(std::move(outerCleanUp));
 }
 
 bool Transfer::OpenForReading() {

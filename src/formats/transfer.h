@@ -90,6 +90,8 @@ class Transfer {
   std::optional<ByteReader> reader;
   std::optional<ByteWriter> writer;
   std::function<void()> codecCleanUp;
+  bool onMainDocument = false;
+  std::function<void()> outerCleanUp;  // of a transfer on the main document this one runs inside
   bool locked = false;
   bool cleanedUp = false;
 };
