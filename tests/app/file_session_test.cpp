@@ -28,7 +28,7 @@ TEST_F(FileSessionTest, OpenByNameSetsTheSessionFromTheTypeRead) {
   DIBImage picture, document;
   MakeTestImage(picture, 8, 2, 2);
   picture.fileType = kOs2Bmp;
-  ASSERT_TRUE(WriteImageFile(picture, Path("Photo.BMP").c_str()));
+  ASSERT_TRUE(WriteImageFile(picture, Path("Photo.BMP")));
   imageChanged = true;
   host.titles.clear();
   ASSERT_TRUE(OpenImageByName(document, Path("Photo.BMP")));
