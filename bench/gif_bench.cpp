@@ -10,7 +10,6 @@
 #include <string>
 
 #include "bench_support.h"
-#include "formats/engine.h"
 #include "formats/file_types.h"
 #include "formats/gif/gif_codec.h"
 #include "formats/image_files.h"
@@ -28,10 +27,7 @@ std::string FileName(bool interlaced) {
 quilla::DIBImage& Picture() {
   static quilla::DIBImage picture;
   if (picture.HasImage()) return picture;
-  if (!quilla::StartEngine()) {
-    std::fprintf(stderr, "out of memory\n");
-    std::exit(1);
-  }
+  quilla::bench::UseHeadlessHost();
   uint32_t noise = 12345;
   quilla::bench::MakePicture(picture, true, [&](int x, int y, uint8_t* p) {
     noise = noise * 1664525u + 1013904223u;

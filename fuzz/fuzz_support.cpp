@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/messages.h"
+#include "formats/engine.h"
 #include "formats/image_files.h"
 #include "formats/transfer.h"
 
@@ -15,6 +16,7 @@ namespace quilla::fuzz {
 QuietHost& InstallQuietHost() {
   static QuietHost host;
   InstallHost(&host);
+  if (!StartEngine()) std::abort();
   return host;
 }
 

@@ -20,7 +20,7 @@ class QuietHost : public HeadlessHost {
   }
 };
 
-// Installs the process's QuietHost and returns it.
+// Installs the process's QuietHost, starts the engine, and returns the host.
 QuietHost& InstallQuietHost();
 
 // Input and output files of one target, unique to this process (parallel fuzzing jobs).

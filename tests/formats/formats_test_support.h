@@ -15,6 +15,7 @@
 #include "core/dib_image.h"
 #include "core/messages.h"
 #include "core/progress.h"
+#include "formats/engine.h"
 #include "formats/file_types.h"
 #include "formats/image_files.h"
 #include "formats/transfer.h"
@@ -28,6 +29,7 @@ using Bytes = std::vector<uint8_t>;
 class FormatsTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    ASSERT_TRUE(engine);
     InstallHost(&host);
     ResetProgressState();
     Options().SetDisplayMode(DisplayMode::TrueColor);
@@ -55,6 +57,7 @@ class FormatsTest : public ::testing::Test {
     return names;
   }
 
+  const Engine engine;  // the tables every codec needs
   ScriptedHost host;
   std::filesystem::path dir;
 };

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "color/windows16_palette.h"
-#include "formats/engine.h"
 #include "formats/file_system.h"
 #include "formats/file_types.h"
 #include "formats/gif/gif_codec.h"
@@ -203,7 +202,6 @@ class GifTest : public FormatsTest {
  protected:
   void SetUp() override {
     FormatsTest::SetUp();
-    ASSERT_TRUE(engine);
     Options().ResetToDefaults(false);
     Options().SetResizeOnLoad(101);
   }
@@ -211,8 +209,6 @@ class GifTest : public FormatsTest {
     Options().ResetToDefaults(false);
     FormatsTest::TearDown();
   }
-
-  const Engine engine;
 
   // Writes the document through the dispatch in the given type.
   int Save(DIBImage& document, const std::string& name, uint32_t type) {

@@ -4,7 +4,6 @@
 #pragma once
 #include <string>
 
-#include "formats/engine.h"
 #include "formats/formats_test_support.h"
 
 namespace quilla {
@@ -28,12 +27,10 @@ class SingleCodecTest : public FormatsTest {
   const char* const madeName;
 };
 
-// The quantizing options of one test, with the engine they need; the defaults come back
-// at the end of the test.
+// The quantizing options of one test; the defaults come back at the end of the test.
 struct ReadQuantizingScope {
   ReadQuantizingScope(int need, int system, int colors, int dither);
   ~ReadQuantizingScope();
-  const Engine engine;
 };
 
 // A P6 file of the test picture used with other programs: every channel a function of x

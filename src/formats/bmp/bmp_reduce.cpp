@@ -15,7 +15,7 @@ namespace quilla::bmp {
 namespace {
 
 ColorQuantizer& ReadyQuantizer() {
-  if (!ColorQuantizerReady() && !InitializeColorQuantizer()) AbortCodec(AbortReason::NoMemory);
+  if (!ColorQuantizerReady()) AbortCodec(AbortReason::NoMemory);
   return TheColorQuantizer();
 }
 

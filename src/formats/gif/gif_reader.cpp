@@ -82,7 +82,7 @@ void GreyTable(ReaderState& state, int entries) {
 
 void ReadGif(Transfer& transfer) {
   DIBImage& document = transfer.document;
-  if (!GifCoderReady() && !InitializeGifCoder()) AbortCodec(AbortReason::NoMemory);
+  if (!GifCoderReady()) AbortCodec(AbortReason::NoMemory);
   // A read keeps the rows decoded before a failure; a preview's half-decoded image is no
   // thumbnail for the readers tried after this one.
   transfer.OnCleanUp([&transfer] {
@@ -153,7 +153,7 @@ void ReadGif(Transfer& transfer) {
   bool dither = false;
   ColorQuantizer* quantizer = nullptr;
   if (state.remap) {
-    if (!ColorQuantizerReady() && !InitializeColorQuantizer()) AbortCodec(AbortReason::NoMemory);
+    if (!ColorQuantizerReady()) AbortCodec(AbortReason::NoMemory);
     quantizer = &TheColorQuantizer();
     if (!document.AllocRowBuffer(state.width, false)) AbortCodec(AbortReason::NoMemory);
     imageColors = quantizer->UseWindows16();

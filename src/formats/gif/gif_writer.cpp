@@ -85,10 +85,10 @@ void WriteGifFrom(Transfer& transfer, DIBImage& source) {
 
 void WriteGif(Transfer& transfer) {
   DIBImage& document = transfer.document;
-  if (!GifCoderReady() && !InitializeGifCoder()) AbortCodec(AbortReason::NoMemory);
+  if (!GifCoderReady()) AbortCodec(AbortReason::NoMemory);
   if (!document.IsTrueColor()) return WriteGifFrom(transfer, document);
   // Palette formats hold at most 256 colours: the image is reduced into a copy.
-  if (!ColorQuantizerReady() && !InitializeColorQuantizer()) AbortCodec(AbortReason::NoMemory);
+  if (!ColorQuantizerReady()) AbortCodec(AbortReason::NoMemory);
   DIBImage reduced;
   if (!QuantizeInto(reduced, document, 256, gif::UseDithering(), false)) AbortCodec(AbortReason::NoMemory);
   WriteGifFrom(transfer, reduced);
