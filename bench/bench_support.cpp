@@ -6,6 +6,7 @@
 
 #include "cli/headless_host.h"
 #include "core/messages.h"
+#include "formats/engine.h"
 #include "formats/image_files.h"
 
 namespace quilla::bench {
@@ -18,7 +19,12 @@ int64_t PixelBytes(bool palette) { return int64_t(kWidth) * kHeight * (palette ?
 
 void UseHeadlessHost() {
   static HeadlessHost host;
+  static const Engine engine;
   InstallHost(&host);
+  if (!engine) {
+    std::fprintf(stderr, "out of memory\n");
+    std::exit(1);
+  }
 }
 
 std::string TempPath(const char* name) { return (std::filesystem::temp_directory_path() / name).string(); }

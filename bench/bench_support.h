@@ -13,7 +13,7 @@ namespace quilla::bench {
 
 inline constexpr int kWidth = 6000, kHeight = 4000;
 
-// quilla-cli's host, installed once: messages go to stderr.
+// quilla-cli's host (messages go to stderr) and the engine's tables, set up once.
 void UseHeadlessHost();
 
 // name in the temporary folder.

@@ -10,11 +10,9 @@
 #include <string>
 
 #include "bench_support.h"
-#include "formats/engine.h"
 #include "formats/file_types.h"
 #include "formats/gif/gif_codec.h"
 #include "formats/image_files.h"
-#include "formats/transfer_files.h"
 #include "settings/app_options.h"
 
 namespace {
@@ -29,10 +27,7 @@ std::string FileName(bool interlaced) {
 quilla::DIBImage& Picture() {
   static quilla::DIBImage picture;
   if (picture.HasImage()) return picture;
-  if (!quilla::StartEngine()) {
-    std::fprintf(stderr, "out of memory\n");
-    std::exit(1);
-  }
+  quilla::bench::UseHeadlessHost();
   uint32_t noise = 12345;
   quilla::bench::MakePicture(picture, true, [&](int x, int y, uint8_t* p) {
     noise = noise * 1664525u + 1013904223u;
@@ -45,10 +40,8 @@ quilla::DIBImage& Picture() {
 bool Write(quilla::DIBImage& picture, bool interlaced) {
   quilla::Options().SetSaveGifInterlaced(interlaced ? 1 : 0);
   std::string name = FileName(interlaced);
-  quilla::KeepFileName(picture, name.c_str());
   picture.fileType = quilla::kGif89a;
-  picture.file = quilla::OpenTransferFile(name.c_str(), "wb");
-  return picture.file != quilla::kNoFile && quilla::WriteGif(picture);
+  return quilla::WriteImageFile(picture, name) != 0;
 }
 
 void BM_GifWrite(benchmark::State& state) {
@@ -67,8 +60,8 @@ void BM_GifRead(benchmark::State& state) {
   std::string name = FileName(interlaced);
   for (auto _ : state) {
     quilla::DIBImage document;
-    quilla::KeepFileName(document, name.c_str());
-    if (!quilla::ReadGif(document) || document.Width() != kWidth) state.SkipWithError("read failed");
+    if (!quilla::ReadImageFileAs(document, name, quilla::kGif89a) || document.Width() != kWidth)
+      state.SkipWithError("read failed");
   }
   state.counters["Mpixel/s"] = benchmark::Counter(double(kWidth) * kHeight / 1e6, benchmark::Counter::kIsIterationInvariantRate);
 }

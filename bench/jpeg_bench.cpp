@@ -17,7 +17,6 @@
 #include "formats/file_types.h"
 #include "formats/image_files.h"
 #include "formats/jpeg/jpeg_codec.h"
-#include "formats/transfer_files.h"
 #include "settings/app_options.h"
 
 namespace {
@@ -53,8 +52,7 @@ void BM_AdapterWrite(benchmark::State& state) {
   std::string path = quilla::bench::TempPath("quilla_bench_adapter.jpg");
   photo.fileType = quilla::kJpegFile;
   for (auto _ : state) {
-    photo.file = quilla::OpenTransferFile(path.c_str(), "wb");
-    if (!quilla::WriteJpegFile(photo)) state.SkipWithError("write failed");
+    if (!quilla::WriteImageFile(photo, path)) state.SkipWithError("write failed");
   }
   state.SetItemsProcessed(state.iterations() * int64_t(kWidth) * kHeight);
 }
@@ -94,8 +92,8 @@ void EnsureSample(const std::string& path) {
   if (std::filesystem::exists(path)) return;
   Setup();
   quilla::DIBImage& photo = Photo();
-  photo.file = quilla::OpenTransferFile(path.c_str(), "wb");
-  if (!quilla::WriteJpegFile(photo)) std::abort();
+  photo.fileType = quilla::kJpegFile;
+  if (!quilla::WriteImageFile(photo, path)) std::abort();
 }
 
 void BM_AdapterRead(benchmark::State& state) {
@@ -104,8 +102,7 @@ void BM_AdapterRead(benchmark::State& state) {
   EnsureSample(path);
   for (auto _ : state) {
     quilla::DIBImage document;
-    quilla::KeepFileName(document, path.c_str());
-    if (!quilla::ReadJpegFile(document)) state.SkipWithError("read failed");
+    if (!quilla::ReadImageFileAs(document, path, quilla::kJpegFile)) state.SkipWithError("read failed");
   }
   state.SetItemsProcessed(state.iterations() * int64_t(kWidth) * kHeight);
 }

@@ -11,7 +11,6 @@
 
 #include "bench_support.h"
 #include "color/color_reduction.h"
-#include "formats/engine.h"
 
 namespace {
 
@@ -22,10 +21,7 @@ using quilla::bench::kWidth;
 quilla::DIBImage& Photo() {
   static quilla::DIBImage photo;
   if (photo.HasImage()) return photo;
-  if (!quilla::StartEngine()) {
-    std::fprintf(stderr, "out of memory\n");
-    std::exit(1);
-  }
+  quilla::bench::UseHeadlessHost();
   std::vector<int> waveX[3], waveY[3];
   const double periodX[3] = {2300, 3100, 1700}, periodY[3] = {1900, 1300, 2700};
   for (int c = 0; c < 3; ++c) {

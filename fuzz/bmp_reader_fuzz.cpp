@@ -6,8 +6,9 @@
 
 #include "core/dib_image.h"
 #include "formats/bmp/bmp_codec.h"
+#include "formats/file_types.h"
 #include "formats/image_files.h"
-#include "formats/transfer_files.h"
+#include "formats/transfer.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -35,18 +36,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace quilla;
   static const fuzz::TempFiles files("bmp_reader_fuzz", ".bmp");
   if (!files.Store(data, size)) return 0;
-  fuzz::ProbeAndPreview(files.input, ProbeBmp, ReadBmpPreview);
+  fuzz::ProbeAndPreview(files.input, kWindowsBmp);
 
   DIBImage document;
-  KeepFileName(document, files.input.c_str());
-  if (!ReadBmp(document)) {
-    if (document.HasImage() || document.file != kNoFile) std::abort();  // a failure frees everything
+  if (!ReadImageFileAs(document, files.input, kWindowsBmp)) {
+    if (document.HasImage() || Transfer::OpenFiles() != 0) std::abort();  // a failure frees everything
     return 0;
   }
   if (fuzz::PixelCount(document) > (1u << 22) || !IndicesInTable(document)) return 0;
 
   DIBImage back;
-  if (!fuzz::WriteAndReadBack(document, files.output, WriteBmp, ReadBmp, back)) return 0;
+  if (!fuzz::WriteAndReadBack(document, files.output, kWindowsBmp, back)) return 0;
   if (back.fileType != document.fileType || back.ColorCount() != document.ColorCount() ||
       !fuzz::SameRows(document, back))
     std::abort();

@@ -7,14 +7,16 @@
 #include <cstring>
 
 #include "core/messages.h"
+#include "formats/engine.h"
 #include "formats/image_files.h"
-#include "formats/transfer_files.h"
+#include "formats/transfer.h"
 
 namespace quilla::fuzz {
 
 QuietHost& InstallQuietHost() {
   static QuietHost host;
   InstallHost(&host);
+  if (!StartEngine()) std::abort();
   return host;
 }
 
@@ -35,22 +37,20 @@ bool TempFiles::Store(const uint8_t* data, size_t size) const {
   return std::fclose(f) == 0 && ok;
 }
 
-void ProbeAndPreview(const std::string& name, Codec probe, PreviewReader preview) {
+void ProbeAndPreview(const std::string& name, uint32_t type) {
+  uint32_t width = 0, height = 0;
+  ProbeFileAs(name, type, width, height);
   DIBImage document;
-  KeepFileName(document, name.c_str());
-  probe(document);
-  preview(document, 64, 64);
-  if (document.IsLocked()) std::abort();
+  ReadImagePreviewAs(document, name, type, 64, 64);
+  if (document.IsLocked() || Transfer::OpenFiles() != 0) std::abort();
 }
 
 uint64_t PixelCount(const DIBImage& document) { return uint64_t(document.Width()) * uint64_t(document.Height()); }
 
-bool WriteAndReadBack(DIBImage& document, const std::string& output, Codec write, Codec read, DIBImage& back) {
-  document.file = OpenTransferFile(output.c_str(), "wb");
-  if (document.file == kNoFile) return false;
-  if (!write(document)) std::abort();
-  KeepFileName(back, output.c_str());
-  if (!read(back) || back.Width() != document.Width() || back.Height() != document.Height()) std::abort();
+bool WriteAndReadBack(DIBImage& document, const std::string& output, uint32_t type, DIBImage& back) {
+  if (!WriteImageFile(document, output)) std::abort();
+  if (!ReadImageFileAs(back, output, type) || back.Width() != document.Width() || back.Height() != document.Height())
+    std::abort();
   return true;
 }
 

@@ -20,7 +20,7 @@ class QuietHost : public HeadlessHost {
   }
 };
 
-// Installs the process's QuietHost and returns it.
+// Installs the process's QuietHost, starts the engine, and returns the host.
 QuietHost& InstallQuietHost();
 
 // Input and output files of one target, unique to this process (parallel fuzzing jobs).
@@ -31,17 +31,16 @@ struct TempFiles {
   std::string input, output;
 };
 
-using Codec = int (*)(DIBImage&);
-using PreviewReader = int (*)(DIBImage&, int maxWidth, int maxHeight);
-
-// Probes `name` and reads it as a 64x64 preview; a preview left locked aborts.
-void ProbeAndPreview(const std::string& name, Codec probe, PreviewReader preview);
+// Probes `name` with the codec of `type` and reads it as a 64x64 preview with it; a
+// preview left locked or a file left open aborts.
+void ProbeAndPreview(const std::string& name, uint32_t type);
 
 uint64_t PixelCount(const DIBImage& document);
 
-// Writes `document` to `output` and reads it back into `back`. False when the output
-// cannot be opened; a failed write or read, or another size, aborts.
-bool WriteAndReadBack(DIBImage& document, const std::string& output, Codec write, Codec read, DIBImage& back);
+// Writes `document` to `output` in its own type and reads it back into `back` with the
+// codec of `type`. False when the output cannot be made; a failed write or read, or
+// another size, aborts.
+bool WriteAndReadBack(DIBImage& document, const std::string& output, uint32_t type, DIBImage& back);
 
 // Same bytes in every row: palette indices, or BGR triples for true colour.
 bool SameRows(DIBImage& a, DIBImage& b);

@@ -2,10 +2,12 @@
 // picked from the input's last byte (warnings answered either way), and the quiet preview
 // reader; a file that reads is written back and must read again at the same size.
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 #include "core/dib_image.h"
 #include "formats/file_types.h"
+#include "formats/byte_reader.h"
 #include "formats/image_files.h"
 #include "formats/jpeg/jpeg_codec.h"
 #include "fuzz_support.h"
@@ -32,10 +34,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const char* input = files.input.c_str();
   if (!files.Store(data, size)) return 0;
   DIBImage document;
-  KeepFileName(document, input);
-  if (ProbeJpegFile(document) != kJpegFile) return 0;
-  if (ProbeJpegSize(document) != kJpegFile) return 0;
-  if (uint64_t(document.fileWidth) * document.fileHeight > kMaxFuzzPixels) return 0;
+  uint32_t width = 0, height = 0;
+  if (ProbeFileAs(files.input, kJpegFile, width, height) != kJpegFile) return 0;
+  std::FILE* stream = std::fopen(input, "rb");
+  if (!stream) return 0;
+  ByteReader in(stream);
+  int probed = ProbeJpegSize(in, width, height);
+  std::fclose(stream);
+  if (probed != kJpegFile || uint64_t(width) * height > kMaxFuzzPixels) return 0;
 
   uint8_t choice = size ? data[size - 1] : 0;
   AppOptions& o = Options();

@@ -4,8 +4,9 @@
 #include <cstdlib>
 
 #include "core/dib_image.h"
+#include "formats/file_types.h"
 #include "formats/image_files.h"
-#include "formats/transfer_files.h"
+#include "formats/transfer.h"
 #include "formats/pcx/pcx_codec.h"
 #include "fuzz_support.h"
 
@@ -18,17 +19,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace quilla;
   static const fuzz::TempFiles files("pcx_reader_fuzz", ".pcx");
   if (!files.Store(data, size)) return 0;
-  fuzz::ProbeAndPreview(files.input, ProbePcx, ReadPcxPreview);
+  fuzz::ProbeAndPreview(files.input, kPcxFile);
 
   DIBImage document;
-  KeepFileName(document, files.input.c_str());
-  int ok = ReadPcx(document);
-  if (document.IsLocked() || document.file != kNoFile) std::abort();
+  int ok = ReadImageFileAs(document, files.input, kPcxFile);
+  if (document.IsLocked() || Transfer::OpenFiles() != 0) std::abort();
   if (!ok || fuzz::PixelCount(document) > (1u << 20)) return 0;
 
   // What was read is written and read back with the same colours.
   DIBImage back;
-  if (fuzz::WriteAndReadBack(document, files.output, WritePcx, ReadPcx, back) && !fuzz::SameColors(document, back))
+  if (fuzz::WriteAndReadBack(document, files.output, kPcxFile, back) && !fuzz::SameColors(document, back))
     std::abort();
   return 0;
 }

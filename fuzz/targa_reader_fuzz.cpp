@@ -5,16 +5,15 @@
 #include <cstdlib>
 
 #include "core/dib_image.h"
-#include "formats/engine.h"
+#include "formats/file_types.h"
 #include "formats/image_files.h"
 #include "formats/targa/targa_codec.h"
-#include "formats/transfer_files.h"
+#include "formats/transfer.h"
 #include "fuzz_support.h"
 #include "settings/app_options.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   quilla::fuzz::InstallQuietHost();
-  if (!quilla::StartEngine()) std::abort();
   return 0;
 }
 
@@ -22,12 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace quilla;
   static const fuzz::TempFiles files("targa_reader_fuzz", ".tga");
   if (!files.Store(data, size)) return 0;
-  fuzz::ProbeAndPreview(files.input, ProbeTarga, ReadTargaPreview);
+  fuzz::ProbeAndPreview(files.input, kTargaFile);
 
   DIBImage document;
-  KeepFileName(document, files.input.c_str());
-  int ok = ReadTarga(document);
-  if (document.IsLocked() || document.file != kNoFile) std::abort();
+  int ok = ReadImageFileAs(document, files.input, kTargaFile);
+  if (document.IsLocked() || Transfer::OpenFiles() != 0) std::abort();
   if (!ok || fuzz::PixelCount(document) > (1u << 20)) return 0;
 
   // The reductions while reading: two passes, or the Windows colours, dithered or not.
@@ -37,13 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   options.SetUseDithering(int(size >> 1 & 1));
   options.SetNColorsCreatePal(int(2 + size % 255));
   DIBImage reduced;
-  KeepFileName(reduced, files.input.c_str());
-  if (!ReadTarga(reduced) || reduced.IsTrueColor() || reduced.IsLocked()) std::abort();
+  if (!ReadImageFileAs(reduced, files.input, kTargaFile) || reduced.IsTrueColor() || reduced.IsLocked()) std::abort();
   options.SetNeedQuantizeRead(0);
 
   // What was read is written and read back with the same colours.
   DIBImage back;
-  if (fuzz::WriteAndReadBack(document, files.output, WriteTarga, ReadTarga, back) && !fuzz::SameColors(document, back))
+  if (fuzz::WriteAndReadBack(document, files.output, kTargaFile, back) && !fuzz::SameColors(document, back))
     std::abort();
   return 0;
 }

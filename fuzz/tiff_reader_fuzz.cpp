@@ -8,6 +8,7 @@
 #include "formats/file_types.h"
 #include "formats/image_files.h"
 #include "formats/tiff/tiff_codec.h"
+#include "formats/transfer.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -19,16 +20,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace quilla;
   static const fuzz::TempFiles files("tiff_reader_fuzz", "");
   if (!files.Store(data, size)) return 0;
-  fuzz::ProbeAndPreview(files.input, ProbeTiffFile, ReadTiffPreview);
+  fuzz::ProbeAndPreview(files.input, kTiffFile);
 
   DIBImage document;
-  KeepFileName(document, files.input.c_str());
-  if (!ReadTiffFile(document) || fuzz::PixelCount(document) > (1u << 20)) return 0;
+  if (!ReadImageFileAs(document, files.input, kTiffFile) || fuzz::PixelCount(document) > (1u << 20)) return 0;
 
   // What was read is written and read back unchanged.
   document.fileType = kTiffCompressed;
   DIBImage back;
-  if (!fuzz::WriteAndReadBack(document, files.output, WriteTiffFile, ReadTiffFile, back)) return 0;
+  if (!fuzz::WriteAndReadBack(document, files.output, kTiffFile, back)) return 0;
   if (back.ColorCount() != document.ColorCount() || !fuzz::SameRows(document, back)) std::abort();
   return 0;
 }

@@ -121,11 +121,6 @@ int RunConvertCommand(int argc, char** argv) {
     }
   }
   if (files.size() != 2) return UsageError("%s", "expects INPUT and OUTPUT");
-  if (!ColorQuantizerReady() && !InitializeColorQuantizer()) {
-    ShowNoMemory();
-    return kFailed;
-  }
-
   DIBImage document;
   SetMainDocument(&document);
   int ok = ReadImageFile(document, files[0]);

@@ -27,11 +27,8 @@ class HeadlessHost : public Host {
   void RestoreCursor() override {}
   void ShowBusyMenu(int) override {}
   void RestoreMainMenu() override {}
-  void SetToolbarBusy(bool) override {}
-  bool IsFullScreen() override { return false; }
-  void LeaveFullScreen() override {}
-  void RealizePalette() override {}
-  void FitWindowToImage() override {}
+  void SetBusy(bool) override {}
+  void OnEngineEvent(EngineEvent) override {}
   ScreenRect WorkArea() override { return {0, 0, 1024, 768}; }
 };
 

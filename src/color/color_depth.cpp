@@ -75,7 +75,7 @@ int ApplyColorDepth(DIBImage& doc, int count, bool dither) {
   }
   if (doc.PaletteSerial() != before) {
     imageChanged = true;
-    if (Host* host = HostOrNull()) host->RealizePalette();
+    if (Host* host = HostOrNull()) host->OnEngineEvent(EngineEvent::PaletteChanged);
   }
   return 1;
 }

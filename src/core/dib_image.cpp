@@ -272,7 +272,7 @@ void DIBImage::SetColors(const RgbQuad* in) {
   if (dib.empty()) return;
   std::memcpy(dib.data() + kHeaderBytes, in, ColorTableBytes());
   RebuildPalette();
-  if (Host* host = HostOrNull()) host->RealizePalette();
+  if (Host* host = HostOrNull()) host->OnEngineEvent(EngineEvent::PaletteChanged);
 }
 
 std::array<RgbQuad, 256> DIBImage::ColorTable() const {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace quilla {
@@ -158,10 +159,9 @@ class DIBImage {
 
   // Transfer state, read and set by the codecs and the open/save flows.
   uint32_t fileType = 0;
-  int32_t file = -1;
   uint32_t fileWidth = 0, fileHeight = 0;
   uint32_t ioState = 0;
-  const char* fileName = nullptr;
+  std::string fileName;  // of the last file read or written
   uint32_t building = 0;
   int32_t decodedWidth = 0, decodedHeight = 0;
 

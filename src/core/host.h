@@ -1,6 +1,7 @@
 // The one way portable code reaches the user: message boxes, the window title, message
-// pumping for cancel polls, cursors, the busy menu bar, the toolbar's busy state and the
-// display. The Windows program, quilla-cli and the unit tests each supply their own.
+// pumping for cancel polls, cursors and the busy state, and the events the window reacts
+// to. What the window does with them (its toolbar, full-screen view and layout) is its own
+// business. The Windows program, quilla-cli and the unit tests each supply their own.
 #pragma once
 #include <functional>
 #include <string>
@@ -18,6 +19,11 @@ struct ScreenRect {
   int left = 0, top = 0, right = 0, bottom = 0;
   int Width() const { return right - left; }
   int Height() const { return bottom - top; }
+};
+
+enum class EngineEvent {
+  PaletteChanged,  // the main document's colours changed
+  BatchEnded,      // a batch of files ended: the window shows the image it ended on
 };
 
 class Host {
@@ -40,14 +46,11 @@ class Host {
 
   virtual void ShowBusyMenu(int menuNumber) = 0;
   virtual void RestoreMainMenu() = 0;
-  virtual void SetToolbarBusy(bool busy) = 0;
-
-  virtual bool IsFullScreen() = 0;
-  virtual void LeaveFullScreen() = 0;
-  // The main document's colours changed: realise its palette again and repaint.
-  virtual void RealizePalette() = 0;
-  // Fit the main window to the image after a batch.
-  virtual void FitWindowToImage() = 0;
+  // The interface turned busy (an operation runs, or the program is exiting) or idle.
+  virtual void SetBusy(bool busy) = 0;
+  // Something the window shows changed; the window reacts in its own way.
+  virtual void OnEngineEvent(EngineEvent event) = 0;
+  // The work area of the screen, which "ResizeOnLoad" fits images to.
   virtual ScreenRect WorkArea() = 0;
 };
 

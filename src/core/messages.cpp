@@ -20,9 +20,7 @@ std::string FormatV(const char* format, va_list args) {
 }
 
 MsgResult Show(OwnerWindow owner, const std::string& text, MsgButtons buttons, MsgIcon icon) {
-  Host& host = CurrentHost();
-  if (host.IsFullScreen()) host.LeaveFullScreen();
-  return host.MessageBox(owner, text, kProgramTitle, buttons, icon);
+  return CurrentHost().MessageBox(owner, text, kProgramTitle, buttons, icon);
 }
 }  // namespace
 

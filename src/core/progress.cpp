@@ -1,6 +1,5 @@
 #include "core/progress.h"
 
-#include <array>
 #include <cctype>
 
 #include "core/dib_image.h"
@@ -20,13 +19,8 @@ struct ProgressState {
 };
 ProgressState state;
 
-struct CleanupPair {
-  TransferCleanup read = nullptr;
-  TransferCleanup write = nullptr;
-};
-constexpr unsigned kFileTypeSlots = 16;
-std::array<CleanupPair, kFileTypeSlots> cleanups;
 DIBImage* mainDocument = nullptr;
+std::function<void()> activeTransferCleanup;
 
 std::string FileTitleLowerCase(const std::string& path) {
   size_t slash = path.find_last_of("/\\:");
@@ -49,17 +43,17 @@ int ReportPercentInternal(int percent, bool cleanUp) {
 void ResetProgressState() { state = ProgressState{}; }
 
 void DisableInterface() {
-  if (state.interfaceBusyDepth++ == 0) CurrentHost().SetToolbarBusy(true);
+  if (state.interfaceBusyDepth++ == 0) CurrentHost().SetBusy(true);
 }
 
 void EnableInterface() {
   if (state.interfaceBusyDepth == 0) return;
-  if (--state.interfaceBusyDepth == 0) CurrentHost().SetToolbarBusy(false);
+  if (--state.interfaceBusyDepth == 0) CurrentHost().SetBusy(false);
 }
 
 void ResetInterface() {
   state.interfaceBusyDepth = 0;
-  CurrentHost().SetToolbarBusy(false);
+  CurrentHost().SetBusy(false);
 }
 
 bool IsInterfaceIdle() { return state.interfaceBusyDepth == 0; }
@@ -119,7 +113,7 @@ void RequestCancel() { state.cancelRequested = true; }
 bool CancelRequested() { return state.cancelRequested; }
 
 void MarkExiting() {
-  CurrentHost().SetToolbarBusy(true);
+  CurrentHost().SetBusy(true);
   state.exiting = true;
 }
 
@@ -135,11 +129,7 @@ void EndBatch() {
   if (state.exiting) return;
   state.batchRunning = false;
   state.batchCancelled = false;
-  Host& host = CurrentHost();
-  if (!host.IsFullScreen()) {
-    RestoreMenu();
-    host.FitWindowToImage();
-  }
+  CurrentHost().OnEngineEvent(EngineEvent::BatchEnded);
   EnableInterface();
 }
 
@@ -150,18 +140,17 @@ void CancelBatch() {
   if (state.batchRunning) state.batchCancelled = true;
 }
 
-void RegisterTransferCleanup(unsigned fileType, TransferCleanup readCleanup, TransferCleanup writeCleanup) {
-  if (fileType < kFileTypeSlots) cleanups[fileType] = {readCleanup, writeCleanup};
-}
-
 void SetMainDocument(DIBImage* document) { mainDocument = document; }
 DIBImage* MainDocument() { return mainDocument; }
 
+std::function<void()> SetActiveTransferCleanup(std::function<void()> cleanup) {
+  std::swap(activeTransferCleanup, cleanup);
+  return cleanup;
+}
+
 void RunTransferCleanup() {
-  if (!mainDocument || mainDocument->fileType >= kFileTypeSlots) return;
-  const CleanupPair& pair = cleanups[mainDocument->fileType];
-  if (mainDocument->ioState == 1 && pair.read) pair.read(*mainDocument);
-  if (mainDocument->ioState == 2 && pair.write) pair.write(*mainDocument);
+  if (mainDocument && (mainDocument->ioState == 1 || mainDocument->ioState == 2) && activeTransferCleanup)
+    activeTransferCleanup();
 }
 
 }  // namespace quilla

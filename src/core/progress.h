@@ -2,6 +2,7 @@
 // title, poll for cancel (which keeps the window alive by pumping messages), disable the
 // interface, swap the menu bar for a one-item busy menu, and run as batches of files.
 #pragma once
+#include <functional>
 #include <string>
 
 namespace quilla {
@@ -49,11 +50,13 @@ bool IsBatchCancelled();
 // Marks a running batch to stop after the current file (closing during a batch).
 void CancelBatch();
 
-// Transfer clean-up, chosen by the main document's ioState and fileType.
-using TransferCleanup = void (*)(DIBImage& document);
-void RegisterTransferCleanup(unsigned fileType, TransferCleanup readCleanup, TransferCleanup writeCleanup);
+// The main document; its transfers can be cleaned up from outside (closing the window).
 void SetMainDocument(DIBImage* document);
 DIBImage* MainDocument();
+// The clean-up of the transfer running on the main document, set while it runs; run
+// while the document's ioState says a read (1) or a write (2) is under way.
+// Returns the one it replaces, for a transfer that ends to put back.
+std::function<void()> SetActiveTransferCleanup(std::function<void()> cleanup);
 void RunTransferCleanup();
 
 // Puts every flag back to its start-up value (tests; a fresh process starts this way).

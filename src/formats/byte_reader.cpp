@@ -8,7 +8,7 @@
 
 namespace quilla {
 
-ByteReader::ByteReader(std::FILE* stream) : file(stream) {
+ByteReader::ByteReader(std::FILE* stream) : file(stream), buffer(kFileBlockBytes) {
   if (!file) AbortCodec(AbortReason::ShortRead);
   int64_t length = FileLength(file);
   int64_t here = FileTell(file);
@@ -19,7 +19,7 @@ ByteReader::ByteReader(std::FILE* stream) : file(stream) {
 
 size_t ByteReader::Fill() {
   next = 0;
-  end = std::fread(buffer, 1, sizeof buffer, file);
+  end = std::fread(buffer.data(), 1, buffer.size(), file);
   return end;
 }
 
@@ -29,7 +29,7 @@ size_t ByteReader::ReadSome(void* out, size_t n) {
   while (done < n) {
     if (next == end) {
       // Large reads go straight to the destination.
-      if (n - done >= sizeof buffer) {
+      if (n - done >= buffer.size()) {
         next = end = 0;
         size_t got = std::fread(dst + done, 1, n - done, file);
         done += got;
@@ -39,7 +39,7 @@ size_t ByteReader::ReadSome(void* out, size_t n) {
       if (Fill() == 0) break;
     }
     size_t take = std::min(n - done, end - next);
-    std::memcpy(dst + done, buffer + next, take);
+    std::memcpy(dst + done, buffer.data() + next, take);
     next += take;
     done += take;
     position += take;
@@ -91,17 +91,22 @@ void ByteReader::Skip(uint64_t n) {
 }
 
 void ByteReader::Seek(uint64_t offset) {
-  if (offset > size) AbortCodec(AbortReason::ShortRead);
+  if (!TrySeek(offset)) AbortCodec(AbortReason::ShortRead);
+}
+
+bool ByteReader::TrySeek(uint64_t offset) {
+  if (offset > size) return false;
   // Stay in the buffer when the target is there.
   uint64_t bufferStart = position - next;
   if (offset >= bufferStart && offset <= bufferStart + end) {
     next = size_t(offset - bufferStart);
     position = offset;
-    return;
+    return true;
   }
-  if (!SeekFile(file, int64_t(offset))) AbortCodec(AbortReason::ShortRead);
+  if (!SeekFile(file, int64_t(offset))) return false;
   next = end = 0;
   position = offset;
+  return true;
 }
 
 }  // namespace quilla

@@ -1,12 +1,18 @@
-// The one way codecs read untrusted bytes: a buffered reader bounded by the length of the
-// file. Reading or seeking past the end is a failure of its own (CodecAbort ShortRead,
-// "Short file: %s" at the codec's entry), never a silent zero.
+// The one way codecs read untrusted bytes: a reader bounded by the length of the file that
+// goes to the system in large blocks. Reading or seeking past the end is a failure of its
+// own (CodecAbort ShortRead, "Short file: %s" at the codec's entry), never a silent zero.
+// Seeking back into the block held costs nothing, so the probes can each look at the head
+// of the file from one read.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 namespace quilla {
+
+// Blocks of this size go to and from the system.
+inline constexpr size_t kFileBlockBytes = size_t(256) << 10;
 
 class ByteReader {
  public:
@@ -26,6 +32,8 @@ class ByteReader {
   uint32_t U32be();
   void Skip(uint64_t n);
   void Seek(uint64_t offset);
+  // Seek that reports instead of throwing, for libraries that call back into the reader.
+  bool TrySeek(uint64_t offset);
 
   uint64_t Tell() const { return position; }
   uint64_t Size() const { return size; }
@@ -40,7 +48,7 @@ class ByteReader {
   uint64_t size = 0;
   uint64_t position = 0;  // of the next byte handed out
   size_t next = 0, end = 0;
-  uint8_t buffer[16384];
+  std::vector<uint8_t> buffer;
 };
 
 // Little-endian loads from bytes already read.

@@ -1,15 +1,62 @@
 #include "formats/byte_writer.h"
 
+#include <algorithm>
+
+#include "formats/byte_reader.h"
 #include "formats/codec_abort.h"
+#include "formats/file_system.h"
 
 namespace quilla {
 
 ByteWriter::ByteWriter(std::FILE* stream) : file(stream) {
   if (!file) AbortCodec(AbortReason::WriteError);
+  int64_t here = FileTell(file);
+  int64_t length = FileLength(file);
+  if (here < 0 || length < 0) AbortCodec(AbortReason::WriteError);
+  position = uint64_t(here);
+  size = uint64_t(length);
+  buffer.reserve(kFileBlockBytes);
+}
+
+bool ByteWriter::TryFlush() {
+  if (buffer.empty()) return true;
+  bool ok = std::fwrite(buffer.data(), 1, buffer.size(), file) == buffer.size();
+  buffer.clear();
+  return ok;
+}
+
+bool ByteWriter::TryWrite(const void* data, size_t n) {
+  if (n == 0) return true;
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  if (buffer.size() + n > kFileBlockBytes) {
+    if (!TryFlush()) return false;
+    // Whole blocks go straight to the system.
+    if (n >= kFileBlockBytes) {
+      if (std::fwrite(bytes, 1, n, file) != n) return false;
+      position += n;
+      size = std::max(size, position);
+      return true;
+    }
+  }
+  buffer.insert(buffer.end(), bytes, bytes + n);
+  position += n;
+  size = std::max(size, position);
+  return true;
+}
+
+bool ByteWriter::TrySeek(uint64_t offset) {
+  if (offset == position) return true;
+  if (!TryFlush() || !SeekFile(file, int64_t(offset))) return false;
+  position = offset;
+  return true;
 }
 
 void ByteWriter::Write(const void* data, size_t n) {
-  if (n != 0 && std::fwrite(data, 1, n, file) != n) AbortCodec(AbortReason::WriteError);
+  if (!TryWrite(data, n)) AbortCodec(AbortReason::WriteError);
+}
+
+void ByteWriter::Flush() {
+  if (!TryFlush()) AbortCodec(AbortReason::WriteError);
 }
 
 void ByteWriter::U16le(uint16_t value) {

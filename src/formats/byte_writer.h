@@ -1,20 +1,41 @@
-// Writes through a stream; a short write throws CodecAbort WriteError ("Error writing").
+// Writes through a stream in large blocks; a failed write throws CodecAbort WriteError
+// ("Error writing"). What is still held goes out on Flush (the transfer flushes before it
+// closes the file), never on destruction: a writer that failed leaves its file short.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 namespace quilla {
 
 class ByteWriter {
  public:
+  // Writes at the current position of an open stream it does not own.
   explicit ByteWriter(std::FILE* file);
+  ByteWriter(const ByteWriter&) = delete;
+  ByteWriter& operator=(const ByteWriter&) = delete;
+
   void Write(const void* data, size_t n);
   void U16le(uint16_t value);
   void U32le(uint32_t value);
+  void Flush();
+  // Forgets what is not yet written (the file is given up).
+  void Discard() { buffer.clear(); }
+
+  // Reporting forms for libraries that call back into the writer: false on failure.
+  bool TryWrite(const void* data, size_t n);
+  bool TryFlush();
+  // Moves the write position; staying where it is costs nothing.
+  bool TrySeek(uint64_t offset);
+  uint64_t Tell() const { return position; }
+  uint64_t Size() const { return size; }
 
  private:
   std::FILE* file;
+  std::vector<uint8_t> buffer;  // bytes not yet handed to the system, capacity one block
+  uint64_t position = 0;        // of the next byte written
+  uint64_t size = 0;            // of the file as written so far
 };
 
 }  // namespace quilla

@@ -1,8 +1,10 @@
 #include "formats/codec_abort.h"
 
 #include <cctype>
+#include <new>
 
 #include "core/messages.h"
+#include "formats/transfer.h"
 
 namespace quilla {
 
@@ -25,6 +27,27 @@ void ReportCodecAbort(const CodecAbort& abort, const char* fileName) {
     case AbortReason::Message: ShowWarning("%s", abort.message.c_str()); break;
     case AbortReason::Cancelled:
     case AbortReason::Silent: break;
+  }
+}
+
+int RunCodec(Transfer& transfer, CodecBody body, const AbortTexts& texts) {
+  transfer.BeginRun();
+  try {
+    try {
+      body(transfer);
+      if (transfer.direction == Transfer::Direction::Write && !transfer.CloseFile()) AbortCodec(AbortReason::WriteError);
+      transfer.Finished();
+      return 1;
+    } catch (const std::bad_alloc&) {
+      AbortCodec(AbortReason::NoMemory);
+    }
+  } catch (CodecAbort& abort) {
+    transfer.CleanUp();
+    if (transfer.quiet) return 0;
+    if (abort.reason == AbortReason::ShortRead && texts.shortRead) abort = {AbortReason::Message, texts.shortRead};
+    if (abort.reason == AbortReason::WriteError && texts.writeError) abort = {AbortReason::Message, texts.writeError};
+    ReportCodecAbort(abort, transfer.name.c_str());
+    return 0;
   }
 }
 

@@ -1,6 +1,6 @@
 // A codec's jump point: any fatal error, short read or cancel deep inside a codec throws
-// one CodecAbort, which the codec's entry catches; the entry runs its clean-up, tells the
-// user (unless quiet) and returns 0.
+// one CodecAbort, which RunCodec catches: it runs the transfer's clean-up, tells the user
+// (unless the transfer is quiet) and returns 0.
 #pragma once
 #include <string>
 
@@ -26,6 +26,20 @@ struct CodecAbort {
 
 // Shows what the abort means to the user, naming the file lower-cased.
 void ReportCodecAbort(const CodecAbort& abort, const char* fileName);
+
+class Transfer;
+
+// The texts a codec shows instead of the common ones; nullptr keeps the common one.
+struct AbortTexts {
+  const char* shortRead = nullptr;   // instead of "Short file: %s"
+  const char* writeError = nullptr;  // instead of "Error writing:\n\n%s"
+};
+
+// Runs a codec's body over a transfer: 1 when it finished, else 0 after the clean-up and
+// the message. A written file is flushed and closed inside, so a failed close is a write
+// error like any other.
+using CodecBody = void (*)(Transfer& transfer);
+int RunCodec(Transfer& transfer, CodecBody body, const AbortTexts& texts = {});
 
 // File names are shown lower-cased.
 std::string ShownName(const char* fileName);

@@ -16,13 +16,13 @@ namespace quilla {
 namespace {
 // Probing order: JPEG, GIF, BMP, PCX, PPM, TIFF, Targa; the first non-zero answer wins.
 const CodecEntry kCodecs[] = {
-    {{kJpegFile, kJpegFile}, ProbeJpegFile, ReadJpegFile, WriteJpegFile, ReadJpegPreview, AbortJpegRead, AbortJpegWrite},
-    {{kGif87a, kGif89a}, ProbeGif, ReadGif, WriteGif, ReadGifPreview, AbortGifRead, AbortGifWrite},
-    {{kWindowsBmp, kOs2Bmp}, ProbeBmp, ReadBmp, WriteBmp, ReadBmpPreview, AbortBmpRead, AbortBmpWrite},
-    {{kPcxFile, kPcxFile}, ProbePcx, ReadPcx, WritePcx, ReadPcxPreview, AbortPcxRead, AbortPcxWrite},
-    {{kPnmFile, kPnmFile}, ProbePpm, ReadPpm, WritePpm, ReadPpmPreview, AbortPpmRead, AbortPpmWrite},
-    {{kTiffFile, kTiffCompressed}, ProbeTiffFile, ReadTiffFile, WriteTiffFile, ReadTiffPreview, AbortTiffRead, AbortTiffWrite},
-    {{kTargaFile, kTargaFile}, ProbeTarga, ReadTarga, WriteTarga, ReadTargaPreview, AbortTargaRead, AbortTargaWrite},
+    {{kJpegFile, kJpegFile}, ProbeJpeg, ReadJpeg, WriteJpeg, {}},
+    {{kGif87a, kGif89a}, ProbeGif, ReadGif, WriteGif, kGifTexts},
+    {{kWindowsBmp, kOs2Bmp}, ProbeBmp, ReadBmp, WriteBmp, {}},
+    {{kPcxFile, kPcxFile}, ProbePcx, ReadPcx, WritePcx, kPcxTexts},
+    {{kPnmFile, kPnmFile}, ProbePpm, ReadPpm, WritePpm, kPpmTexts},
+    {{kTiffFile, kTiffCompressed}, ProbeTiff, ReadTiff, WriteTiff, {}},
+    {{kTargaFile, kTargaFile}, ProbeTarga, ReadTarga, WriteTarga, kTargaTexts},
 };
 }  // namespace
 
@@ -35,11 +35,6 @@ const CodecEntry* CodecOfType(uint32_t type) {
   for (const CodecEntry& codec : kCodecs)
     if (type != kUnknownFile && (codec.types[0] == type || codec.types[1] == type)) return &codec;
   return nullptr;
-}
-
-void RegisterFileFormats() {
-  for (const CodecEntry& codec : kCodecs)
-    for (uint32_t type : codec.types) RegisterTransferCleanup(type, codec.abortRead, codec.abortWrite);
 }
 
 }  // namespace quilla

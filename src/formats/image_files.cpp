@@ -1,8 +1,5 @@
 #include "formats/image_files.h"
 
-#include <map>
-#include <string>
-
 #include "core/dib_image.h"
 #include "core/fit_box.h"
 #include "core/messages.h"
@@ -12,34 +9,85 @@
 #include "formats/file_system.h"
 #include "formats/file_types.h"
 #include "formats/save_limits.h"
-#include "formats/transfer_files.h"
+#include "formats/transfer.h"
 #include "retouch/resize.h"
 #include "settings/app_options.h"
 
 namespace quilla {
 
-const char* KeepFileName(DIBImage& document, const char* name) {
-  static std::map<const DIBImage*, std::string> names;
-  std::string& kept = names[&document];
-  kept = name ? name : "";
-  return document.fileName = kept.c_str();
+namespace {
+
+struct Probed {
+  int type = kUnknownFile;
+  uint32_t width = 0, height = 0;
+};
+
+// One codec's look at the head of the file; a probe that runs off the end says no.
+Probed ProbeWith(const CodecEntry& codec, ByteReader& in) {
+  Probed found;
+  if (!in.TrySeek(0)) return found;
+  try {
+    found.type = codec.probe(in, found.width, found.height);
+  } catch (const CodecAbort&) {
+    found = {};
+  }
+  if (found.type == kUnknownFile) found.width = found.height = 0;
+  return found;
 }
 
-int ProbeFileType(DIBImage& document) {
+// The codecs in their fixed order; the first that knows the content wins.
+Probed ProbeOpenFile(Transfer& transfer) {
   int count = 0;
   const CodecEntry* codecs = Codecs(&count);
   for (int i = 0; i < count; ++i)
-    if (int type = codecs[i].probe(document)) return type;
-  return kUnknownFile;
+    if (Probed found = ProbeWith(codecs[i], transfer.In()); found.type != kUnknownFile) return found;
+  return {};
 }
 
-int ProbeFileTypeAndSize(DIBImage& document, const char* name, uint32_t& width, uint32_t& height) {
-  KeepFileName(document, name);
-  document.fileWidth = document.fileHeight = 0;
-  int type = ProbeFileType(document);
-  width = document.fileWidth;
-  height = document.fileHeight;
-  return type;
+// The codec's read from the first byte of the open file, with the read state set.
+int ReadOpenFile(Transfer& transfer, const CodecEntry& codec) {
+  DIBImage& document = transfer.document;
+  document.ioState = 1;
+  int ok = transfer.In().TrySeek(0) ? RunCodec(transfer, codec.read, codec.texts) : 0;
+  document.ioState = 0;
+  return ok;
+}
+
+// A quiet read into the preview box: 0 read, 1 partly read (an image kept after a failure,
+// or read with warnings), 2 not read.
+int ReadPreviewWith(Transfer& transfer, const CodecEntry& codec, int maxWidth, int maxHeight) {
+  DIBImage& document = transfer.document;
+  transfer.previewWidth = maxWidth;
+  transfer.previewHeight = maxHeight;
+  int ok = ReadOpenFile(transfer, codec);
+  if (document.HasImage()) ShrinkPreview(document, maxWidth, maxHeight);
+  return ok ? (transfer.partial ? 1 : 0) : document.HasImage() ? 1 : 2;
+}
+
+}  // namespace
+
+int ProbeFileTypeAndSize(const std::string& name, uint32_t& width, uint32_t& height) {
+  DIBImage scratch;
+  Transfer transfer(scratch, name, Transfer::Direction::Read, true);
+  width = height = 0;
+  if (!transfer.OpenForReading()) return kCannotOpen;
+  Probed found = ProbeOpenFile(transfer);
+  width = found.width;
+  height = found.height;
+  return found.type;
+}
+
+int ProbeFileAs(const std::string& name, uint32_t type, uint32_t& width, uint32_t& height) {
+  DIBImage scratch;
+  Transfer transfer(scratch, name, Transfer::Direction::Read, true);
+  width = height = 0;
+  const CodecEntry* codec = CodecOfType(type);
+  if (!transfer.OpenForReading()) return kCannotOpen;
+  if (!codec) return kUnknownFile;
+  Probed found = ProbeWith(*codec, transfer.In());
+  width = found.width;
+  height = found.height;
+  return found.type;
 }
 
 LoadSize ResizeOnLoadSize(int option, int width, int height, int areaWidth, int areaHeight) {
@@ -55,32 +103,29 @@ LoadSize ResizeOnLoadSize(int option, int width, int height, int areaWidth, int 
   return {size.width, size.height};
 }
 
-int ReadImageFile(DIBImage& document, const char* name) {
-  RegisterFileFormats();
-  KeepFileName(document, name);
-  std::string shown = ShownName(name);
-  int type = ProbeFileType(document);
-  if (type == kUnknownFile) {
-    ShowWarning("File type is not supported:\n\n%s", shown.c_str());
-    return 0;
-  }
-  if (type == kCannotOpen) {
+int ReadImageFile(DIBImage& document, const std::string& name, const std::function<void()>& onRecognised) {
+  std::string shown = ShownName(name.c_str());
+  Transfer transfer(document, name, Transfer::Direction::Read, false);
+  if (!transfer.OpenForReading()) {
     ShowWarning("Cannot open:\n\n%s", shown.c_str());
     return 0;
   }
-  document.fileType = uint32_t(type);
-  document.FreeImage();
-  document.ioState = 1;
-  const CodecEntry* codec = CodecOfType(document.fileType);
-  int ok = 0;
-  if (!codec || !codec->read) {
+  const Probed found = ProbeOpenFile(transfer);
+  const CodecEntry* codec = CodecOfType(uint32_t(found.type));
+  if (!codec) {
     ShowWarning("File type is not supported:\n\n%s", shown.c_str());
-  } else {
-    DisableInterface();
-    ok = codec->read(document);
-    EnableInterface();
+    return 0;
   }
-  document.ioState = 0;
+  if (onRecognised) onRecognised();
+  document.fileName = name;
+  document.fileWidth = found.width;
+  document.fileHeight = found.height;
+  document.fileType = uint32_t(found.type);
+  document.FreeImage();
+  DisableInterface();
+  int ok = ReadOpenFile(transfer, *codec);
+  EnableInterface();
+  transfer.CloseFile();
   if (ok) {
     ScreenRect area = CurrentHost().WorkArea();
     LoadSize size = ResizeOnLoadSize(Options().ResizeOnLoad(), document.Width(), document.Height(),
@@ -95,13 +140,20 @@ int ReadImageFile(DIBImage& document, const char* name) {
   return ok;
 }
 
-int WriteImageFile(DIBImage& document, const char* name) {
-  RegisterFileFormats();
-  KeepFileName(document, name);
-  std::string shown = ShownName(name);
+int ReadImageFileAs(DIBImage& document, const std::string& name, uint32_t type) {
+  const CodecEntry* codec = CodecOfType(type);
+  Transfer transfer(document, name, Transfer::Direction::Read, false);
+  document.fileName = name;
+  if (!codec || !transfer.OpenForReading()) return 0;
+  document.fileType = type;
+  return ReadOpenFile(transfer, *codec);
+}
+
+int WriteImageFile(DIBImage& document, const std::string& name) {
+  std::string shown = ShownName(name.c_str());
   const CodecEntry* codec = CodecOfType(document.fileType);
   // Checked before anything is created, so an unsupported type leaves no file behind.
-  if (!codec || !codec->write) {
+  if (!codec) {
     ShowWarning("File type is not supported:\n\n%s", shown.c_str());
     return 0;
   }
@@ -110,26 +162,21 @@ int WriteImageFile(DIBImage& document, const char* name) {
     ShowWarning("%s:\n\n%s", tooLarge.c_str(), shown.c_str());
     return 0;
   }
-  std::string target = name;
+  document.fileName = name;
   std::string temp;
-  std::FILE* stream = IsReadOnlyFile(target) ? nullptr : CreateTempFileBeside(target, temp);
-  document.file = AdoptTransferFile(stream);
-  if (document.file == kNoFile) {
-    if (stream) RemoveFileUtf8(temp);
+  Transfer transfer(document, name, Transfer::Direction::Write, false);
+  transfer.AdoptForWriting(IsReadOnlyFile(name) ? nullptr : CreateTempFileBeside(name, temp));
+  if (!transfer.IsOpen()) {
     ShowWarning("Cannot create:\n\n%s", shown.c_str());
     return 0;
   }
   document.ioState = 2;
   DisableInterface();
-  int ok = codec->write(document);
+  int ok = RunCodec(transfer, codec->write, codec->texts);
   EnableInterface();
   document.ioState = 0;
-  // A writer closes its file; one that failed early may have left it open.
-  if (!CloseTransferFile(document.file) && ok) {
-    ShowWarning("Error writing:\n\n%s", shown.c_str());
-    ok = 0;
-  }
-  if (ok && !ReplaceFileWith(temp, target)) {
+  transfer.CloseFile();  // a failed write leaves its file open until here
+  if (ok && !ReplaceFileWith(temp, name)) {
     ShowWarning("Cannot create:\n\n%s", shown.c_str());
     ok = 0;
   }
@@ -143,25 +190,30 @@ void ShrinkPreview(DIBImage& document, int maxWidth, int maxHeight) {
   if (size.width > 0 && size.height > 0 && ResizeImage(document, size.width, size.height)) document.DiscardUndo();
 }
 
-int ReadImagePreview(DIBImage& document, const char* name, int maxWidth, int maxHeight) {
-  RegisterFileFormats();
+int ReadImagePreview(DIBImage& document, const std::string& name, int maxWidth, int maxHeight) {
   WaitCursor wait;
   document.FreeImage();
-  KeepFileName(document, name);
-  std::FILE* file = OpenFileUtf8(name ? name : "", "rb");
-  if (!file) return 2;
-  std::fclose(file);
+  document.fileName = name;
+  Transfer transfer(document, name, Transfer::Direction::Read, true);
+  if (!transfer.OpenForReading()) return 2;
   // Each reader tries from the start of the file until one recognises it.
   static const uint32_t kPreviewOrder[] = {kJpegFile, kGif87a, kPcxFile, kPnmFile, kTiffFile, kTargaFile, kWindowsBmp};
   int result = 2;
   for (uint32_t type : kPreviewOrder) {
-    const CodecEntry* codec = CodecOfType(type);
-    if (!codec || !codec->readPreview) continue;
-    result = codec->readPreview(document, maxWidth, maxHeight);
+    result = ReadPreviewWith(transfer, *CodecOfType(type), maxWidth, maxHeight);
     if (result != 2) break;
   }
   if (document.HasImage()) document.RebuildPalette();
   return result;
+}
+
+int ReadImagePreviewAs(DIBImage& document, const std::string& name, uint32_t type, int maxWidth, int maxHeight) {
+  document.FreeImage();
+  document.fileName = name;
+  Transfer transfer(document, name, Transfer::Direction::Read, true);
+  const CodecEntry* codec = CodecOfType(type);
+  if (!codec || !transfer.OpenForReading()) return 2;
+  return ReadPreviewWith(transfer, *codec, maxWidth, maxHeight);
 }
 
 }  // namespace quilla

@@ -6,7 +6,7 @@
 #include "core/progress.h"
 #include "shell/dialogs.h"
 #include "shell/file_commands.h"
-#include "formats/file_session.h"
+#include "app/file_session.h"
 #include "shell/lifecycle.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"

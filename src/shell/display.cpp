@@ -1,6 +1,7 @@
 #include "shell/display.h"
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "core/commands.h"
@@ -130,7 +131,9 @@ void PaintImage(HDC dc, const RECT& clip) {
   RECT band{};
   if (!DrawBand(dc, document, origin, clip, band)) {
     // Too large for the device at once: paint it again in quarters.
-    if (band.right - band.left > 1 || band.bottom - band.top > 1) PostCommand(cmd::kPaintQuarters, LPARAM(new RECT(band)));
+    // The posted command owns the rectangle it carries.
+    if (band.right - band.left > 1 || band.bottom - band.top > 1)
+      PostCommand(cmd::kPaintQuarters, LPARAM(std::make_unique<RECT>(band).release()));
   }
   FillOutside(dc, clip, RECT{origin.x, origin.y, origin.x + document.Width(), origin.y + document.Height()});
 }
@@ -207,9 +210,8 @@ void Repaint(bool erase) {
 }
 
 LRESULT OnPaintQuarters(LPARAM rectangle) {
-  RECT* owned = reinterpret_cast<RECT*>(rectangle);
+  const std::unique_ptr<RECT> owned(reinterpret_cast<RECT*>(rectangle));
   if (IsIconic(shell.mainWindow)) {
-    delete owned;
     ShowWindow(shell.mainWindow, SW_SHOWNA);
     WindowDC dc(shell.mainWindow);
     if (shell.appIcon) DrawIcon(dc, 0, 0, shell.appIcon);
@@ -217,7 +219,6 @@ LRESULT OnPaintQuarters(LPARAM rectangle) {
   }
   if (!owned) return 0;
   const RECT r = *owned;
-  delete owned;
   const int midX = (r.left + r.right) / 2, midY = (r.top + r.bottom) / 2;
   // Each quarter overlaps the next by one pixel.
   const RECT quarters[4] = {{r.left, r.top, midX + 1, midY + 1}, {midX, r.top, r.right, midY + 1},

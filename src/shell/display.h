@@ -22,7 +22,6 @@ struct DisplayState {
   bool fullTitlesShown = true;
   int targetX = 0, targetY = 0; // where PlaceWindow puts the window
   int titleSuspendDepth = 0;    // painting leaves the title alone while above 0
-  bool layoutHeld = false;      // the open flow fits once, after it has settled the image
 };
 extern DisplayState display;
 

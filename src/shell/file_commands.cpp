@@ -5,7 +5,7 @@
 #include "core/dib_image.h"
 #include "core/messages.h"
 #include "core/progress.h"
-#include "formats/file_session.h"
+#include "app/file_session.h"
 #include "formats/file_types.h"
 #include "formats/image_files.h"
 #include "settings/app_options.h"
@@ -24,13 +24,6 @@ std::wstring pendingCommandLine;
 
 std::wstring RememberedDirectory() { return Widen(CurrentFileSession().rememberedDirectory); }
 
-// Whether the probes recognise the file: only then is the shown image put aside.
-bool Recognised(const std::string& name) {
-  DIBImage& document = shell.mainDocument;
-  KeepFileName(document, name.c_str());
-  const int type = ProbeFileType(document);
-  return type != kUnknownFile && type != kCannotOpen;
-}
 }  // namespace
 
 int OpenMainImage(const std::string& name) {
@@ -39,13 +32,13 @@ int OpenMainImage(const std::string& name) {
   const std::string shownName = session.currentName;
   const uint32_t shownType = document.fileType;
   const bool shownChanged = imageChanged;
-  // The image shown is put aside, not freed, until the new one has been read.
+  // Once the probes recognise the file, the image shown is put aside, not freed, until
+  // the new one has been read.
   DibBlock shown;
-  if (Recognised(name)) shown = document.DetachDib();
-  Repaint(false);
-  display.layoutHeld = true;
-  const int ok = OpenImageByName(document, name);
-  display.layoutHeld = false;
+  const int ok = OpenImageByName(document, name, [&] {
+    shown = document.DetachDib();
+    Repaint(false);
+  });
   if (!ok) {
     if (!shown.empty()) {
       document.ReplaceDib(std::move(shown));

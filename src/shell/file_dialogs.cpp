@@ -2,7 +2,7 @@
 
 #include <commdlg.h>
 
-#include "formats/file_session.h"
+#include "app/file_session.h"
 #include "formats/file_types.h"
 #include "shell/help.h"
 #include "shell/utf.h"

@@ -70,6 +70,8 @@ bool Dispatch(MSG& msg) {
 
 MsgResult Win32Host::MessageBox(OwnerWindow owner, const std::string& text, const std::string& caption,
                                 MsgButtons buttons, MsgIcon icon) {
+  // The full-screen view, when there is one, is left first: the box stands on the main
+  // window. This build never enters it (fullScreenActive stays false).
   HWND window = owner ? static_cast<HWND>(owner) : shell.mainWindow;
   return ResultOf(MessageBoxW(window, Widen(text).c_str(), Widen(caption).c_str(), ButtonFlags(buttons) | IconFlags(icon)));
 }
@@ -125,25 +127,24 @@ void Win32Host::RestoreMainMenu() {
   if (current) DestroyMenu(current);
 }
 
-void Win32Host::SetToolbarBusy(bool busy) { shell.toolbarBusy = busy; }
+// The toolbar collapses while the interface is busy.
+void Win32Host::SetBusy(bool busy) { shell.toolbarBusy = busy; }
 
-bool Win32Host::IsFullScreen() { return shell.fullScreenActive; }
-
-// The full-screen view is never entered in this build (fullScreenActive stays false),
-// so message boxes find nothing to leave.
-void Win32Host::LeaveFullScreen() {}
-
-// A palette device takes the new palette; every device repaints with the new colours.
-void Win32Host::RealizePalette() {
+void Win32Host::OnEngineEvent(EngineEvent event) {
   if (!shell.mainWindow) return;
-  if (!RealizeImagePalette(shell.mainWindow)) InvalidateRect(shell.mainWindow, nullptr, FALSE);
-}
-
-// The open flow holds the layout until it has decided which image stays.
-void Win32Host::FitWindowToImage() {
-  if (!shell.mainWindow || display.layoutHeld) return;
-  FitWindow();
-  UpdateTitle();
+  switch (event) {
+    case EngineEvent::PaletteChanged:
+      // A palette device takes the new palette; every device repaints with the new colours.
+      if (!RealizeImagePalette(shell.mainWindow)) InvalidateRect(shell.mainWindow, nullptr, FALSE);
+      break;
+    case EngineEvent::BatchEnded:
+      // The full-screen view keeps its own menu-less view until it is left.
+      if (shell.fullScreenActive) break;
+      RestoreMainMenu();
+      FitWindow();
+      UpdateTitle();
+      break;
+  }
 }
 
 ScreenRect Win32Host::WorkArea() {

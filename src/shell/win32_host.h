@@ -16,11 +16,8 @@ class Win32Host : public Host {
   void RestoreCursor() override;
   void ShowBusyMenu(int menuNumber) override;
   void RestoreMainMenu() override;
-  void SetToolbarBusy(bool busy) override;
-  bool IsFullScreen() override;
-  void LeaveFullScreen() override;
-  void RealizePalette() override;
-  void FitWindowToImage() override;
+  void SetBusy(bool busy) override;
+  void OnEngineEvent(EngineEvent event) override;
   ScreenRect WorkArea() override;
 };
 

@@ -5,7 +5,7 @@
 #include "core/dib_image.h"
 #include "core/messages.h"
 #include "core/version.h"
-#include "formats/file_session.h"
+#include "app/file_session.h"
 #include "shell/layout_rules.h"
 #include "shell/shell_state.h"
 #include "shell/utf.h"

@@ -218,7 +218,7 @@ TEST_F(DIBImageTest, UndoColorsSwapsTwice) {
   std::array<RgbQuad, 256> saved = doc.ColorTable();
   RgbQuad changed[4] = {{9, 9, 9, 0}, {9, 9, 9, 0}, {9, 9, 9, 0}, {9, 9, 9, 0}};
   doc.SetColors(changed);
-  EXPECT_EQ(host.paletteRealizes, 1);
+  EXPECT_EQ(host.events, (std::vector<EngineEvent>{EngineEvent::PaletteChanged}));
   doc.SetUndoColors(saved.data());
   doc.Undo();
   EXPECT_EQ(doc.ColorTable()[1].blue, 4);

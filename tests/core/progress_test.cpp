@@ -17,7 +17,7 @@ class ProgressTest : public ::testing::Test {
   }
   void TearDown() override {
     SetMainDocument(nullptr);
-    for (unsigned type = 0; type < 11; ++type) RegisterTransferCleanup(type, nullptr, nullptr);
+    SetActiveTransferCleanup(nullptr);
     ResetProgressState();
     InstallHost(nullptr);
   }
@@ -45,12 +45,6 @@ TEST_F(ProgressTest, MessagesCarryTextButtonsAndCaption) {
   EXPECT_EQ(host.messages.back().icon, MsgIcon::Question);
 }
 
-TEST_F(ProgressTest, MessageLeavesFullScreenFirst) {
-  host.fullScreen = true;
-  ShowInfo("x");
-  EXPECT_EQ(host.fullScreenLeaves, 1);
-}
-
 TEST_F(ProgressTest, OverlongMessageIsBounded) {
   std::string huge(5000, 'a');
   ShowWarning("%s", huge.c_str());
@@ -76,7 +70,7 @@ TEST_F(ProgressTest, InterfaceBusyDepthTogglesToolbarAtEdges) {
   EXPECT_FALSE(IsInterfaceIdle());
   EnableInterface();
   EXPECT_TRUE(IsInterfaceIdle());
-  EXPECT_EQ(host.toolbarBusy, (std::vector<bool>{true, false}));
+  EXPECT_EQ(host.busyStates, (std::vector<bool>{true, false}));
   EnableInterface();  // an extra enable doesn't wrap the depth
   EXPECT_TRUE(IsInterfaceIdle());
 }
@@ -99,10 +93,9 @@ TEST_F(ProgressTest, CancelYesStopsAtNextPollAndRunsCleanup) {
   static int readCleanups;
   readCleanups = 0;
   DIBImage doc;
-  doc.fileType = 7;
   doc.ioState = 1;
   SetMainDocument(&doc);
-  RegisterTransferCleanup(7, [](DIBImage&) { ++readCleanups; }, nullptr);
+  SetActiveTransferCleanup([] { ++readCleanups; });
   host.answers = {MsgResult::Yes};
   host.onPump = [] {
     OnCancelOperationCommand();
@@ -138,21 +131,20 @@ TEST_F(ProgressTest, CancelBatchOnlyMarksARunningBatch) {
 }
 
 TEST_F(ProgressTest, CleanupFollowsIoState) {
-  static int reads, writes;
-  reads = writes = 0;
+  static int cleanups;
+  cleanups = 0;
   DIBImage doc;
-  doc.fileType = 1;
   SetMainDocument(&doc);
-  RegisterTransferCleanup(1, [](DIBImage&) { ++reads; }, [](DIBImage&) { ++writes; });
+  SetActiveTransferCleanup([] { ++cleanups; });
   RunTransferCleanup();
+  EXPECT_EQ(cleanups, 0) << "no transfer under way";
   doc.ioState = 2;
   RunTransferCleanup();
-  EXPECT_EQ(reads, 0);
-  EXPECT_EQ(writes, 1);
+  EXPECT_EQ(cleanups, 1);
   doc.ioState = 1;
   RequestCancel();
   EXPECT_EQ(ReportProgressNoCleanup(1, 2), 0);
-  EXPECT_EQ(reads, 0) << "the no-cleanup variant leaves clean-up to its caller";
+  EXPECT_EQ(cleanups, 1) << "the no-cleanup variant leaves clean-up to its caller";
 }
 
 TEST_F(ProgressTest, QuitWhileWaitingMarksExiting) {
@@ -169,19 +161,14 @@ TEST_F(ProgressTest, QuitWhileWaitingMarksExiting) {
   EXPECT_TRUE(host.messages.empty()) << "no cancel question while exiting";
 }
 
-TEST_F(ProgressTest, BatchRestoresMenuAndFitsWindow) {
+TEST_F(ProgressTest, BatchEndTellsTheWindow) {
   BeginBatch();
   EXPECT_TRUE(IsBatchRunning());
   EXPECT_FALSE(IsInterfaceIdle());
   EndBatch();
   EXPECT_FALSE(IsBatchRunning());
   EXPECT_TRUE(IsInterfaceIdle());
-  EXPECT_EQ(host.busyMenus, (std::vector<int>{0}));
-  EXPECT_EQ(host.windowFits, 1);
-  host.fullScreen = true;
-  BeginBatch();
-  EndBatch();
-  EXPECT_EQ(host.windowFits, 1) << "full screen keeps its view";
+  EXPECT_EQ(host.events, (std::vector<EngineEvent>{EngineEvent::BatchEnded}));
 }
 
 TEST_F(ProgressTest, EndBatchWhileExitingKeepsState) {

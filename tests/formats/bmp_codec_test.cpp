@@ -1,6 +1,3 @@
-#include "formats/bmp/bmp_codec.h"
-
-#include "formats/codec_abort.h"
 #include "formats/file_types.h"
 #include "formats/image_files.h"
 #include "formats_test_support.h"
@@ -12,7 +9,7 @@ class BmpTest : public FormatsTest {
   // Reads a hand-made file through the open flow.
   int ReadMade(const BmpSpec& spec, const Bytes& pixels, DIBImage& document) {
     WriteBytes(Path("made.bmp"), MakeBmp(spec, pixels));
-    return ReadImageFile(document, Path("made.bmp").c_str());
+    return ReadImageFile(document, Path("made.bmp"));
   }
   std::string Made() const { return Shown(Path("made.bmp")); }
 };
@@ -34,7 +31,7 @@ TEST_P(BmpRoundTrip, WritesTheDepthAndReadsBackEveryPixel) {
     MakeTestImage(original, width, 5, p.colors, width);
     original.fileType = p.type;
     std::string path = Path("round.bmp");
-    ASSERT_TRUE(WriteImageFile(original, path.c_str())) << host.LastMessage();
+    ASSERT_TRUE(WriteImageFile(original, path)) << host.LastMessage();
 
     Bytes file = ReadBytes(path);
     bool os2 = p.type == kOs2Bmp;
@@ -47,7 +44,7 @@ TEST_P(BmpRoundTrip, WritesTheDepthAndReadsBackEveryPixel) {
     EXPECT_EQ(file.size(), offset + rowBytes * 5);
     EXPECT_EQ(Get32(file, 2), file.size());
 
-    ASSERT_TRUE(ReadImageFile(back, path.c_str())) << host.LastMessage();
+    ASSERT_TRUE(ReadImageFile(back, path)) << host.LastMessage();
     EXPECT_EQ(back.fileType, p.type);
     EXPECT_EQ(back.ColorCount(), uint32_t(p.colors));
     EXPECT_EQ(back.BitsPerPixel(), p.colors ? 8u : 24u);
@@ -70,8 +67,8 @@ TEST_F(BmpTest, StrayIndexDoesNotSpillIntoNeighboursWhenPacked) {
   original.RowPointer(0)[3] = 0xFF;  // not a valid index of a two-colour image
   original.Unlock();
   original.fileType = kWindowsBmp;
-  ASSERT_TRUE(WriteImageFile(original, Path("a.bmp").c_str()));
-  ASSERT_TRUE(ReadImageFile(back, Path("a.bmp").c_str()));
+  ASSERT_TRUE(WriteImageFile(original, Path("a.bmp")));
+  ASSERT_TRUE(ReadImageFile(back, Path("a.bmp")));
   back.Lock();
   original.Lock();
   for (int x = 0; x < 8; ++x) EXPECT_EQ(back.RowPointer(0)[x], x == 3 ? 1 : original.RowPointer(0)[x]);
@@ -158,26 +155,25 @@ TEST_F(BmpTest, Os2FilesReadWithThreeByteEntriesAndSaveAsOs2) {
                        document));
   EXPECT_EQ(document.fileType, kOs2Bmp);
   EXPECT_EQ(PixelRgb(document, 1, 0), uint32_t(SpecColor(200).red) << 16 | uint32_t(SpecColor(200).green) << 8 | 200);
-  ASSERT_TRUE(WriteImageFile(document, Path("again.bmp").c_str()));
+  ASSERT_TRUE(WriteImageFile(document, Path("again.bmp")));
   Bytes again = ReadBytes(Path("again.bmp"));
   EXPECT_EQ(Get32(again, 14), 12u);
   EXPECT_EQ(Get32(again, 10), 14u + 12 + 3 * 256);
 }
 
 TEST_F(BmpTest, ProbeFindsTheSizeInEitherHeader) {
-  DIBImage document;
   uint32_t w = 0, h = 0;
   WriteBytes(Path("w.bmp"), MakeBmp({.width = 640, .height = -480, .bits = 24}, {}));
-  EXPECT_EQ(ProbeFileTypeAndSize(document, Path("w.bmp").c_str(), w, h), int(kWindowsBmp));
+  EXPECT_EQ(ProbeFileTypeAndSize(Path("w.bmp"), w, h), int(kWindowsBmp));
   EXPECT_EQ(w, 640u);
   EXPECT_EQ(h, 480u);
   WriteBytes(Path("o.bmp"), MakeBmp({.os2 = true, .width = 300, .height = 200, .bits = 24}, {}));
-  EXPECT_EQ(ProbeFileTypeAndSize(document, Path("o.bmp").c_str(), w, h), int(kWindowsBmp));
+  EXPECT_EQ(ProbeFileTypeAndSize(Path("o.bmp"), w, h), int(kWindowsBmp));
   EXPECT_EQ(w, 300u);
   EXPECT_EQ(h, 200u);
   WriteBytes(Path("x.bmp"), {'B', 'X'});
-  EXPECT_EQ(ProbeFileTypeAndSize(document, Path("x.bmp").c_str(), w, h), int(kUnknownFile));
-  EXPECT_EQ(ProbeFileTypeAndSize(document, Path("missing.bmp").c_str(), w, h), int(kCannotOpen));
+  EXPECT_EQ(ProbeFileTypeAndSize(Path("x.bmp"), w, h), int(kUnknownFile));
+  EXPECT_EQ(ProbeFileTypeAndSize(Path("missing.bmp"), w, h), int(kCannotOpen));
 }
 
 // ---- Hostile and broken files: the right message, no image, no crash ----
@@ -208,8 +204,7 @@ TEST_F(BmpTest, RejectedHeadersNameTheirReason) {
 TEST_F(BmpTest, NotABitmapWhenReadDirectly) {
   DIBImage document;
   WriteBytes(Path("made.bmp"), Bytes(60, 'x'));
-  KeepFileName(document, Path("made.bmp").c_str());
-  EXPECT_FALSE(ReadBmp(document));
+  EXPECT_FALSE(ReadImageFileAs(document, Path("made.bmp"), kWindowsBmp));
   EXPECT_EQ(host.LastMessage(), "Not a BITMAP file:\n\n" + Made());
 }
 
@@ -233,7 +228,7 @@ TEST_F(BmpTest, TruncatedFilesAreShortFiles) {
     EXPECT_FALSE(ReadMade(c.spec, Bytes(c.pixelBytes, 0x55), document));
     EXPECT_EQ(host.LastMessage(), shortFile);
     EXPECT_FALSE(document.HasImage());
-    EXPECT_EQ(document.file, -1);
+    EXPECT_EQ(Transfer::OpenFiles(), 0);
   }
   // Headers themselves cut short.
   DIBImage document;
@@ -242,7 +237,7 @@ TEST_F(BmpTest, TruncatedFilesAreShortFiles) {
     Bytes cut = MakeBmp({.width = 1, .height = 1, .bits = 24}, {1, 2, 3, 0});
     cut.resize(size);
     WriteBytes(Path("made.bmp"), cut);
-    EXPECT_FALSE(ReadImageFile(document, Path("made.bmp").c_str()));
+    EXPECT_FALSE(ReadImageFile(document, Path("made.bmp")));
     EXPECT_EQ(host.LastMessage(), shortFile) << size;
   }
 }
@@ -331,12 +326,12 @@ TEST_F(BmpTest, CancelMidReadFreesTheImageWithoutAMessage) {
     if (++pumps == 10) RequestCancel();
     return true;
   };
-  EXPECT_FALSE(ReadImageFile(document, Path("big.bmp").c_str()));
+  EXPECT_FALSE(ReadImageFile(document, Path("big.bmp")));
   EXPECT_EQ(pumps, 10);
   EXPECT_TRUE(host.messages.empty());
   EXPECT_FALSE(document.HasImage());
   EXPECT_EQ(document.ioState, 0u);
-  EXPECT_EQ(document.file, -1);
+  EXPECT_EQ(Transfer::OpenFiles(), 0);
   EXPECT_EQ(document.RowBuffer(), nullptr);
 }
 
@@ -344,7 +339,7 @@ TEST_F(BmpTest, ReadingReportsProgressPerRowOfPackedFiles) {
   WriteBytes(Path("made.bmp"), MakeBmp({.width = 8, .height = 4, .bits = 1, .tableEntries = 2}, Bytes(16, 0)));
   SetProgressName(Path("Photo.BMP"));
   DIBImage document;
-  ASSERT_TRUE(ReadImageFile(document, Path("made.bmp").c_str()));
+  ASSERT_TRUE(ReadImageFile(document, Path("made.bmp")));
   ASSERT_FALSE(host.titles.empty());
   EXPECT_EQ(host.titles.front(), "photo.bmp-00%");
   EXPECT_EQ(host.titles.back(), "photo.bmp-75%");
@@ -356,16 +351,16 @@ TEST_F(BmpTest, PreviewIsQuietAndShrunkToTheMaximum) {
   DIBImage big, preview;
   MakeTestImage(big, 200, 100, 0);
   big.fileType = kWindowsBmp;
-  ASSERT_TRUE(WriteImageFile(big, Path("big.bmp").c_str()));
-  EXPECT_EQ(ReadImagePreview(preview, Path("big.bmp").c_str(), 50, 50), 0);
+  ASSERT_TRUE(WriteImageFile(big, Path("big.bmp")));
+  EXPECT_EQ(ReadImagePreview(preview, Path("big.bmp"), 50, 50), 0);
   EXPECT_EQ(preview.Width(), 50);
   EXPECT_EQ(preview.Height(), 25);
   EXPECT_FALSE(preview.HasUndo());
 
   WriteBytes(Path("bad.bmp"), MakeBmp({.width = 4, .height = 10, .bits = 8, .tableEntries = 256}, Bytes(3, 0)));
-  EXPECT_EQ(ReadImagePreview(preview, Path("bad.bmp").c_str(), 50, 50), 2);
+  EXPECT_EQ(ReadImagePreview(preview, Path("bad.bmp"), 50, 50), 2);
   EXPECT_FALSE(preview.HasImage());
-  EXPECT_EQ(ReadImagePreview(preview, Path("missing.bmp").c_str(), 50, 50), 2);
+  EXPECT_EQ(ReadImagePreview(preview, Path("missing.bmp"), 50, 50), 2);
   EXPECT_TRUE(host.messages.empty());
 }
 
@@ -402,7 +397,7 @@ TEST_F(BmpInteropTest, DecodesNetpbmFilesAtEveryDepthAndHeader) {
     std::string out = Path("np.bmp");
     ASSERT_TRUE(RunTool("ppmtobmp " + std::string(options) + " '" + Path("ref.ppm") + "' > '" + out + "'"));
     DIBImage document;
-    ASSERT_TRUE(ReadImageFile(document, out.c_str())) << host.LastMessage();
+    ASSERT_TRUE(ReadImageFile(document, out)) << host.LastMessage();
     EXPECT_EQ(document.fileType, std::string(options).find("os2") != std::string::npos ? kOs2Bmp : kWindowsBmp);
     ExpectReference(document);
   }
@@ -411,15 +406,15 @@ TEST_F(BmpInteropTest, DecodesNetpbmFilesAtEveryDepthAndHeader) {
 TEST_F(BmpInteropTest, DecodesImageMagickFilesAndOneBitFiles) {
   DIBImage document;
   ASSERT_TRUE(RunTool("convert '" + Path("ref.ppm") + "' -type Palette BMP3:'" + Path("im8.bmp") + "'"));
-  ASSERT_TRUE(ReadImageFile(document, Path("im8.bmp").c_str())) << host.LastMessage();
+  ASSERT_TRUE(ReadImageFile(document, Path("im8.bmp"))) << host.LastMessage();
   ExpectReference(document);
   ASSERT_TRUE(RunTool("convert '" + Path("ref.ppm") + "' -type TrueColor BMP3:'" + Path("im24.bmp") + "'"));
-  ASSERT_TRUE(ReadImageFile(document, Path("im24.bmp").c_str())) << host.LastMessage();
+  ASSERT_TRUE(ReadImageFile(document, Path("im24.bmp"))) << host.LastMessage();
   ExpectReference(document);
   // A checkerboard of black and white, 1 bit per pixel.
   ASSERT_TRUE(RunTool("convert -size 11x5 pattern:checkerboard -monochrome BMP3:'" + Path("mono.bmp") + "'"));
   ASSERT_TRUE(RunTool("convert '" + Path("mono.bmp") + "' -compress none '" + Path("mono.pbm") + "'"));
-  ASSERT_TRUE(ReadImageFile(document, Path("mono.bmp").c_str())) << host.LastMessage();
+  ASSERT_TRUE(ReadImageFile(document, Path("mono.bmp"))) << host.LastMessage();
   EXPECT_EQ(document.ColorCount(), 2u);
   Bytes pbm = ReadBytes(Path("mono.pbm"));
   std::string bitsText(pbm.begin() + 6, pbm.end());  // after "P1\n11 5\n"
@@ -440,7 +435,7 @@ TEST_F(BmpInteropTest, DecodesTheLongerWindowsHeadersOtherProgramsWrite) {
       std::string path = Path(std::string("long") + type + ".bmp");
       ASSERT_TRUE(RunTool("convert '" + Path("ref.ppm") + "' -type " + type + " " + format + "'" + path + "'"));
       ASSERT_GT(ReadBytes(path)[14], 40) << "the file has a longer header";
-      ASSERT_TRUE(ReadImageFile(document, path.c_str())) << format << type << ": " << host.LastMessage();
+      ASSERT_TRUE(ReadImageFile(document, path)) << format << type << ": " << host.LastMessage();
       EXPECT_EQ(document.fileType, kWindowsBmp);
       ExpectReference(document);
     }
@@ -450,10 +445,10 @@ TEST_F(BmpInteropTest, DecodesTheLongerWindowsHeadersOtherProgramsWrite) {
 TEST_F(BmpInteropTest, OurFilesDecodeTheSameInImageMagick) {
   DIBImage picture;
   ASSERT_TRUE(RunTool("ppmtobmp -bpp=8 '" + Path("ref.ppm") + "' > '" + Path("ref.bmp") + "'"));
-  ASSERT_TRUE(ReadImageFile(picture, Path("ref.bmp").c_str()));
+  ASSERT_TRUE(ReadImageFile(picture, Path("ref.bmp")));
   for (uint32_t type : {kWindowsBmp, kOs2Bmp}) {
     picture.fileType = type;
-    ASSERT_TRUE(WriteImageFile(picture, Path("ours.bmp").c_str()));
+    ASSERT_TRUE(WriteImageFile(picture, Path("ours.bmp")));
     ASSERT_TRUE(RunTool("convert '" + Path("ours.bmp") + "' -compress none '" + Path("back.ppm") + "'"));
     Bytes back = ReadBytes(Path("back.ppm"));
     std::string text(back.begin(), back.end());

@@ -29,22 +29,24 @@ class ByteReaderTest : public FormatsTest {
 };
 
 TEST_F(ByteReaderTest, ReadsIntegersAcrossBufferRefills) {
-  Bytes bytes(40000);
+  // Offsets from the end of the first block: two blocks and a part.
+  const size_t block = kFileBlockBytes, at = block - 2, length = 2 * block + 7232;
+  Bytes bytes(length);
   for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = uint8_t(i * 7);
   ByteReader in(Open(bytes));
-  EXPECT_EQ(in.Size(), 40000u);
-  in.Seek(16382);  // an integer straddling the end of the first buffer
-  EXPECT_EQ(in.U32le(), LoadU32le(&bytes[16382]));
-  EXPECT_EQ(in.U16be(), uint16_t(bytes[16386] << 8 | bytes[16387]));
-  EXPECT_EQ(in.Tell(), 16388u);
-  Bytes big(20000);
+  EXPECT_EQ(in.Size(), length);
+  in.Seek(at);  // an integer straddling the end of the first buffer
+  EXPECT_EQ(in.U32le(), LoadU32le(&bytes[at]));
+  EXPECT_EQ(in.U16be(), uint16_t(bytes[at + 4] << 8 | bytes[at + 5]));
+  EXPECT_EQ(in.Tell(), at + 6);
+  Bytes big(block + 3616);
   in.Read(big.data(), big.size());  // larger than the buffer: read straight through
-  EXPECT_TRUE(std::equal(big.begin(), big.end(), bytes.begin() + 16388));
-  EXPECT_EQ(in.Byte(), bytes[36388]);
+  EXPECT_TRUE(std::equal(big.begin(), big.end(), bytes.begin() + std::ptrdiff_t(at + 6)));
+  EXPECT_EQ(in.Byte(), bytes[at + 6 + big.size()]);
   in.Seek(3);  // back, outside the buffer
   EXPECT_EQ(in.U16le(), LoadU16le(&bytes[3]));
   EXPECT_EQ(in.U32be(), uint32_t(bytes[5]) << 24 | uint32_t(bytes[6]) << 16 | uint32_t(bytes[7]) << 8 | bytes[8]);
-  EXPECT_EQ(in.Remaining(), 40000u - 9);
+  EXPECT_EQ(in.Remaining(), length - 9);
 }
 
 TEST_F(ByteReaderTest, ReadingPastTheEndIsAShortRead) {

@@ -15,7 +15,10 @@
 #include "core/dib_image.h"
 #include "core/messages.h"
 #include "core/progress.h"
-#include "formats/codec_table.h"
+#include "formats/engine.h"
+#include "formats/file_types.h"
+#include "formats/image_files.h"
+#include "formats/transfer.h"
 #include "settings/app_options.h"
 #include "support/scripted_host.h"
 
@@ -26,9 +29,9 @@ using Bytes = std::vector<uint8_t>;
 class FormatsTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    ASSERT_TRUE(engine);
     InstallHost(&host);
     ResetProgressState();
-    RegisterFileFormats();
     Options().SetDisplayMode(DisplayMode::TrueColor);
     Options().ResetToDefaults(true);
     static int serial = 0;
@@ -54,6 +57,7 @@ class FormatsTest : public ::testing::Test {
     return names;
   }
 
+  const Engine engine;  // the tables every codec needs
   ScriptedHost host;
   std::filesystem::path dir;
 };

@@ -9,13 +9,12 @@
 #include <vector>
 
 #include "color/windows16_palette.h"
-#include "formats/engine.h"
 #include "formats/file_system.h"
 #include "formats/file_types.h"
 #include "formats/gif/gif_codec.h"
 #include "formats/gif/gif_lzw.h"
 #include "formats/image_files.h"
-#include "formats/transfer_files.h"
+#include "formats/transfer.h"
 #include "formats_test_support.h"
 #include "settings/app_options.h"
 
@@ -203,7 +202,6 @@ class GifTest : public FormatsTest {
  protected:
   void SetUp() override {
     FormatsTest::SetUp();
-    ASSERT_TRUE(engine);
     Options().ResetToDefaults(false);
     Options().SetResizeOnLoad(101);
   }
@@ -212,14 +210,12 @@ class GifTest : public FormatsTest {
     FormatsTest::TearDown();
   }
 
-  const Engine engine;
-
   // Writes the document through the dispatch in the given type.
   int Save(DIBImage& document, const std::string& name, uint32_t type) {
     document.fileType = type;
-    return WriteImageFile(document, Path(name).c_str());
+    return WriteImageFile(document, Path(name));
   }
-  int Load(DIBImage& document, const std::string& name) { return ReadImageFile(document, Path(name).c_str()); }
+  int Load(DIBImage& document, const std::string& name) { return ReadImageFile(document, Path(name)); }
   int LoadBytes(DIBImage& document, const Bytes& bytes) {
     WriteBytes(Path("in.gif"), bytes);
     return Load(document, "in.gif");
@@ -275,29 +271,24 @@ TEST_F(GifTest, ProbeAnswersTheVersionAndTheImageSize) {
   spec.screenWidth = 40, spec.screenHeight = 30, spec.width = 4, spec.height = 2;
   spec.beforeImage = {0x21, 0xFE, 3, 'a', 'b', 'c', 0, 0x99};  // a comment and a stray byte
   spec.data = SubBlocks(PackCodes({{4, 3}, {1, 3}, {5, 3}}));
-  DIBImage doc;
   uint32_t w = 0, h = 0;
   WriteBytes(Path("a.gif"), MakeGif(spec));
-  EXPECT_EQ(ProbeFileTypeAndSize(doc, Path("a.gif").c_str(), w, h), int(kGif89a));
+  EXPECT_EQ(ProbeFileTypeAndSize(Path("a.gif"), w, h), int(kGif89a));
   EXPECT_EQ(w, 4u);
   EXPECT_EQ(h, 2u);
   spec.version = "87a";
   WriteBytes(Path("b.gif"), MakeGif(spec));
-  EXPECT_EQ(ProbeFileTypeAndSize(doc, Path("b.gif").c_str(), w, h), int(kGif87a));
+  EXPECT_EQ(ProbeFileTypeAndSize(Path("b.gif"), w, h), int(kGif87a));
   for (int bad : {1, 12}) {
     spec.minCodeSize = bad;
     WriteBytes(Path("c.gif"), MakeGif(spec));
-    KeepFileName(doc, Path("c.gif").c_str());
-    EXPECT_EQ(ProbeGif(doc), 0) << bad;
+    EXPECT_EQ(ProbeFileAs(Path("c.gif"), kGif89a, w, h), 0) << bad;
   }
   WriteBytes(Path("d.gif"), {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, ';'});
-  KeepFileName(doc, Path("d.gif").c_str());
-  EXPECT_EQ(ProbeGif(doc), 0);
+  EXPECT_EQ(ProbeFileAs(Path("d.gif"), kGif89a, w, h), 0);
   WriteBytes(Path("e.gif"), {'G', 'I', 'F', '8', '9'});
-  KeepFileName(doc, Path("e.gif").c_str());
-  EXPECT_EQ(ProbeGif(doc), 0);
-  KeepFileName(doc, Path("missing.gif").c_str());
-  EXPECT_EQ(ProbeGif(doc), int(kCannotOpen));
+  EXPECT_EQ(ProbeFileAs(Path("e.gif"), kGif89a, w, h), 0);
+  EXPECT_EQ(ProbeFileAs(Path("missing.gif"), kGif89a, w, h), int(kCannotOpen));
   EXPECT_TRUE(host.messages.empty());
 }
 
@@ -581,12 +572,11 @@ TEST_F(GifTest, EveryFatalErrorHasItsMessage) {
   for (const BadCase& c : cases) {
     host.messages.clear();
     DIBImage doc;
-    KeepFileName(doc, Path("bad.gif").c_str());
     WriteBytes(Path("bad.gif"), c.bytes);
-    EXPECT_EQ(ReadGif(doc), 0) << c.name;
+    EXPECT_EQ(ReadImageFileAs(doc, Path("bad.gif"), kGif89a), 0) << c.name;
     ASSERT_EQ(host.messages.size(), 1u) << c.name;
     EXPECT_EQ(host.LastMessage(), c.message) << c.name;
-    EXPECT_EQ(doc.file, kNoFile) << c.name;
+    EXPECT_EQ(Transfer::OpenFiles(), 0) << c.name;
     EXPECT_FALSE(doc.IsLocked()) << c.name;
     if (std::string(c.name) == "huge") {
       EXPECT_FALSE(doc.HasImage());
@@ -642,7 +632,7 @@ TEST_F(GifTest, CancelStopsReadingAndWritingAndLeavesNoFile) {
   EXPECT_FALSE(Load(back, "c.gif"));
   EXPECT_TRUE(host.messages.empty());
   EXPECT_FALSE(back.IsLocked());
-  EXPECT_EQ(back.file, kNoFile);
+  EXPECT_EQ(Transfer::OpenFiles(), 0);
   EXPECT_FALSE(host.titles.empty());
 
   SetMainDocument(&doc);
@@ -669,13 +659,11 @@ TEST_F(GifTest, PreviewIsQuietAndShrinks) {
   NoisyImage(doc, 200, 100, 8, 4);
   ASSERT_TRUE(Save(doc, "big.gif", kGif89a));
   host.titles.clear();
-  KeepFileName(thumb, Path("big.gif").c_str());
-  EXPECT_EQ(ReadGifPreview(thumb, 50, 50), 0);
+  EXPECT_EQ(ReadImagePreviewAs(thumb, Path("big.gif"), kGif89a, 50, 50), 0);
   EXPECT_EQ(thumb.Width(), 50);
   EXPECT_EQ(thumb.Height(), 25);
   WriteBytes(Path("bad.gif"), {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, ';'});
-  KeepFileName(thumb, Path("bad.gif").c_str());
-  EXPECT_EQ(ReadGifPreview(thumb, 50, 50), 2);
+  EXPECT_EQ(ReadImagePreviewAs(thumb, Path("bad.gif"), kGif89a, 50, 50), 2);
   EXPECT_FALSE(thumb.HasImage());
   EXPECT_TRUE(host.messages.empty());
   EXPECT_TRUE(host.titles.empty());
@@ -687,12 +675,14 @@ TEST_F(GifTest, AWriteErrorIsReported) {
   DIBImage doc;
   NoisyImage(doc, 300, 300, 256, 9);
   doc.fileType = kGif89a;
-  KeepFileName(doc, "/dev/full");
-  doc.file = OpenTransferFile("/dev/full", "wb");
-  ASSERT_NE(doc.file, kNoFile);
-  EXPECT_EQ(WriteGif(doc), 0);
+  // The save flow writes a temporary file beside the name, which /dev does not allow: the
+  // writer goes straight to the device.
+  Transfer transfer(doc, "/dev/full", Transfer::Direction::Write, false);
+  transfer.AdoptForWriting(std::fopen("/dev/full", "wb"));
+  ASSERT_TRUE(transfer.IsOpen());
+  EXPECT_EQ(RunCodec(transfer, WriteGif, kGifTexts), 0);
   EXPECT_EQ(host.LastMessage(), "Output file write error");
-  EXPECT_EQ(doc.file, kNoFile);
+  EXPECT_EQ(Transfer::OpenFiles(), 0);
   EXPECT_FALSE(doc.IsLocked());
 }
 #endif

@@ -25,23 +25,23 @@ TEST_F(ImageFilesTest, UnsupportedOrUnopenableFilesLeaveTheImageAlone) {
   DIBImage document;
   MakeTestImage(document, 3, 3, 0);
   WriteBytes(Path("empty.bmp"), {});
-  EXPECT_FALSE(ReadImageFile(document, Path("empty.bmp").c_str()));
+  EXPECT_FALSE(ReadImageFile(document, Path("empty.bmp")));
   EXPECT_EQ(host.LastMessage(), "File type is not supported:\n\n" + Shown(Path("empty.bmp")));
   WriteBytes(Path("Some.GIF"), {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'});
-  EXPECT_FALSE(ReadImageFile(document, Path("Some.GIF").c_str()));
+  EXPECT_FALSE(ReadImageFile(document, Path("Some.GIF")));
   EXPECT_EQ(host.LastMessage(), "File type is not supported:\n\n" + Shown(Path("Some.GIF")));
-  EXPECT_FALSE(ReadImageFile(document, Path("missing.bmp").c_str()));
+  EXPECT_FALSE(ReadImageFile(document, Path("missing.bmp")));
   EXPECT_EQ(host.LastMessage(), "Cannot open:\n\n" + Shown(Path("missing.bmp")));
   EXPECT_EQ(document.Width(), 3);
   EXPECT_EQ(document.ioState, 0u);
 }
 
 TEST_F(ImageFilesTest, ContentDecidesNotTheName) {
-  ASSERT_TRUE(WriteImageFile(image, Path("Looks.JPG").c_str()));
+  ASSERT_TRUE(WriteImageFile(image, Path("Looks.JPG")));
   DIBImage document;
-  ASSERT_TRUE(ReadImageFile(document, Path("Looks.JPG").c_str()));
+  ASSERT_TRUE(ReadImageFile(document, Path("Looks.JPG")));
   EXPECT_EQ(document.fileType, kWindowsBmp);
-  EXPECT_STREQ(document.fileName, Path("Looks.JPG").c_str());
+  EXPECT_EQ(document.fileName, Path("Looks.JPG"));
   EXPECT_TRUE(document.Palette() != nullptr);
   EXPECT_EQ(InterfaceBusyDepth(), 0u);
 }
@@ -60,10 +60,10 @@ TEST_F(ImageFilesTest, ResizeOnLoadFitsTheWorkArea) {
   EXPECT_EQ(always.width, 256);
   EXPECT_EQ(always.height, 768);
 
-  ASSERT_TRUE(WriteImageFile(image, Path("a.bmp").c_str()));
+  ASSERT_TRUE(WriteImageFile(image, Path("a.bmp")));
   Options().SetResizeOnLoad(103);
   DIBImage document;
-  ASSERT_TRUE(ReadImageFile(document, Path("a.bmp").c_str()));
+  ASSERT_TRUE(ReadImageFile(document, Path("a.bmp")));
   EXPECT_EQ(document.Width(), 1024);  // 40 x 30 into the scripted host's 1024 x 768
   EXPECT_EQ(document.Height(), 768);
   EXPECT_EQ(document.ColorCount(), 16u);
@@ -73,10 +73,10 @@ TEST_F(ImageFilesTest, ResizeOnLoadFitsTheWorkArea) {
 
 TEST_F(ImageFilesTest, SuccessfulSaveReplacesTheOldFileAndLeavesNoTemporary) {
   WriteBytes(Path("out.bmp"), oldContent);
-  ASSERT_TRUE(WriteImageFile(image, Path("out.bmp").c_str()));
+  ASSERT_TRUE(WriteImageFile(image, Path("out.bmp")));
   EXPECT_EQ(ReadBytes(Path("out.bmp")).size(), 14u + 40 + 64 + 20 * 30);
   EXPECT_EQ(DirEntries(), std::vector<std::string>{"out.bmp"});
-  EXPECT_EQ(image.file, -1);
+  EXPECT_EQ(Transfer::OpenFiles(), 0);
   EXPECT_EQ(image.ioState, 0u);
 }
 
@@ -88,32 +88,32 @@ TEST_F(ImageFilesTest, CancelledSaveKeepsTheOldFile) {
     if (++pumps == 5) RequestCancel();
     return true;
   };
-  EXPECT_FALSE(WriteImageFile(image, Path("out.bmp").c_str()));
+  EXPECT_FALSE(WriteImageFile(image, Path("out.bmp")));
   EXPECT_TRUE(host.messages.empty());
   EXPECT_EQ(ReadBytes(Path("out.bmp")), oldContent);
   EXPECT_EQ(DirEntries(), std::vector<std::string>{"out.bmp"});
   EXPECT_TRUE(image.HasImage());  // a failed write leaves the image alone
-  EXPECT_EQ(image.file, -1);
+  EXPECT_EQ(Transfer::OpenFiles(), 0);
 }
 
 TEST_F(ImageFilesTest, UnwritableTargetsKeepTheOldFile) {
   // A missing directory.
   std::string nowhere = Path("no-such-dir/out.bmp");
-  EXPECT_FALSE(WriteImageFile(image, nowhere.c_str()));
+  EXPECT_FALSE(WriteImageFile(image, nowhere));
   EXPECT_EQ(host.LastMessage(), "Cannot create:\n\n" + Shown(nowhere));
   EXPECT_FALSE(FileExists(nowhere));
 
   // A read-only file.
   WriteBytes(Path("ro.bmp"), oldContent);
   std::filesystem::permissions(Path("ro.bmp"), std::filesystem::perms::owner_read);
-  EXPECT_FALSE(WriteImageFile(image, Path("ro.bmp").c_str()));
+  EXPECT_FALSE(WriteImageFile(image, Path("ro.bmp")));
   EXPECT_EQ(host.LastMessage(), "Cannot create:\n\n" + Shown(Path("ro.bmp")));
   EXPECT_EQ(ReadBytes(Path("ro.bmp")), oldContent);
   std::filesystem::permissions(Path("ro.bmp"), std::filesystem::perms::owner_all);
 
   // A directory where the file should go: the replacement itself fails.
   std::filesystem::create_directory(Path("taken.bmp"));
-  EXPECT_FALSE(WriteImageFile(image, Path("taken.bmp").c_str()));
+  EXPECT_FALSE(WriteImageFile(image, Path("taken.bmp")));
   EXPECT_EQ(host.LastMessage(), "Cannot create:\n\n" + Shown(Path("taken.bmp")));
   EXPECT_TRUE(std::filesystem::is_directory(Path("taken.bmp")));
 
@@ -133,7 +133,7 @@ TEST_F(ImageFilesTest, ReadOnlyDirectoryKeepsTheOldFile) {
     std::filesystem::permissions(Path("locked"), std::filesystem::perms::owner_all);
     GTEST_SKIP() << "directory permissions do not bind this user";
   }
-  EXPECT_FALSE(WriteImageFile(image, target.c_str()));
+  EXPECT_FALSE(WriteImageFile(image, target));
   EXPECT_EQ(host.LastMessage(), "Cannot create:\n\n" + Shown(target));
   std::filesystem::permissions(Path("locked"), std::filesystem::perms::owner_all);
   EXPECT_EQ(ReadBytes(target), oldContent);
@@ -144,10 +144,10 @@ TEST_F(ImageFilesTest, TypesWithoutAWriterCreateNothing) {
   WriteBytes(Path("Out.xyz"), oldContent);
   for (uint32_t type : {uint32_t(kUnknownFile), uint32_t(kCannotOpen), 12u}) {
     image.fileType = type;
-    EXPECT_FALSE(WriteImageFile(image, Path("Out.xyz").c_str()));
+    EXPECT_FALSE(WriteImageFile(image, Path("Out.xyz")));
     EXPECT_EQ(host.LastMessage(), "File type is not supported:\n\n" + Shown(Path("Out.xyz")));
     EXPECT_EQ(ReadBytes(Path("Out.xyz")), oldContent);
-    EXPECT_FALSE(WriteImageFile(image, Path("new.bmp").c_str()));
+    EXPECT_FALSE(WriteImageFile(image, Path("new.bmp")));
     EXPECT_FALSE(FileExists(Path("new.bmp")));
   }
 }
@@ -185,11 +185,11 @@ TEST_F(ImageFilesTest, ImagesTooLargeForTheHeaderAreRefusedNamingTheLimit) {
     big.fileType = c.type;
     host.messages.clear();
     if (c.refusal) {
-      EXPECT_FALSE(WriteImageFile(big, target.c_str()));
+      EXPECT_FALSE(WriteImageFile(big, target));
       EXPECT_EQ(host.LastMessage(), std::string(c.refusal) + ":\n\n" + Shown(target));
       EXPECT_EQ(ReadBytes(target), oldContent);
     } else {
-      EXPECT_TRUE(WriteImageFile(big, target.c_str())) << host.LastMessage();
+      EXPECT_TRUE(WriteImageFile(big, target)) << host.LastMessage();
     }
     EXPECT_EQ(DirEntries().size(), 1u);
   }
@@ -198,7 +198,7 @@ TEST_F(ImageFilesTest, ImagesTooLargeForTheHeaderAreRefusedNamingTheLimit) {
 TEST_F(ImageFilesTest, PreviewOfAnUnknownFileIsNotRead) {
   WriteBytes(Path("x.txt"), {'h', 'e', 'l', 'l', 'o'});
   DIBImage document;
-  EXPECT_EQ(ReadImagePreview(document, Path("x.txt").c_str(), 10, 10), 2);
+  EXPECT_EQ(ReadImagePreview(document, Path("x.txt"), 10, 10), 2);
   EXPECT_TRUE(host.messages.empty());
   EXPECT_EQ(BusyCursorDepth(), 0);
 }

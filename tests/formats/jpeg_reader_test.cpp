@@ -8,36 +8,30 @@ namespace quilla {
 // ---- Probes ----
 
 TEST_F(JpegTest, ProbeAcceptsOnlyTheStartOfImageMarker) {
-  DIBImage document;
   struct Case {
     Bytes bytes;
     int type;
   } cases[] = {{{0xFF, 0xD8}, kJpegFile}, {{0xFF, 0xD8, 0xFF, 0xE0}, kJpegFile}, {{0xFF}, 0},
                {{0xD8, 0xFF}, 0},         {{}, 0},                              {{'B', 'M'}, 0}};
+  uint32_t w = 0, h = 0;
   for (const Case& c : cases) {
     WriteBytes(Path("p.jpg"), c.bytes);
-    KeepFileName(document, Path("p.jpg").c_str());
-    EXPECT_EQ(ProbeJpegFile(document), c.type) << c.bytes.size();
+    EXPECT_EQ(ProbeFileAs(Path("p.jpg"), kJpegFile, w, h), c.type) << c.bytes.size();
   }
-  KeepFileName(document, Path("missing.jpg").c_str());
-  EXPECT_EQ(ProbeJpegFile(document), kCannotOpen);
-  EXPECT_EQ(ProbeJpegSize(document), kCannotOpen);
+  EXPECT_EQ(ProbeFileAs(Path("missing.jpg"), kJpegFile, w, h), kCannotOpen);
   EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(JpegTest, SizeProbeReadsTheFrameAndRejectsDamagedHeadersQuietly) {
-  DIBImage document;
   WriteBytes(Path("s.jpg"), MakeJpeg({.width = 321, .height = 123}));
   uint32_t w = 0, h = 0;
-  KeepFileName(document, Path("s.jpg").c_str());
-  EXPECT_EQ(ProbeJpegSize(document), kJpegFile);
-  EXPECT_EQ(document.fileWidth, 321u);
-  EXPECT_EQ(document.fileHeight, 123u);
-  EXPECT_EQ(ProbeFileTypeAndSize(document, Path("s.jpg").c_str(), w, h), kJpegFile);
+  EXPECT_EQ(ProbeJpegSizeOf(Path("s.jpg"), w, h), kJpegFile);
+  EXPECT_EQ(w, 321u);
+  EXPECT_EQ(h, 123u);
+  EXPECT_EQ(ProbeFileTypeAndSize(Path("s.jpg"), w, h), kJpegFile);
 
   WriteBytes(Path("bad.jpg"), {0xFF, 0xD8, 0x00, 0x01, 0x02});
-  KeepFileName(document, Path("bad.jpg").c_str());
-  EXPECT_EQ(ProbeJpegSize(document), 0);
+  EXPECT_EQ(ProbeJpegSizeOf(Path("bad.jpg"), w, h), 0);
   EXPECT_TRUE(host.messages.empty());
 }
 
@@ -53,7 +47,7 @@ TEST_P(JpegMadeFiles, ReadAsTrueColourCloseToTheOriginal) {
   const Made& m = GetParam();
   WriteBytes(Path("m.jpg"), MakeJpeg(m.spec));
   DIBImage document;
-  ASSERT_TRUE(ReadImageFile(document, Path("m.jpg").c_str())) << host.LastMessage();
+  ASSERT_TRUE(ReadImageFile(document, Path("m.jpg"))) << host.LastMessage();
   EXPECT_EQ(document.fileType, kJpegFile);
   EXPECT_EQ(document.Width(), m.spec.width);
   EXPECT_EQ(document.Height(), m.spec.height);
@@ -98,7 +92,7 @@ TEST_F(JpegTest, FilesFromImageMagickMatchItsOwnDecoding) {
     size_t offset = 0;
     ASSERT_TRUE(ParsePpm(reference, width, height, offset)) << c.options;
     DIBImage document;
-    ASSERT_TRUE(ReadImageFile(document, jpg.c_str())) << host.LastMessage();
+    ASSERT_TRUE(ReadImageFile(document, jpg)) << host.LastMessage();
     ASSERT_EQ(document.Width(), width);
     ASSERT_EQ(document.Height(), height);
     int worst = 0;
@@ -126,8 +120,8 @@ TEST_F(JpegTest, ScaleDenominatorDividesTheSizeRoundingUp) {
   for (const Case& c : cases) {
     Options().SetJpegDenom(kJpegNormal, c.denominator);
     DIBImage a, b;
-    ASSERT_TRUE(ReadImageFile(a, Path("big.jpg").c_str()));
-    ASSERT_TRUE(ReadImageFile(b, Path("odd.jpg").c_str()));
+    ASSERT_TRUE(ReadImageFile(a, Path("big.jpg")));
+    ASSERT_TRUE(ReadImageFile(b, Path("odd.jpg")));
     EXPECT_EQ(a.Width(), c.width);
     EXPECT_EQ(a.Height(), c.height);
     EXPECT_EQ(b.Width(), c.oddWidth);
@@ -140,11 +134,11 @@ TEST_F(JpegTest, TheActiveSetDecidesAndThePreviewSetIsUsedWhenChosen) {
   Options().SetJpegDenom(kJpegPreview, 8);
   Options().SetLoadJpegGS(kJpegPreview, 1);
   DIBImage document;
-  ASSERT_TRUE(ReadImageFile(document, Path("big.jpg").c_str()));
+  ASSERT_TRUE(ReadImageFile(document, Path("big.jpg")));
   EXPECT_EQ(document.Width(), 640);
   EXPECT_FALSE(AllGray(document));
   Options().SetJpegDecompressionSetup(kJpegPreview);
-  ASSERT_TRUE(ReadImageFile(document, Path("big.jpg").c_str()));
+  ASSERT_TRUE(ReadImageFile(document, Path("big.jpg")));
   EXPECT_EQ(document.Width(), 80);
   EXPECT_TRUE(AllGray(document));
   EXPECT_EQ(document.BitsPerPixel(), 24u);
@@ -157,7 +151,7 @@ TEST_F(JpegTest, EveryDctMethodAndUpsamplingDecodesTheSamePicture) {
       Options().SetJpegDCTType(kJpegNormal, dct);
       Options().SetJpegFastUp(kJpegNormal, fast);
       DIBImage document;
-      ASSERT_TRUE(ReadImageFile(document, Path("m.jpg").c_str()));
+      ASSERT_TRUE(ReadImageFile(document, Path("m.jpg")));
       EXPECT_LE(MaxPhotoError(document), 30) << dct << " " << fast;
     }
   EXPECT_TRUE(host.messages.empty());
@@ -180,12 +174,12 @@ TEST_F(JpegTest, QuantizedReadingGivesAPaletteOfTheWantedSize) {
           int wanted = std::clamp(colors, 2, 256);
           if (wanted < 8) {
             // Both quantizers of the library need at least two levels of each component.
-            EXPECT_FALSE(ReadImageFile(document, Path("m.jpg").c_str()));
+            EXPECT_FALSE(ReadImageFile(document, Path("m.jpg")));
             EXPECT_EQ(host.LastMessage(), "Cannot quantize to fewer than 8 colors");
             host.messages.clear();
             continue;
           }
-          ASSERT_TRUE(ReadImageFile(document, Path("m.jpg").c_str())) << host.LastMessage();
+          ASSERT_TRUE(ReadImageFile(document, Path("m.jpg"))) << host.LastMessage();
           EXPECT_EQ(document.BitsPerPixel(), 8u);
           EXPECT_GE(document.ColorCount(), 2u);
           EXPECT_LE(document.ColorCount(), uint32_t(wanted));
@@ -205,7 +199,7 @@ TEST_F(JpegTest, TheSystemPaletteMapsOntoTheWindowsColours) {
   Options().SetNeedQuantizeRead(1);
   Options().SetUseSysPalette(1);
   DIBImage document;
-  ASSERT_TRUE(ReadImageFile(document, Path("m.jpg").c_str()));
+  ASSERT_TRUE(ReadImageFile(document, Path("m.jpg")));
   ASSERT_EQ(document.ColorCount(), 16u);
   document.Lock();
   const RgbQuad* table = document.GetColors();
@@ -224,7 +218,7 @@ TEST_F(JpegTest, GreyFilesQuantizeToAGreyRampAndStayThreeEqualBytesOtherwise) {
   for (int sys : {0, 1}) {
     Options().SetUseSysPalette(sys);
     DIBImage document;
-    ASSERT_TRUE(ReadImageFile(document, Path("g.jpg").c_str())) << host.LastMessage();
+    ASSERT_TRUE(ReadImageFile(document, Path("g.jpg"))) << host.LastMessage();
     ASSERT_EQ(document.BitsPerPixel(), 8u);
     ASSERT_GE(document.ColorCount(), 2u);
     document.Lock();
@@ -238,7 +232,7 @@ TEST_F(JpegTest, GreyFilesQuantizeToAGreyRampAndStayThreeEqualBytesOtherwise) {
   }
   Options().SetNeedQuantizeRead(0);
   DIBImage document;
-  ASSERT_TRUE(ReadImageFile(document, Path("g.jpg").c_str()));
+  ASSERT_TRUE(ReadImageFile(document, Path("g.jpg")));
   EXPECT_EQ(document.BitsPerPixel(), 24u);
   EXPECT_TRUE(AllGray(document));
 }
@@ -250,7 +244,7 @@ TEST_F(JpegTest, TruncatedFileAsksAndKeepsThePartOnNo) {
   WriteBytes(Path("t.jpg"), Bytes(whole.begin(), whole.begin() + long(whole.size() / 2)));
   host.answers = {MsgResult::No};
   DIBImage document;
-  ASSERT_TRUE(ReadImageFile(document, Path("t.jpg").c_str()));
+  ASSERT_TRUE(ReadImageFile(document, Path("t.jpg")));
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, "Premature end of JPEG file.\nAbort decompression?");
   EXPECT_EQ(host.messages[0].buttons, MsgButtons::YesNo);
@@ -268,10 +262,10 @@ TEST_F(JpegTest, TruncatedFileAbortsQuietlyOnYes) {
   WriteBytes(Path("t.jpg"), Bytes(whole.begin(), whole.begin() + long(whole.size() / 2)));
   host.answers = {MsgResult::Yes};
   DIBImage document;
-  EXPECT_FALSE(ReadImageFile(document, Path("t.jpg").c_str()));
+  EXPECT_FALSE(ReadImageFile(document, Path("t.jpg")));
   EXPECT_EQ(host.messages.size(), 1u);  // the question, nothing after it
   EXPECT_FALSE(document.IsLocked());
-  EXPECT_EQ(document.file, kNoFile);
+  EXPECT_EQ(Transfer::OpenFiles(), 0);
 }
 
 TEST_F(JpegTest, CorruptFilesShowTheLibraryMessageOnce) {
@@ -288,7 +282,7 @@ TEST_F(JpegTest, CorruptFilesShowTheLibraryMessageOnce) {
     host.messages.clear();
     WriteBytes(Path("c.jpg"), c.bytes);
     DIBImage document;
-    EXPECT_FALSE(ReadImageFile(document, Path("c.jpg").c_str()));
+    EXPECT_FALSE(ReadImageFile(document, Path("c.jpg")));
     ASSERT_GE(host.messages.size(), 1u);
     if (c.message) { EXPECT_EQ(host.messages[0].text, c.message); }
     EXPECT_LE(host.messages.size(), 2u);
@@ -327,7 +321,7 @@ TEST_F(JpegTest, FramesLargerThanTheFileCanHoldAreRefusedBeforeAnyPixelMemory) {
     host.answers = {MsgResult::No};
     WriteBytes(Path("h.jpg"), c.file);
     DIBImage document;
-    EXPECT_EQ(ReadImageFile(document, Path("h.jpg").c_str()), c.message.empty());
+    EXPECT_EQ(ReadImageFile(document, Path("h.jpg")), c.message.empty());
     ASSERT_EQ(host.messages.size(), 1u);
     if (!c.message.empty()) { EXPECT_EQ(host.messages[0].text, c.message); }
     EXPECT_EQ(document.HasImage(), c.message.empty());
@@ -337,14 +331,14 @@ TEST_F(JpegTest, FramesLargerThanTheFileCanHoldAreRefusedBeforeAnyPixelMemory) {
 TEST_F(JpegTest, ProgressiveFilesOfMoreThanAHundredScansAreRefused) {
   DIBImage document;
   WriteBytes(Path("s.jpg"), MakeJpeg({.width = 16, .height = 16, .gray = true, .scans = 100}));
-  ASSERT_TRUE(ReadImageFile(document, Path("s.jpg").c_str())) << host.LastMessage();
+  ASSERT_TRUE(ReadImageFile(document, Path("s.jpg"))) << host.LastMessage();
   EXPECT_EQ(document.Width(), 16);
   EXPECT_TRUE(host.messages.empty());
   WriteBytes(Path("s.jpg"), MakeJpeg({.width = 16, .height = 16, .gray = true, .scans = 101}));
-  EXPECT_FALSE(ReadImageFile(document, Path("s.jpg").c_str()));
+  EXPECT_FALSE(ReadImageFile(document, Path("s.jpg")));
   EXPECT_EQ(host.LastMessage(), "Corrupt JPEG data: more than 100 scans");
   EXPECT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(ReadImagePreview(document, Path("s.jpg").c_str(), 8, 8), 2);
+  EXPECT_EQ(ReadImagePreview(document, Path("s.jpg"), 8, 8), 2);
 }
 
 // ---- Progress and cancel ----
@@ -353,7 +347,7 @@ TEST_F(JpegTest, ProgressIsShownAndACancelStopsTheReadSilently) {
   WriteBytes(Path("big.jpg"), MakeJpeg({.width = 800, .height = 600}));
   SetProgressName(Path("Big.JPG"));
   DIBImage document;
-  ASSERT_TRUE(ReadImageFile(document, Path("big.jpg").c_str()));
+  ASSERT_TRUE(ReadImageFile(document, Path("big.jpg")));
   ASSERT_FALSE(host.titles.empty());
   EXPECT_EQ(host.titles.front(), "starting decompression...");
   EXPECT_NE(std::find(host.titles.begin(), host.titles.end(), "finishing decompression..."), host.titles.end());
@@ -368,14 +362,14 @@ TEST_F(JpegTest, ProgressIsShownAndACancelStopsTheReadSilently) {
   };
   DIBImage cancelled;
   SetMainDocument(&cancelled);
-  EXPECT_FALSE(ReadImageFile(cancelled, Path("big.jpg").c_str()));
+  EXPECT_FALSE(ReadImageFile(cancelled, Path("big.jpg")));
   EXPECT_GE(pumps, 3);
   EXPECT_TRUE(host.messages.empty());
   EXPECT_FALSE(cancelled.IsLocked());
-  EXPECT_EQ(cancelled.file, kNoFile);
+  EXPECT_EQ(Transfer::OpenFiles(), 0);
   // The adapter is free again.
   host.onPump = nullptr;
-  EXPECT_TRUE(ReadImageFile(cancelled, Path("big.jpg").c_str()));
+  EXPECT_TRUE(ReadImageFile(cancelled, Path("big.jpg")));
 }
 
 TEST_F(JpegTest, TheTransferCleanUpDuringAReadStopsItAtTheNextPoll) {
@@ -387,7 +381,7 @@ TEST_F(JpegTest, TheTransferCleanUpDuringAReadStopsItAtTheNextPoll) {
     if (++pumps == 2) RunTransferCleanup();  // as closing the window during a read does
     return true;
   };
-  EXPECT_FALSE(ReadImageFile(document, Path("big.jpg").c_str()));
+  EXPECT_FALSE(ReadImageFile(document, Path("big.jpg")));
   EXPECT_EQ(pumps, 2);
   EXPECT_TRUE(host.messages.empty());
 }
@@ -408,7 +402,7 @@ TEST_F(JpegTest, PreviewsFitTheBoxAndNeverSpeak) {
   WriteBytes(Path("big.jpg"), MakeJpeg({.width = 1600, .height = 1200}));
   Options().SetImagePreviewGray(1);
   DIBImage document;
-  EXPECT_EQ(ReadImagePreview(document, Path("big.jpg").c_str(), 100, 100), 0);
+  EXPECT_EQ(ReadImagePreview(document, Path("big.jpg"), 100, 100), 0);
   EXPECT_EQ(document.decodedWidth, 1600);
   EXPECT_EQ(document.decodedHeight, 1200);
   EXPECT_LE(document.Width(), 100);
@@ -417,12 +411,11 @@ TEST_F(JpegTest, PreviewsFitTheBoxAndNeverSpeak) {
 
   Bytes whole = MakeJpeg({.width = 300, .height = 200});
   WriteBytes(Path("t.jpg"), Bytes(whole.begin(), whole.begin() + long(whole.size() / 2)));
-  EXPECT_EQ(ReadImagePreview(document, Path("t.jpg").c_str(), 100, 100), 1);
+  EXPECT_EQ(ReadImagePreview(document, Path("t.jpg"), 100, 100), 1);
   EXPECT_TRUE(document.HasImage());
 
   WriteBytes(Path("x.jpg"), {0xFF, 0xD8, 0xFF, 0x00, 0x00, 0x00});
-  KeepFileName(document, Path("x.jpg").c_str());
-  EXPECT_EQ(ReadJpegPreview(document, 100, 100), 2);
+  EXPECT_EQ(ReadImagePreviewAs(document, Path("x.jpg"), kJpegFile, 100, 100), 2);
   EXPECT_FALSE(document.HasImage());
   EXPECT_TRUE(host.messages.empty());
   EXPECT_TRUE(host.titles.empty());
@@ -431,7 +424,7 @@ TEST_F(JpegTest, PreviewsFitTheBoxAndNeverSpeak) {
 TEST_F(JpegTest, PreviewsOfSliversStillFitTheBox) {
   WriteBytes(Path("s.jpg"), MakeJpeg({.width = 4000, .height = 8}));
   DIBImage document;
-  EXPECT_EQ(ReadImagePreview(document, Path("s.jpg").c_str(), 64, 48), 0);
+  EXPECT_EQ(ReadImagePreview(document, Path("s.jpg"), 64, 48), 0);
   EXPECT_EQ(document.Width(), 64);
   EXPECT_EQ(document.Height(), 1);
 }
@@ -440,11 +433,7 @@ TEST_F(JpegTest, PreviewsQuantizeWhenReadingDoes) {
   WriteBytes(Path("m.jpg"), MakeJpeg({.width = 64, .height = 64}));
   Options().SetNeedQuantizeRead(1);
   DIBImage document;
-  std::FILE* stream = std::fopen(Path("m.jpg").c_str(), "rb");
-  ASSERT_TRUE(stream);
-  EXPECT_EQ(ReadJpegPreviewStream(document, stream, 100, 100), 0);
-  EXPECT_NE(std::ftell(stream), 0);  // the caller's stream stays open
-  std::fclose(stream);
+  EXPECT_EQ(ReadImagePreviewAs(document, Path("m.jpg"), kJpegFile, 100, 100), 0);
   EXPECT_EQ(document.BitsPerPixel(), 8u);
   EXPECT_LE(document.ColorCount(), 256u);
   EXPECT_EQ(document.Width(), 64);

@@ -9,13 +9,15 @@
 #include <jpeglib.h>
 
 #include <cmath>
+#include <cstdio>
+#include <memory>
 #include <string>
 
 #include "formats/codec_abort.h"
 #include "formats/file_types.h"
 #include "formats/image_files.h"
 #include "formats/jpeg/jpeg_codec.h"
-#include "formats/transfer_files.h"
+#include "formats/byte_reader.h"
 #include "formats_test_support.h"
 #include "settings/app_options.h"
 
@@ -33,6 +35,15 @@ class JpegTest : public FormatsTest {
     FormatsTest::TearDown();
   }
 };
+
+// The library's header probe on a file's bytes: its answer with the frame size.
+inline int ProbeJpegSizeOf(const std::string& path, uint32_t& width, uint32_t& height) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(std::fopen(path.c_str(), "rb"), std::fclose);
+  EXPECT_TRUE(stream) << path;
+  if (!stream) return kCannotOpen;
+  ByteReader in(stream.get());
+  return ProbeJpegSize(in, width, height);
+}
 
 // A smooth picture with some detail: (x, y) -> red, green, blue.
 inline void PhotoPixel(int x, int y, int width, int height, uint8_t rgb[3]) {

@@ -23,10 +23,9 @@ class ScriptedHost : public Host {
   std::deque<MsgResult> answers;      // taken in order; empty answers Ok/Yes
   std::vector<std::string> titles;
   std::vector<int> busyMenus;         // menus shown, 0 = main menu restored
-  std::vector<bool> toolbarBusy;
-  int waitCursorShows = 0, cursorRestores = 0, paletteRealizes = 0, windowFits = 0;
-  bool fullScreen = false;
-  int fullScreenLeaves = 0;
+  std::vector<bool> busyStates;
+  std::vector<EngineEvent> events;
+  int waitCursorShows = 0, cursorRestores = 0;
   // Runs on every pump, as if the user acted while an operation ran; return false to
   // deliver a quit message.
   std::function<bool()> onPump;
@@ -48,14 +47,8 @@ class ScriptedHost : public Host {
   void RestoreCursor() override { ++cursorRestores; }
   void ShowBusyMenu(int number) override { busyMenus.push_back(number); }
   void RestoreMainMenu() override { busyMenus.push_back(0); }
-  void SetToolbarBusy(bool busy) override { toolbarBusy.push_back(busy); }
-  bool IsFullScreen() override { return fullScreen; }
-  void LeaveFullScreen() override {
-    fullScreen = false;
-    ++fullScreenLeaves;
-  }
-  void RealizePalette() override { ++paletteRealizes; }
-  void FitWindowToImage() override { ++windowFits; }
+  void SetBusy(bool busy) override { busyStates.push_back(busy); }
+  void OnEngineEvent(EngineEvent event) override { events.push_back(event); }
   ScreenRect WorkArea() override { return {0, 0, 1024, 768}; }
 
   std::string LastMessage() const { return messages.empty() ? std::string() : messages.back().text; }

@@ -5,20 +5,14 @@
 #include "core/progress.h"
 #include "core/size_limits.h"
 #include "formats/bmp/bmp_codec.h"
-#include "formats/bmp/bmp_quiet.h"
 #include "formats/bmp/bmp_reduce.h"
 #include "formats/byte_reader.h"
 #include "formats/codec_abort.h"
 #include "formats/file_types.h"
-#include "formats/image_files.h"
-#include "formats/transfer_files.h"
-#include "settings/app_options.h"
+#include "formats/packed_rows.h"
+#include "formats/transfer.h"
 
 namespace quilla {
-
-namespace bmp {
-bool quiet = false;
-}
 
 namespace {
 
@@ -42,10 +36,10 @@ struct BmpLayout {
   int32_t xPelsPerMeter, yPelsPerMeter;
 };
 
-BmpLayout ReadHeaders(ByteReader& in, DIBImage& document) {
+BmpLayout ReadHeaders(ByteReader& in, DIBImage& document, const char* name) {
   uint8_t fileHeader[kFileHeaderBytes];
   in.Read(fileHeader, sizeof fileHeader);
-  if (fileHeader[0] != 'B' || fileHeader[1] != 'M') AbortCodecWithMessage("Not a BITMAP file:\n\n%s", document.fileName);
+  if (fileHeader[0] != 'B' || fileHeader[1] != 'M') AbortCodecWithMessage("Not a BITMAP file:\n\n%s", name);
   document.fileType = kWindowsBmp;
   BmpLayout layout{};
   layout.pixelOffset = LoadU32le(fileHeader + 10);
@@ -65,13 +59,13 @@ BmpLayout ReadHeaders(ByteReader& in, DIBImage& document) {
     return layout;
   }
   if (!IsWindowsHeaderSize(headerSize))
-    AbortCodecWithMessage("Not a MS Windows or OS/2 Bitmap file:\n\n%s", document.fileName);
+    AbortCodecWithMessage("Not a MS Windows or OS/2 Bitmap file:\n\n%s", name);
   in.Read(info + 4, kHeaderBytes - 4);
   // Later Windows headers only append fields (masks, colour space) to the 40 bytes; the
   // colour table follows the whole header.
   in.Skip(headerSize - kHeaderBytes);
   if (LoadU32le(info + 16) != 0)
-    AbortCodecWithMessage("Compressed Bitmap files are not supported:\n\n%s", document.fileName);
+    AbortCodecWithMessage("Compressed Bitmap files are not supported:\n\n%s", name);
   layout.width = int32_t(LoadU32le(info + 4));
   layout.height = int32_t(LoadU32le(info + 8));
   layout.bitCount = LoadU16le(info + 14);
@@ -81,42 +75,39 @@ BmpLayout ReadHeaders(ByteReader& in, DIBImage& document) {
   return layout;
 }
 
-bool Cancelled(long long done, long long total) { return !bmp::quiet && !ReportProgress(done, total); }
-
 // Reads the pixel rows of a 1- or 4-bit file, expanding each to one byte per pixel.
-void ReadPackedRows(ByteReader& in, DIBImage& document, const BmpLayout& layout, uint32_t fileStride, int height,
-                    bool topDown, long long total) {
+void ReadPackedRows(Transfer& transfer, const BmpLayout& layout, uint32_t fileStride, int height, bool topDown,
+                    long long total) {
+  DIBImage& document = transfer.document;
+  ByteReader& in = transfer.In();
   if (!document.AllocRowBuffer(layout.width, false)) AbortCodec(AbortReason::NoMemory);
   uint8_t* packed = document.RowBuffer();
   uint8_t* bits = document.GetBits();
   uint32_t stride = document.RowStride();
   int width = layout.width;
   for (int row = 0; row < height; ++row) {
-    if (Cancelled(row, total)) AbortCodec(AbortReason::Cancelled);
+    transfer.RowDone(row, total);
     in.Read(packed, fileStride);
-    uint8_t* dst = bits + size_t(topDown ? height - 1 - row : row) * stride;
-    if (layout.bitCount == 1) {
-      for (int x = 0; x < width; ++x) dst[x] = uint8_t(packed[x >> 3] >> (7 - (x & 7)) & 1);
-    } else {
-      for (int x = 0; x < width; ++x) dst[x] = uint8_t(x & 1 ? packed[x >> 1] & 15 : packed[x >> 1] >> 4);
-    }
+    UnpackRow(packed, width, layout.bitCount, bits + size_t(topDown ? height - 1 - row : row) * stride);
   }
   document.FreeRowBuffer();
 }
 
-void ReadBmpFile(DIBImage& document) {
-  document.file = OpenTransferFile(document.fileName, "rb");
-  if (document.file == kNoFile) AbortCodec(AbortReason::Silent);
-  ByteReader in(TransferStream(document.file));
-  BmpLayout layout = ReadHeaders(in, document);
+}  // namespace
+
+void ReadBmp(Transfer& transfer) {
+  DIBImage& document = transfer.document;
+  const char* name = transfer.name.c_str();
+  ByteReader& in = transfer.In();
+  BmpLayout layout = ReadHeaders(in, document, name);
 
   bool palette = layout.bitCount == 1 || layout.bitCount == 4 || layout.bitCount == 8;
   if (!palette && layout.bitCount != 24)
-    AbortCodecWithMessage("Only 24, 8, 4, or 1 bit bitmaps are supported:\n\n%s", document.fileName);
+    AbortCodecWithMessage("Only 24, 8, 4, or 1 bit bitmaps are supported:\n\n%s", name);
   bool topDown = layout.height < 0;
   int64_t height = topDown ? -layout.height : layout.height;
   if (layout.width <= 0 || height == 0)
-    AbortCodecWithMessage("Not a MS Windows or OS/2 Bitmap file:\n\n%s", document.fileName);
+    AbortCodecWithMessage("Not a MS Windows or OS/2 Bitmap file:\n\n%s", name);
   if (uint64_t(layout.width) > kMaxImageSide || uint64_t(height) > kMaxImageSide) AbortCodec(AbortReason::NoMemory);
   auto fileStride = CheckedRowStride(uint32_t(layout.width), layout.bitCount);
   auto pixelBytes = fileStride ? CheckedMul(*fileStride, uint64_t(height)) : std::nullopt;
@@ -139,33 +130,34 @@ void ReadBmpFile(DIBImage& document) {
 
   // Reduction while reading: either quantizing option reduces a true-colour file; the
   // Windows colours also replace the table of a palette file.
-  const AppOptions& options = Options();
-  bool windows16 = options.UseSysPalette() != 0;
-  bool dither = options.UseDithering() != 0;
-  bool reduce = !palette && (windows16 || options.NeedQuantizeRead() != 0);
-  int reducedColors = windows16 ? 16 : std::clamp(options.NColorsCreatePal(), 2, 256);
+  const QuantizeOptions& options = transfer.reduction;
+  bool windows16 = options.useSysPalette;
+  bool dither = options.useDithering;
+  bool reduce = !palette && (windows16 || options.needQuantizeRead);
+  int reducedColors = windows16 ? 16 : std::clamp(options.nColorsCreatePal, 2, 256);
   if (!document.CreateImage(layout.width, int(height), !palette && !reduce, nullptr,
                             reduce ? reducedColors : int(colors), 0))
     AbortCodec(AbortReason::NoMemory);
+  // A failed read leaves no image.
+  transfer.OnCleanUp([&document] {
+    document.FreeImage();
+    document.FreeRowBuffer();
+  });
   document.decodedWidth = layout.width;
   document.decodedHeight = int32_t(height);
-  document.Lock();
+  transfer.LockImage();
   BitmapInfoHeader* header = document.GetHeader();
   header->biXPelsPerMeter = layout.xPelsPerMeter;
   header->biYPelsPerMeter = layout.yPelsPerMeter;
-  RgbQuad* colorTable = document.GetColors();
-  for (uint32_t i = 0; i < colors; ++i) {
-    const uint8_t* entry = table + i * entryBytes;
-    colorTable[i] = {entry[0], entry[1], entry[2], layout.os2 ? uint8_t(0) : entry[3]};
-  }
+  LoadColorTable(table, colors, entryBytes, EntryOrder::BlueGreenRed, document.GetColors());
 
   int rows = int(height);
   bool packed = layout.bitCount == 1 || layout.bitCount == 4;
   if (reduce) {
-    bmp::ReadReducedRows(in, document, {layout.pixelOffset, uint32_t(*fileStride), layout.width, rows, topDown},
+    bmp::ReadReducedRows(transfer, {layout.pixelOffset, uint32_t(*fileStride), layout.width, rows, topDown},
                          windows16, reducedColors, dither);
   } else if (packed) {
-    ReadPackedRows(in, document, layout, uint32_t(*fileStride), rows, topDown, windows16 ? 2LL * rows : rows);
+    ReadPackedRows(transfer, layout, uint32_t(*fileStride), rows, topDown, windows16 ? 2LL * rows : rows);
   } else if (!topDown) {
     // 8 and 24 bits are stored as they are held: one piece.
     in.Read(document.GetBits(), size_t(*pixelBytes));
@@ -177,62 +169,26 @@ void ReadBmpFile(DIBImage& document) {
   if (palette && windows16) {
     // Packed files continue their progress; 8-bit ones start it here.
     if (!packed) ResetProgress();
-    bmp::RemapToWindows16(document, dither, packed ? rows : 0, packed ? 2LL * rows : rows);
+    bmp::RemapToWindows16(transfer, dither, packed ? rows : 0, packed ? 2LL * rows : rows);
   }
-  CloseTransferFile(document.file);
-  document.Unlock();
+  transfer.UnlockImage();
 }
 
-int ReadBmpGuarded(DIBImage& document) {
-  try {
-    ReadBmpFile(document);
-    return 1;
-  } catch (const CodecAbort& abort) {
-    AbortBmpRead(document);
-    if (!bmp::quiet) ReportCodecAbort(abort, document.fileName);
-    return 0;
-  }
-}
-
-}  // namespace
-
-int ProbeBmp(DIBImage& document) {
-  int32_t file = OpenTransferFile(document.fileName, "rb");
-  if (file == kNoFile) return kCannotOpen;
+int ProbeBmp(ByteReader& in, uint32_t& width, uint32_t& height) {
   uint8_t head[kFileHeaderBytes + kHeaderBytes] = {};
-  size_t got = std::fread(head, 1, sizeof head, TransferStream(file));
-  CloseTransferFile(file);
+  size_t got = in.ReadSome(head, sizeof head);
   if (got < 2 || head[0] != 'B' || head[1] != 'M') return 0;
   const uint8_t* info = head + kFileHeaderBytes;
   uint32_t headerSize = LoadU32le(info);
-  document.fileWidth = document.fileHeight = 0;
   if (IsWindowsHeaderSize(headerSize)) {
-    int32_t height = int32_t(LoadU32le(info + 8));
-    document.fileWidth = LoadU32le(info + 4);
-    document.fileHeight = height < 0 ? 0u - uint32_t(height) : uint32_t(height);
+    int32_t rows = int32_t(LoadU32le(info + 8));
+    width = LoadU32le(info + 4);
+    height = rows < 0 ? 0u - uint32_t(rows) : uint32_t(rows);
   } else if (headerSize == kCoreHeaderBytes) {
-    document.fileWidth = LoadU16le(info + 4);
-    document.fileHeight = LoadU16le(info + 6);
+    width = LoadU16le(info + 4);
+    height = LoadU16le(info + 6);
   }
   return kWindowsBmp;
-}
-
-int ReadBmp(DIBImage& document) {
-  bmp::quiet = false;
-  return ReadBmpGuarded(document);
-}
-
-int ReadBmpPreview(DIBImage& document, int maxWidth, int maxHeight) {
-  bmp::quiet = true;
-  if (ReadBmpGuarded(document)) ShrinkPreview(document, maxWidth, maxHeight);
-  return document.HasImage() ? 0 : 2;
-}
-
-void AbortBmpRead(DIBImage& document) {
-  document.ioState = 0;
-  document.FreeImage();
-  document.FreeRowBuffer();
-  CloseTransferFile(document.file);
 }
 
 }  // namespace quilla

@@ -6,21 +6,17 @@
 #include "color/windows16_palette.h"
 #include "core/dib_image.h"
 #include "core/progress.h"
-#include "formats/bmp/bmp_quiet.h"
 #include "formats/byte_reader.h"
 #include "formats/codec_abort.h"
+#include "formats/transfer.h"
 
 namespace quilla::bmp {
 
 namespace {
 
 ColorQuantizer& ReadyQuantizer() {
-  if (!ColorQuantizerReady() && !InitializeColorQuantizer()) AbortCodec(AbortReason::NoMemory);
+  if (!ColorQuantizerReady()) AbortCodec(AbortReason::NoMemory);
   return TheColorQuantizer();
-}
-
-void Progress(long long done, long long total) {
-  if (!quiet && !ReportProgress(done, total)) AbortCodec(AbortReason::Cancelled);
 }
 
 void StartDither(ColorQuantizer& quantizer, bool dither, int width) {
@@ -34,8 +30,9 @@ void SetColorTable(DIBImage& document, const RgbQuad* colors, int count) {
 
 }  // namespace
 
-void ReadReducedRows(ByteReader& in, DIBImage& document, const PixelRows& rows, bool windows16, int colors,
-                     bool dither) {
+void ReadReducedRows(Transfer& transfer, const PixelRows& rows, bool windows16, int colors, bool dither) {
+  DIBImage& document = transfer.document;
+  ByteReader& in = transfer.In();
   ColorQuantizer& quantizer = ReadyQuantizer();
   if (!document.AllocRowBuffer(rows.width, true)) AbortCodec(AbortReason::NoMemory);
   uint8_t* fileRow = document.RowBuffer();
@@ -45,7 +42,7 @@ void ReadReducedRows(ByteReader& in, DIBImage& document, const PixelRows& rows, 
   } else {
     quantizer.ClearHistogram();
     for (int row = 0; row < rows.height; ++row) {
-      Progress(row, total);
+      transfer.RowDone(row, total);
       in.Read(fileRow, rows.fileStride);
       quantizer.CountTrueColorRow(fileRow, rows.width);
     }
@@ -58,7 +55,7 @@ void ReadReducedRows(ByteReader& in, DIBImage& document, const PixelRows& rows, 
   uint32_t stride = document.RowStride();
   long long done = total - rows.height;
   for (int row = 0; row < rows.height; ++row) {
-    Progress(done + row, total);
+    transfer.RowDone(done + row, total);
     in.Read(fileRow, rows.fileStride);
     uint8_t* dst = bits + size_t(rows.topDown ? rows.height - 1 - row : row) * stride;
     if (!dither)
@@ -69,7 +66,8 @@ void ReadReducedRows(ByteReader& in, DIBImage& document, const PixelRows& rows, 
   document.FreeRowBuffer();
 }
 
-void RemapToWindows16(DIBImage& document, bool dither, long long done, long long total) {
+void RemapToWindows16(Transfer& transfer, bool dither, long long done, long long total) {
+  DIBImage& document = transfer.document;
   int count = int(std::min<uint32_t>(document.ColorCount(), 256));
   if (count < 2) return;
   ColorQuantizer& quantizer = ReadyQuantizer();
@@ -80,7 +78,7 @@ void RemapToWindows16(DIBImage& document, bool dither, long long done, long long
   uint8_t* bits = document.GetBits();
   uint32_t stride = document.RowStride();
   for (int row = 0; row < height; ++row) {
-    Progress(done + row, total);
+    transfer.RowDone(done + row, total);
     uint8_t* pixels = bits + size_t(row) * stride;
     if (!dither)
       quantizer.MapPaletteRow(pixels, pixels, width);

@@ -4,8 +4,7 @@
 
 namespace quilla {
 
-class ByteReader;
-class DIBImage;
+class Transfer;
 
 namespace bmp {
 
@@ -18,12 +17,11 @@ struct PixelRows {
 
 // Reads 24-bit rows into the document's 8-bit image: onto the Windows colours in one pass,
 // or onto a palette of `colors` chosen from a first pass over the file.
-void ReadReducedRows(ByteReader& in, DIBImage& document, const PixelRows& rows, bool windows16, int colors,
-                     bool dither);
+void ReadReducedRows(Transfer& transfer, const PixelRows& rows, bool windows16, int colors, bool dither);
 
 // Maps a palette image read from the file onto the Windows colours, in place. Progress
 // continues from done of total.
-void RemapToWindows16(DIBImage& document, bool dither, long long done, long long total);
+void RemapToWindows16(Transfer& transfer, bool dither, long long done, long long total);
 
 }  // namespace bmp
 }  // namespace quilla

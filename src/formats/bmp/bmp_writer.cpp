@@ -1,37 +1,22 @@
-#include <cstring>
-
 #include "core/dib_image.h"
 #include "core/progress.h"
 #include "formats/bmp/bmp_codec.h"
-#include "formats/bmp/bmp_quiet.h"
 #include "formats/byte_writer.h"
 #include "formats/codec_abort.h"
 #include "formats/file_types.h"
-#include "formats/transfer_files.h"
+#include "formats/packed_rows.h"
+#include "formats/transfer.h"
 
 namespace quilla {
 
-namespace {
-
-// Packs one row of indices at 1 or 4 bits, first pixel in the high bits; only the bits
-// the depth holds are kept, so a stray index cannot spill into its neighbours.
-void PackRow(const uint8_t* src, int width, uint32_t depth, uint8_t* out, uint32_t outBytes) {
-  std::memset(out, 0, outBytes);
-  if (depth == 1) {
-    for (int x = 0; x < width; ++x) out[x >> 3] |= uint8_t((src[x] & 1) << (7 - (x & 7)));
-  } else {
-    for (int x = 0; x < width; ++x) out[x >> 1] |= uint8_t((src[x] & 15) << (x & 1 ? 0 : 4));
-  }
-}
-
-void WriteBmpFile(DIBImage& document) {
-  ByteWriter out(TransferStream(document.file));
-  ImageLock lock(document);
-  if (!lock) AbortCodec(AbortReason::WriteError);
+void WriteBmp(Transfer& transfer) {
+  DIBImage& document = transfer.document;
+  ByteWriter& out = transfer.Out();
+  transfer.OnCleanUp([&document] { document.FreeRowBuffer(); });
+  if (!document.HasImage()) AbortCodec(AbortReason::WriteError);
+  transfer.LockImage();
   bool os2 = document.fileType != kWindowsBmp;
   int width = document.Width(), height = document.Height();
-  // The core header holds 16-bit sizes; a larger image cannot be written in it.
-  if (os2 && (width > 0xFFFF || height > 0xFFFF)) AbortCodec(AbortReason::WriteError);
   uint32_t depth = document.SaveBitsPerPixel();
   uint32_t colors = document.ColorCount();
   uint32_t rowBytes = document.SaveRowStride();
@@ -82,35 +67,15 @@ void WriteBmpFile(DIBImage& document) {
     if (!document.AllocRowBuffer(width, false)) AbortCodec(AbortReason::NoMemory);
     uint8_t* row = document.RowBuffer();
     for (int y = 0; y < height; ++y) {
-      if (!bmp::quiet && !ReportProgress(y, height)) AbortCodec(AbortReason::Cancelled);
-      PackRow(bits + size_t(y) * stride, width, depth, row, rowBytes);
+      transfer.RowDone(y, height);
+      PackRow(bits + size_t(y) * stride, width, int(depth), row, rowBytes);
       out.Write(row, rowBytes);
     }
     document.FreeRowBuffer();
   } else {
     out.Write(bits, size_t(stride) * uint32_t(height));
   }
-  if (!CloseTransferFile(document.file)) AbortCodec(AbortReason::WriteError);
-}
-
-}  // namespace
-
-int WriteBmp(DIBImage& document) {
-  bmp::quiet = false;
-  try {
-    WriteBmpFile(document);
-    return 1;
-  } catch (const CodecAbort& abort) {
-    AbortBmpWrite(document);
-    if (!bmp::quiet) ReportCodecAbort(abort, document.fileName);
-    return 0;
-  }
-}
-
-void AbortBmpWrite(DIBImage& document) {
-  document.ioState = 0;
-  document.FreeRowBuffer();
-  CloseTransferFile(document.file);
+  transfer.UnlockImage();
 }
 
 }  // namespace quilla

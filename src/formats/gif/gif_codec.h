@@ -2,10 +2,14 @@
 // image is written as a one-image file, sequential or interlaced. FileType 3 is 87a, 4 89a.
 // Both directions use the LZW coder tables, which are allocated once at start-up.
 #pragma once
+#include <cstdint>
+
+#include "formats/codec_abort.h"
 
 namespace quilla {
 
-class DIBImage;
+class ByteReader;
+class Transfer;
 
 // The process-wide LZW coder tables of the reader and the writer. Initialize returns 0
 // when memory runs out (nothing is kept then); Release frees them. Both may be called again.
@@ -13,19 +17,14 @@ int InitializeGifCoder();
 void ReleaseGifCoder();
 bool GifCoderReady();
 
-// 3 (87a), 4 (89a), 0 (not a GIF or no usable image) or kCannotOpen. Leaves the size of
-// the first image in fileWidth / fileHeight. Shows nothing.
-int ProbeGif(DIBImage& document);
-// Reads the first image of the file named by fileName; sets fileType. Non-zero on success.
-int ReadGif(DIBImage& document);
-// Quiet ReadGif shrunk to the maximum size: 0 read, 2 not read.
-int ReadGifPreview(DIBImage& document, int maxWidth, int maxHeight);
-// Writes to the open file in `file` as 87a (fileType 3) or 89a. Non-zero on success.
-int WriteGif(DIBImage& document);
+// 3 (87a), 4 (89a), or 0 (not a GIF or no usable image), with the size of the first image.
+int ProbeGif(ByteReader& in, uint32_t& width, uint32_t& height);
+// Reads the first image of the file; sets fileType. A failed read keeps the rows decoded
+// before the failure (a quiet one keeps nothing).
+void ReadGif(Transfer& transfer);
+// As 87a (fileType 3) or 89a.
+void WriteGif(Transfer& transfer);
 
-// Clean-ups, also run on cancel by the transfer clean-up; each may run more than once.
-// A read keeps the rows decoded before the failure in the document.
-void AbortGifRead(DIBImage& document);
-void AbortGifWrite(DIBImage& document);
+inline constexpr AbortTexts kGifTexts = {nullptr, "Output file write error"};
 
 }  // namespace quilla

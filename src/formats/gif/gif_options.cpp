@@ -6,6 +6,5 @@ namespace quilla::gif {
 
 bool SaveInterlaced() { return Options().SaveGifInterlaced() != 0; }
 bool UseDithering() { return Options().UseDithering() != 0; }
-bool RemapWhileReading() { return Options().NeedQuantizeRead() && Options().UseSysPalette(); }
 
 }  // namespace quilla::gif

@@ -4,7 +4,6 @@
 namespace quilla::gif {
 
 bool SaveInterlaced();     // "SaveGifInterlaced"
-bool UseDithering();       // "UseDithering"
-bool RemapWhileReading();  // "NeedQuantizeRead" and "UseSysPalette" both on
+bool UseDithering();       // "UseDithering", for the reduction of a true-colour image
 
 }  // namespace quilla::gif

@@ -12,9 +12,8 @@
 #include "formats/file_types.h"
 #include "formats/gif/gif_codec.h"
 #include "formats/gif/gif_lzw.h"
-#include "formats/gif/gif_options.h"
-#include "formats/image_files.h"
-#include "formats/transfer_files.h"
+#include "formats/packed_rows.h"
+#include "formats/transfer.h"
 
 namespace quilla {
 
@@ -26,23 +25,20 @@ constexpr int kMinCodeSize = 2, kMaxCodeSize = 11;
 // hold is refused before its memory is taken.
 constexpr uint64_t kMaxPixelsPerDataByte = gif::kCodeLimit;
 
-// Reader state, process-wide and set anew by every read.
+// What the reader has learnt of the file so far.
 struct ReaderState {
-  bool quiet = false;
   bool is89a = false;
   int background = 0;
   bool interlaced = false;
   int width = 0, height = 0;
   bool remap = false;
   int colorCount = 0;
-  bool imageLocked = false;
   RgbQuad table[256] = {};
 };
-ReaderState state;
 
 // A warning the user may answer with Cancel, which ends the read; quiet reads go on.
-void Warning(const std::string& text) {
-  if (!state.quiet && !AskOkCancel("%s\n\nDo you want to continue ?", text.c_str()))
+void Warning(const Transfer& transfer, const std::string& text) {
+  if (!transfer.quiet && !AskOkCancel("%s\n\nDo you want to continue ?", text.c_str()))
     AbortCodec(AbortReason::Cancelled);
 }
 
@@ -68,43 +64,47 @@ void ReadSubBlocks(ByteReader& in, Take take) {
   }
 }
 
-void ReadColorTable(ByteReader& in, int entries, const char* failure) {
+void ReadColorTable(ByteReader& in, ReaderState& state, int entries, const char* failure) {
   uint8_t rgb[256 * 3];
   ReadExactly(in, rgb, size_t(entries) * 3, failure);
-  for (int i = 0; i < entries; ++i) state.table[i] = {rgb[3 * i + 2], rgb[3 * i + 1], rgb[3 * i], 0};
+  LoadColorTable(rgb, uint32_t(entries), 3, EntryOrder::RedGreenBlue, state.table);
 }
 
 // Files without any colour table get a grey ramp, so that what they hold can be seen.
-void GreyTable(int entries) {
+void GreyTable(ReaderState& state, int entries) {
   for (int i = 0; i < entries; ++i) {
     auto level = uint8_t(entries > 1 ? i * 255 / (entries - 1) : 0);
     state.table[i] = {level, level, level, 0};
   }
 }
 
-bool Cancelled(int row, int height) {
-  if (state.quiet) return false;
-  return row % 32 == 0 ? !ReportProgress(row, height) : !PollCancel();
-}
+}  // namespace
 
-void ReadGifFile(DIBImage& document) {
-  document.file = OpenTransferFile(document.fileName, "rb");
-  if (document.file == kNoFile) AbortCodec(AbortReason::Silent);
-  ByteReader in(TransferStream(document.file));
+void ReadGif(Transfer& transfer) {
+  DIBImage& document = transfer.document;
+  if (!GifCoderReady()) AbortCodec(AbortReason::NoMemory);
+  // A read keeps the rows decoded before a failure; a preview's half-decoded image is no
+  // thumbnail for the readers tried after this one.
+  transfer.OnCleanUp([&transfer] {
+    transfer.document.FreeRowBuffer();
+    if (transfer.quiet) transfer.document.FreeImage();
+  });
+  ByteReader& in = transfer.In();
+  ReaderState state;
 
   uint8_t header[6];
   if (in.Remaining() < sizeof header) gif::Fatal("Not a GIF file");
   in.Read(header, sizeof header);
   if (std::memcmp(header, "GIF", 3) != 0) gif::Fatal("Not a GIF file");
   if (std::memcmp(header + 3, "87a", 3) != 0 && std::memcmp(header + 3, "89a", 3) != 0)
-    Warning(FormatMessageText("Unexpected GIF version number '%c%c%c'", header[3], header[4], header[5]));
+    Warning(transfer, FormatMessageText("Unexpected GIF version number '%c%c%c'", header[3], header[4], header[5]));
   state.is89a = std::memcmp(header + 3, "87a", 3) != 0;
 
   uint8_t screen[7];
   ReadExactly(in, screen, sizeof screen, "Short file");
   state.colorCount = 2 << (screen[4] & 7);
   bool haveTable = screen[4] & 0x80;
-  if (haveTable) ReadColorTable(in, state.colorCount, "Short file");
+  if (haveTable) ReadColorTable(in, state, state.colorCount, "Short file");
   state.background = screen[5];
 
   // The first image; extensions before it are read or skipped.
@@ -115,7 +115,7 @@ void ReadGifFile(DIBImage& document) {
     if (c == '!') {
       uint8_t label = ReadByteOr(in, gif::kPrematureEof);
       if (label == 0xF9 && state.is89a) {
-        ReadSubBlocks(in, [](const uint8_t* data, int count) {
+        ReadSubBlocks(in, [&state](const uint8_t* data, int count) {
           if (count == 4) state.background = data[3];
         });
       } else {
@@ -123,7 +123,7 @@ void ReadGifFile(DIBImage& document) {
       }
       continue;
     }
-    Warning(FormatMessageText("Bogus input char 0x%02x, ignoring", c));
+    Warning(transfer, FormatMessageText("Bogus input char 0x%02x, ignoring", c));
   }
 
   uint8_t descriptor[9];
@@ -133,10 +133,10 @@ void ReadGifFile(DIBImage& document) {
   state.interlaced = descriptor[8] & 0x40;
   if (descriptor[8] & 0x80) {
     state.colorCount = 2 << (descriptor[8] & 7);
-    ReadColorTable(in, state.colorCount, gif::kPrematureEof);
+    ReadColorTable(in, state, state.colorCount, gif::kPrematureEof);
     haveTable = true;
   }
-  if (!haveTable) GreyTable(state.colorCount);
+  if (!haveTable) GreyTable(state, state.colorCount);
   int codeSize = ReadByteOr(in, gif::kPrematureEof);
   if (codeSize < kMinCodeSize || codeSize > kMaxCodeSize) gif::Fatal(FormatMessageText("Bogus codesize %d", codeSize).c_str());
   if (state.width == 0 || state.height == 0) AbortCodec(AbortReason::NoMemory);
@@ -149,16 +149,16 @@ void ReadGifFile(DIBImage& document) {
   int background = state.background < state.colorCount ? state.background : 0;
   const RgbQuad* imageTable = state.table;
   int imageColors = state.colorCount;
-  state.remap = gif::RemapWhileReading();
+  state.remap = transfer.reduction.needQuantizeRead && transfer.reduction.useSysPalette;
   bool dither = false;
   ColorQuantizer* quantizer = nullptr;
   if (state.remap) {
-    if (!ColorQuantizerReady() && !InitializeColorQuantizer()) AbortCodec(AbortReason::NoMemory);
+    if (!ColorQuantizerReady()) AbortCodec(AbortReason::NoMemory);
     quantizer = &TheColorQuantizer();
     if (!document.AllocRowBuffer(state.width, false)) AbortCodec(AbortReason::NoMemory);
     imageColors = quantizer->UseWindows16();
     quantizer->SetInputPalette(state.table, state.colorCount);
-    dither = gif::UseDithering();
+    dither = transfer.reduction.useDithering;
     if (dither && !quantizer->ResetDither(state.width)) AbortCodec(AbortReason::NoMemory);
     imageTable = Windows16Palette.data();
     uint8_t index = uint8_t(background), mapped = 0;
@@ -172,13 +172,12 @@ void ReadGifFile(DIBImage& document) {
     AbortCodec(AbortReason::NoMemory);
   document.fileType = state.is89a ? kGif89a : kGif87a;
   document.SetFillIndex(uint32_t(background));
-  document.Lock();
-  state.imageLocked = true;
+  transfer.LockImage();
 
-  if (!state.quiet) ResetProgress();
+  if (!transfer.quiet) ResetProgress();
   uint8_t* scratch = state.remap ? document.RowBuffer() : nullptr;
   for (int n = 0; n < state.height; ++n) {
-    if (Cancelled(n, state.height)) AbortCodec(AbortReason::Cancelled);
+    transfer.RowDone(n, state.height, 32);
     int y = state.interlaced ? gif::InterlacedRow(n, state.height) : n;
     uint8_t* row = document.RowPointer(y);
     if (!state.remap) {
@@ -192,92 +191,35 @@ void ReadGifFile(DIBImage& document) {
     }
   }
   document.FreeRowBuffer();
-  document.Unlock();
-  state.imageLocked = false;
-  CloseTransferFile(document.file);
+  transfer.UnlockImage();
 }
 
-int ReadGifGuarded(DIBImage& document) {
-  state.imageLocked = false;
-  if (!GifCoderReady() && !InitializeGifCoder()) {
-    if (!state.quiet) ShowNoMemory();
-    return 0;
-  }
-  try {
-    ReadGifFile(document);
-    return 1;
-  } catch (const CodecAbort& abort) {
-    AbortGifRead(document);
-    if (!state.quiet) ReportCodecAbort(abort, document.fileName);
-    return 0;
-  }
-}
-
-}  // namespace
-
-int ProbeGif(DIBImage& document) {
-  int32_t file = OpenTransferFile(document.fileName, "rb");
-  if (file == kNoFile) return kCannotOpen;
-  int answer = 0;
-  try {
-    ByteReader in(TransferStream(file));
-    uint8_t header[6];
-    in.Read(header, sizeof header);
-    if (std::memcmp(header, "GIF", 3) != 0) throw CodecAbort{AbortReason::Silent, {}};
-    int type = header[4] == '9' ? kGif89a : kGif87a;
-    uint8_t screen[7];
-    in.Read(screen, sizeof screen);
-    document.fileWidth = LoadU16le(screen);
-    document.fileHeight = LoadU16le(screen + 2);
-    if (screen[4] & 0x80) in.Skip(uint64_t(6) << (screen[4] & 7));
-    for (;;) {
-      uint8_t c = in.Byte();
-      if (c == ';') throw CodecAbort{AbortReason::Silent, {}};
-      if (c == ',') break;
-      if (c == '!') {
-        in.Byte();
-        while (uint8_t count = in.Byte()) in.Skip(count);
-      }
+int ProbeGif(ByteReader& in, uint32_t& width, uint32_t& height) {
+  uint8_t header[6];
+  in.Read(header, sizeof header);
+  if (std::memcmp(header, "GIF", 3) != 0) return 0;
+  int type = header[4] == '9' ? kGif89a : kGif87a;
+  uint8_t screen[7];
+  in.Read(screen, sizeof screen);
+  width = LoadU16le(screen);
+  height = LoadU16le(screen + 2);
+  if (screen[4] & 0x80) in.Skip(uint64_t(6) << (screen[4] & 7));
+  for (;;) {
+    uint8_t c = in.Byte();
+    if (c == ';') return 0;
+    if (c == ',') break;
+    if (c == '!') {
+      in.Byte();
+      while (uint8_t count = in.Byte()) in.Skip(count);
     }
-    uint8_t descriptor[9];
-    in.Read(descriptor, sizeof descriptor);
-    document.fileWidth = LoadU16le(descriptor + 4);
-    document.fileHeight = LoadU16le(descriptor + 6);
-    if (descriptor[8] & 0x80) in.Skip(uint64_t(6) << (descriptor[8] & 7));
-    int codeSize = in.Byte();
-    if (codeSize >= kMinCodeSize && codeSize <= kMaxCodeSize) answer = type;
-  } catch (const CodecAbort&) {
-    answer = 0;
   }
-  CloseTransferFile(file);
-  return answer;
-}
-
-int ReadGif(DIBImage& document) {
-  state.quiet = false;
-  return ReadGifGuarded(document);
-}
-
-int ReadGifPreview(DIBImage& document, int maxWidth, int maxHeight) {
-  state.quiet = true;
-  int ok = ReadGifGuarded(document);
-  state.quiet = false;
-  if (!ok) {
-    // "Not read": a half-decoded image is no thumbnail for the readers tried after this one.
-    document.FreeImage();
-    return 2;
-  }
-  ShrinkPreview(document, maxWidth, maxHeight);
-  return 0;
-}
-
-void AbortGifRead(DIBImage& document) {
-  document.FreeRowBuffer();
-  if (state.imageLocked) {
-    state.imageLocked = false;
-    document.Unlock();
-  }
-  CloseTransferFile(document.file);
+  uint8_t descriptor[9];
+  in.Read(descriptor, sizeof descriptor);
+  width = LoadU16le(descriptor + 4);
+  height = LoadU16le(descriptor + 6);
+  if (descriptor[8] & 0x80) in.Skip(uint64_t(6) << (descriptor[8] & 7));
+  int codeSize = in.Byte();
+  return codeSize >= kMinCodeSize && codeSize <= kMaxCodeSize ? type : 0;
 }
 
 }  // namespace quilla

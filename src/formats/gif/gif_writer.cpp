@@ -1,5 +1,4 @@
 #include <cstring>
-#include <memory>
 
 #include "color/color_quantizer.h"
 #include "color/color_reduction.h"
@@ -12,24 +11,11 @@
 #include "formats/gif/gif_codec.h"
 #include "formats/gif/gif_lzw.h"
 #include "formats/gif/gif_options.h"
-#include "formats/transfer_files.h"
+#include "formats/transfer.h"
 
 namespace quilla {
 
 namespace {
-
-constexpr const char kWriteErrorText[] = "Output file write error";
-
-// Writer state, process-wide and set anew by every write.
-struct WriterState {
-  bool quiet = false;
-  DIBImage* document = nullptr;
-  bool documentLocked = false;
-  // The palette copy a true-colour image is written through.
-  std::unique_ptr<DIBImage> temporary;
-  bool temporaryLocked = false;
-};
-WriterState state;
 
 // The bits per pixel of a colour count: the smallest n >= 1 with 2^n >= count.
 int BitsForColors(uint32_t colors) {
@@ -38,24 +24,17 @@ int BitsForColors(uint32_t colors) {
   return bits;
 }
 
-bool Cancelled(int n, int height) {
-  if (state.quiet) return false;
-  return n % 32 == 0 ? !ReportProgress(n, height) : !PollCancel();
-}
+void WriteGifFrom(Transfer& transfer, DIBImage& source) {
+  DIBImage& document = transfer.document;
+  if (!document.HasImage()) AbortCodec(AbortReason::WriteError);
+  transfer.LockImage();
+  ImageLock sourceLock(source);
+  if (!sourceLock) AbortCodec(AbortReason::WriteError);
+  ByteWriter& out = transfer.Out();
 
-void WriteGifFile(DIBImage& document, DIBImage& source) {
-  if (!document.Lock()) AbortCodec(AbortReason::WriteError);
-  state.documentLocked = true;
-  if (&source != &document) {
-    if (!source.Lock()) AbortCodec(AbortReason::WriteError);
-    state.temporaryLocked = true;
-  }
-  ByteWriter out(TransferStream(document.file));
-
-  if (!state.quiet) ResetProgress();
+  ResetProgress();
   bool interlaced = gif::SaveInterlaced();
   int width = source.Width(), height = source.Height();
-  if (width > 0xFFFF || height > 0xFFFF) gif::Fatal(kWriteErrorText);
   uint32_t colors = source.ColorCount();
   int bits = BitsForColors(colors);
   int tableSize = 1 << bits;
@@ -92,75 +71,27 @@ void WriteGifFile(DIBImage& document, DIBImage& source) {
   gif::LzwEncoder encoder(*gif::Tables());
   encoder.Start(out, codeSize + 1);
   for (int row = 0; row < height; ++row) {
-    if (Cancelled(row, height)) AbortCodec(AbortReason::Cancelled);
+    transfer.RowDone(row, height, 32);
     int y = interlaced ? gif::InterlacedRow(row, height) : row;
     encoder.CompressRow(source.RowPointer(y), width, unsigned(tableSize));
   }
   encoder.Finish();
   const uint8_t tail[2] = {0, ';'};
   out.Write(tail, sizeof tail);
-  if (!CloseTransferFile(document.file)) AbortCodec(AbortReason::WriteError);
-
-  if (state.temporaryLocked) source.Unlock();
-  state.temporaryLocked = false;
-  state.temporary.reset();
-  document.Unlock();
-  state.documentLocked = false;
+  transfer.UnlockImage();
 }
 
 }  // namespace
 
-int WriteGif(DIBImage& document) {
-  state.quiet = false;
-  state.document = &document;
-  state.documentLocked = state.temporaryLocked = false;
-  state.temporary.reset();
-  if (!GifCoderReady() && !InitializeGifCoder()) {
-    CloseTransferFile(document.file);
-    ShowNoMemory();
-    return 0;
-  }
-  DIBImage* source = &document;
-  if (document.IsTrueColor()) {
-    // Palette formats hold at most 256 colours: the image is reduced into a copy.
-    bool ok = ColorQuantizerReady() || InitializeColorQuantizer();
-    if (ok) {
-      state.temporary.reset(new (std::nothrow) DIBImage);
-      ok = state.temporary && QuantizeInto(*state.temporary, document, 256, gif::UseDithering(), false);
-    }
-    if (!ok) {
-      CloseTransferFile(document.file);
-      state.temporary.reset();
-      ShowNoMemory();
-      return 0;
-    }
-    source = state.temporary.get();
-  }
-  try {
-    WriteGifFile(document, *source);
-    return 1;
-  } catch (const CodecAbort& abort) {
-    AbortGifWrite(document);
-    if (abort.reason == AbortReason::WriteError)
-      ShowWarning("%s", kWriteErrorText);
-    else
-      ReportCodecAbort(abort, document.fileName);
-    return 0;
-  }
-}
-
-void AbortGifWrite(DIBImage& document) {
-  if (state.documentLocked && state.document == &document) {
-    state.documentLocked = false;
-    document.Unlock();
-  }
-  if (state.temporary) {
-    if (state.temporaryLocked) state.temporary->Unlock();
-    state.temporaryLocked = false;
-    state.temporary.reset();
-  }
-  // The file is the temporary the dispatch created; it removes it after a failure.
-  CloseTransferFile(document.file);
+void WriteGif(Transfer& transfer) {
+  DIBImage& document = transfer.document;
+  if (!GifCoderReady()) AbortCodec(AbortReason::NoMemory);
+  if (!document.IsTrueColor()) return WriteGifFrom(transfer, document);
+  // Palette formats hold at most 256 colours: the image is reduced into a copy.
+  if (!ColorQuantizerReady()) AbortCodec(AbortReason::NoMemory);
+  DIBImage reduced;
+  if (!QuantizeInto(reduced, document, 256, gif::UseDithering(), false)) AbortCodec(AbortReason::NoMemory);
+  WriteGifFrom(transfer, reduced);
 }
 
 }  // namespace quilla

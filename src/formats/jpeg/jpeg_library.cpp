@@ -5,15 +5,17 @@
 #include <cstring>
 #include <string>
 
+#include <jerror.h>
+
 #include "core/messages.h"
 #include "core/progress.h"
 #include "core/size_limits.h"
+#include "formats/byte_reader.h"
+#include "formats/byte_writer.h"
 #include "formats/jpeg/jpeg_options.h"
+#include "formats/transfer.h"
 
 namespace quilla::jpeg {
-
-volatile bool abortRequested = false;
-int activeOperations = 0;
 
 namespace {
 
@@ -79,18 +81,100 @@ void ProgressHook(j_common_ptr cinfo) {
   } else if (delta % 4 == 0) {
     go = SafePollCancel();
   }
-  if (!go || abortRequested) {
+  if (!go || StopRequested(error)) {
     error.cancelled = true;
     JumpBack(error);
   }
 }
 
+SourceManager& SourceOf(j_decompress_ptr cinfo) { return *reinterpret_cast<SourceManager*>(cinfo->src); }
+DestinationManager& DestinationOf(j_compress_ptr cinfo) { return *reinterpret_cast<DestinationManager*>(cinfo->dest); }
+
+void InitSource(j_decompress_ptr cinfo) { SourceOf(cinfo).startOfFile = true; }
+
+boolean FillInputBuffer(j_decompress_ptr cinfo) {
+  SourceManager& source = SourceOf(cinfo);
+  size_t got = source.in->ReadSome(source.buffer, sizeof source.buffer);
+  if (got == 0) {
+    if (source.startOfFile) ERREXIT(cinfo, JERR_INPUT_EMPTY);
+    // The end of the file: a fake end-of-image marker lets the library finish.
+    WARNMS(cinfo, JWRN_JPEG_EOF);
+    source.buffer[0] = 0xFF;
+    source.buffer[1] = JPEG_EOI;
+    got = 2;
+  }
+  source.pub.next_input_byte = source.buffer;
+  source.pub.bytes_in_buffer = got;
+  source.startOfFile = false;
+  return TRUE;
+}
+
+void SkipInputData(j_decompress_ptr cinfo, long count) {
+  if (count <= 0) return;
+  SourceManager& source = SourceOf(cinfo);
+  size_t skip = size_t(count);
+  if (skip <= source.pub.bytes_in_buffer) {
+    source.pub.next_input_byte += skip;
+    source.pub.bytes_in_buffer -= skip;
+    return;
+  }
+  skip -= source.pub.bytes_in_buffer;
+  source.pub.bytes_in_buffer = 0;
+  ByteReader& in = *source.in;
+  // Past the end the next fill finds nothing and ends the image.
+  if (!in.TrySeek(skip > in.Remaining() ? in.Size() : in.Tell() + skip)) in.TrySeek(in.Size());
+}
+
+void TermSource(j_decompress_ptr) {}
+
+void InitDestination(j_compress_ptr cinfo) {
+  DestinationManager& destination = DestinationOf(cinfo);
+  destination.pub.next_output_byte = destination.buffer;
+  destination.pub.free_in_buffer = sizeof destination.buffer;
+}
+
+boolean EmptyOutputBuffer(j_compress_ptr cinfo) {
+  DestinationManager& destination = DestinationOf(cinfo);
+  if (!destination.out->TryWrite(destination.buffer, sizeof destination.buffer)) ERREXIT(cinfo, JERR_FILE_WRITE);
+  InitDestination(cinfo);
+  return TRUE;
+}
+
+void TermDestination(j_compress_ptr cinfo) {
+  DestinationManager& destination = DestinationOf(cinfo);
+  size_t pending = sizeof destination.buffer - destination.pub.free_in_buffer;
+  if (!destination.out->TryWrite(destination.buffer, pending)) ERREXIT(cinfo, JERR_FILE_WRITE);
+}
+
 }  // namespace
 
-jpeg_error_mgr* InitErrorManager(ErrorManager& error, bool quiet, bool writing) {
+void UseSource(j_decompress_ptr cinfo, SourceManager& source, ByteReader& in) {
+  source.in = &in;
+  source.pub.init_source = InitSource;
+  source.pub.fill_input_buffer = FillInputBuffer;
+  source.pub.skip_input_data = SkipInputData;
+  source.pub.resync_to_restart = jpeg_resync_to_restart;
+  source.pub.term_source = TermSource;
+  source.pub.next_input_byte = nullptr;
+  source.pub.bytes_in_buffer = 0;
+  cinfo->src = &source.pub;
+}
+
+void UseDestination(j_compress_ptr cinfo, DestinationManager& destination, ByteWriter& out) {
+  destination.out = &out;
+  destination.pub.init_destination = InitDestination;
+  destination.pub.empty_output_buffer = EmptyOutputBuffer;
+  destination.pub.term_destination = TermDestination;
+  cinfo->dest = &destination.pub;
+}
+
+bool StopRequested(const ErrorManager& error) { return error.transfer && error.transfer->CleanedUp(); }
+
+jpeg_error_mgr* InitErrorManager(ErrorManager& error, bool quiet, bool writing, const Transfer* transfer) {
   jpeg_error_mgr* pub = jpeg_std_error(&error.pub);
   pub->error_exit = ErrorExit;
   pub->emit_message = EmitMessage;
+  error.transfer = transfer;
   error.quiet = quiet;
   error.writing = writing;
   error.warningSeen = error.warningAsked = error.cancelled = error.failed = false;

@@ -9,6 +9,12 @@
 
 #include <jpeglib.h>
 
+namespace quilla {
+class ByteReader;
+class ByteWriter;
+class Transfer;
+}  // namespace quilla
+
 namespace quilla::jpeg {
 
 struct ErrorManager {
@@ -20,11 +26,15 @@ struct ErrorManager {
   bool warningAsked;   // the user has been asked about a warning during this operation
   bool cancelled;      // the user stopped the operation: nothing more to say
   bool failed;         // a fatal error: message holds the library's text (empty when quiet)
+  const Transfer* transfer;  // if any: the next poll stops the operation once its clean-up has run
   char message[JMSG_LENGTH_MAX];
 };
 
 // Standard error manager with our error exit and message hook installed.
-jpeg_error_mgr* InitErrorManager(ErrorManager& error, bool quiet, bool writing);
+// With a transfer, its quiet flag holds and the operation stops once its clean-up has run.
+jpeg_error_mgr* InitErrorManager(ErrorManager& error, bool quiet, bool writing, const Transfer* transfer = nullptr);
+// Whether the transfer's clean-up has run (the window was closed under the operation).
+bool StopRequested(const ErrorManager& error);
 
 // Ends the operation from inside the library's frames: back to the jump point.
 [[noreturn]] void JumpBack(ErrorManager& error);
@@ -43,10 +53,22 @@ struct ProgressMonitor {
 inline constexpr int kMaxScans = 100;
 void InitProgressMonitor(ProgressMonitor& monitor, ErrorManager& error, bool report, bool twoPassQuantizing);
 
-// Set by the transfer clean-up while an operation runs; the next poll stops it.
-extern volatile bool abortRequested;
-// How many operations are running (0 or 1: the adapter's state is shared).
-extern int activeOperations;
+// The library's source and destination over the transfer's block reader and writer; the
+// managers live in the caller's session record. A file that ends early reads as an end of
+// image after the library's warning; a failed write is the library's write error.
+struct SourceManager {
+  jpeg_source_mgr pub;  // first, as above
+  ByteReader* in;
+  bool startOfFile;
+  JOCTET buffer[65536];
+};
+struct DestinationManager {
+  jpeg_destination_mgr pub;
+  ByteWriter* out;
+  JOCTET buffer[65536];
+};
+void UseSource(j_decompress_ptr cinfo, SourceManager& source, ByteReader& in);
+void UseDestination(j_compress_ptr cinfo, DestinationManager& destination, ByteWriter& out);
 
 // The library's memory for one operation (the backing store is not reached below it).
 long LibraryMemoryLimit();

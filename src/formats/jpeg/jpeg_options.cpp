@@ -28,14 +28,13 @@ int ActiveJpegSetupIndex() { return Options().JpegDecompressionSetup() == kJpegP
 
 JpegDecodeSetup ActiveJpegDecodeSetup() { return LoadJpegDecodeSetup(ActiveJpegSetupIndex()); }
 
-JpegReadColorOptions CurrentJpegReadColorOptions() {
-  const AppOptions& o = Options();
+JpegReadColorOptions JpegReadColorOptionsFor(const QuantizeOptions& reduction) {
   JpegReadColorOptions read;
-  read.quantize = o.NeedQuantizeRead() != 0;
-  read.systemPalette = o.UseSysPalette() != 0;
-  read.colors = std::clamp(o.NColorsCreatePal(), 2, 256);
-  read.dither = o.UseDithering() != 0;
-  read.previewGray = o.ImagePreviewGray() != 0;
+  read.quantize = reduction.needQuantizeRead;
+  read.systemPalette = reduction.useSysPalette;
+  read.colors = std::clamp(reduction.nColorsCreatePal, 2, 256);
+  read.dither = reduction.useDithering;
+  read.previewGray = Options().ImagePreviewGray() != 0;
   return read;
 }
 

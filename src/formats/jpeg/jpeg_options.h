@@ -2,6 +2,8 @@
 // sets, the colour options of reading and the write options.
 #pragma once
 
+#include "color/quantize_options.h"
+
 namespace quilla {
 
 // One set of decompression choices; index 0 Normal, 1 Preview.
@@ -32,7 +34,8 @@ struct JpegReadColorOptions {
   bool dither = true;
   bool previewGray = false;
 };
-JpegReadColorOptions CurrentJpegReadColorOptions();
+// The reduce-while-reading options a transfer read, with "ImagePreviewGray".
+JpegReadColorOptions JpegReadColorOptionsFor(const QuantizeOptions& reduction);
 
 // What the writer uses: "JpegQuality", "JpegEntOpt" and "SaveJpegGS" (which a save may have
 // switched off for itself).

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include <jerror.h>
 
@@ -8,14 +9,11 @@
 #include "core/messages.h"
 #include "core/size_limits.h"
 #include "formats/codec_abort.h"
-#include "formats/file_system.h"
 #include "formats/file_types.h"
-#include "formats/image_files.h"
 #include "formats/jpeg/jpeg_codec.h"
 #include "formats/jpeg/jpeg_library.h"
 #include "formats/jpeg/jpeg_options.h"
-#include "formats/transfer_files.h"
-#include "retouch/resize.h"
+#include "formats/transfer.h"
 
 namespace quilla {
 
@@ -32,8 +30,9 @@ struct ReadSession {
   jpeg_decompress_struct cinfo;
   jpeg::ErrorManager error;
   jpeg::ProgressMonitor progress;
+  jpeg::SourceManager source;
   DIBImage* document;
-  std::FILE* stream;
+  ByteReader* in;
   uint64_t fileBytes;
   bool preview;
   int maxWidth, maxHeight;  // the box of a preview
@@ -112,7 +111,7 @@ bool CreateDocumentImage(ReadSession& s) {
   }
   DIBImage& document = *s.document;
   if (!document.CreateImage(int(c.output_width), int(c.output_height), !s.quantizing, table, count, 0)) return false;
-  document.Lock();
+  if (!document.Lock()) return false;
   s.locked = true;
   s.lastRow = document.RowPointer(0);
   s.stride = document.RowStride();
@@ -167,7 +166,7 @@ int Decode(ReadSession& s) {
   }
   jpeg_create_decompress(&s.cinfo);
   jpeg::HandMemoryOptions(reinterpret_cast<j_common_ptr>(&s.cinfo));
-  jpeg_stdio_src(&s.cinfo, s.stream);
+  jpeg::UseSource(&s.cinfo, s.source, *s.in);
   jpeg_read_header(&s.cinfo, TRUE);
   if (s.preview) {
     s.document->decodedWidth = int32_t(s.cinfo.image_width);
@@ -198,39 +197,30 @@ int Decode(ReadSession& s) {
   return 1;
 }
 
-// Runs one read with the adapter's state held for it; the caller owns the stream.
-int RunRead(ReadSession& s) {
-  int64_t length = FileLength(s.stream);
-  s.fileBytes = length < 0 ? 0 : uint64_t(length);
-  ++jpeg::activeOperations;
-  jpeg::abortRequested = false;
-  s.cinfo.err = jpeg::InitErrorManager(s.error, s.preview, false);
+// Runs one read; the lock the decoding took is given back however it ended.
+int RunRead(ReadSession& s, Transfer& transfer) {
+  s.fileBytes = s.in->Size();
+  s.cinfo.err = jpeg::InitErrorManager(s.error, transfer.quiet, false, &transfer);
   int ok = Decode(s);
   if (s.locked) {
     s.document->Unlock();
     s.locked = false;
   }
-  jpeg::abortRequested = false;
-  --jpeg::activeOperations;
   return ok;
 }
 
-}  // namespace
-
-int ProbeJpegFile(DIBImage& document) {
-  int32_t file = OpenTransferFile(document.fileName, "rb");
-  if (file == kNoFile) return kCannotOpen;
-  uint8_t head[2] = {};
-  size_t got = std::fread(head, 1, sizeof head, TransferStream(file));
-  CloseTransferFile(file);
-  return got == 2 && head[0] == 0xFF && head[1] == 0xD8 ? int(kJpegFile) : 0;
+// What a failed operation tells: the library's message, memory, or the user's cancel.
+[[noreturn]] void Fail(bool noMemory, const jpeg::ErrorManager& error) {
+  if (noMemory) AbortCodec(AbortReason::NoMemory);
+  if (error.failed) throw CodecAbort{AbortReason::Message, error.message};
+  AbortCodec(error.cancelled ? AbortReason::Cancelled : AbortReason::Silent);
 }
 
-namespace {
 struct ProbeSession {
   jpeg_decompress_struct cinfo;
   jpeg::ErrorManager error;
-  std::FILE* stream;
+  jpeg::SourceManager source;
+  ByteReader* in;
 };
 
 int ReadHeaderOnly(ProbeSession& s) {
@@ -239,103 +229,52 @@ int ReadHeaderOnly(ProbeSession& s) {
     return 0;
   }
   jpeg_create_decompress(&s.cinfo);
-  jpeg_stdio_src(&s.cinfo, s.stream);
+  jpeg::UseSource(&s.cinfo, s.source, *s.in);
   jpeg_read_header(&s.cinfo, TRUE);
   jpeg_destroy_decompress(&s.cinfo);
   return 1;
 }
+
 }  // namespace
 
-int ProbeJpegSize(DIBImage& document) {
-  int32_t file = OpenTransferFile(document.fileName, "rb");
-  if (file == kNoFile) return kCannotOpen;
-  ProbeSession s{};
-  s.stream = TransferStream(file);
-  s.cinfo.err = jpeg::InitErrorManager(s.error, true, false);
-  int ok = ReadHeaderOnly(s);
-  if (ok) {
-    document.fileWidth = s.cinfo.image_width;
-    document.fileHeight = s.cinfo.image_height;
-  }
-  CloseTransferFile(file);
-  return ok ? int(kJpegFile) : 0;
+int ProbeJpeg(ByteReader& in, uint32_t&, uint32_t&) {
+  uint8_t head[2] = {};
+  return in.ReadSome(head, sizeof head) == 2 && head[0] == 0xFF && head[1] == 0xD8 ? int(kJpegFile) : 0;
 }
 
-int ReadJpegFile(DIBImage& document) {
-  if (jpeg::activeOperations) return 0;  // one JPEG operation at a time
-  // A file that cannot be opened has been reported by the probe already.
-  int32_t check = OpenTransferFile(document.fileName, "rb");
-  if (check == kNoFile) return 0;
-  CloseTransferFile(check);
-  document.file = OpenTransferFile(document.fileName, "rb");
-  if (document.file == kNoFile) {
-    ShowWarning("Cannot open:\n\n%s", ShownName(document.fileName).c_str());
-    return 0;
-  }
+int ProbeJpegSize(ByteReader& in, uint32_t& width, uint32_t& height) {
+  auto s = std::make_unique<ProbeSession>();
+  s->in = &in;
+  s->cinfo.err = jpeg::InitErrorManager(s->error, true, false);
+  if (!ReadHeaderOnly(*s)) return 0;
+  width = s->cinfo.image_width;
+  height = s->cinfo.image_height;
+  return kJpegFile;
+}
+
+void ReadJpeg(Transfer& transfer) {
+  DIBImage& document = transfer.document;
   document.fileType = kJpegFile;
-  auto* s = new (std::nothrow) ReadSession{};
-  if (!s) {
-    CloseTransferFile(document.file);
-    ShowNoMemory();
-    return 0;
-  }
+  // A preview that fails leaves the document without image.
+  if (transfer.quiet) transfer.OnCleanUp([&document] { document.FreeImage(); });
+  auto s = std::make_unique<ReadSession>();
   s->document = &document;
-  s->stream = TransferStream(document.file);
-  s->preview = false;
-  s->setup = ActiveJpegDecodeSetup();
-  s->color = CurrentJpegReadColorOptions();
-  int ok = RunRead(*s);
-  CloseTransferFile(document.file);
-  jpeg::SafeRestoreCaption();
-  if (!ok) {
-    if (s->noMemory) ShowNoMemory();
-    else if (s->error.failed) ShowWarning("%s", s->error.message);
-  }
-  delete s;
-  return ok;
+  s->in = &transfer.In();
+  s->preview = transfer.quiet;
+  s->maxWidth = transfer.previewWidth;
+  s->maxHeight = transfer.previewHeight;
+  if (!s->preview) s->setup = ActiveJpegDecodeSetup();
+  s->color = JpegReadColorOptionsFor(transfer.reduction);
+  int ok = RunRead(*s, transfer);
+  if (!s->preview) jpeg::SafeRestoreCaption();
+  if (!ok) Fail(s->noMemory, s->error);
+  transfer.partial = s->error.warningSeen;
 }
 
 int JpegPreviewDenominator(int width, int height, int maxWidth, int maxHeight) {
   if (maxWidth <= 0 || maxHeight <= 0) return 8;
   double r = std::max(double(width) / maxWidth, double(height) / maxHeight);
   return r > 4 ? 8 : r > 2 ? 4 : r > 1 ? 2 : 1;
-}
-
-int ReadJpegPreviewStream(DIBImage& document, std::FILE* stream, int maxWidth, int maxHeight) {
-  if (jpeg::activeOperations || !stream) return 2;
-  auto* s = new (std::nothrow) ReadSession{};
-  if (!s) return 2;
-  s->document = &document;
-  s->stream = stream;
-  s->preview = true;
-  s->color = CurrentJpegReadColorOptions();
-  s->maxWidth = maxWidth;
-  s->maxHeight = maxHeight;
-  int result = 2;
-  if (RunRead(*s)) {
-    ShrinkPreview(document, maxWidth, maxHeight);
-    result = s->error.warningSeen ? 1 : 0;
-  }
-  if (result == 2) document.FreeImage();
-  delete s;
-  return result;
-}
-
-int ReadJpegPreview(DIBImage& document, int maxWidth, int maxHeight) {
-  int32_t file = OpenTransferFile(document.fileName, "rb");
-  if (file == kNoFile) return 2;
-  int result = ReadJpegPreviewStream(document, TransferStream(file), maxWidth, maxHeight);
-  CloseTransferFile(file);
-  return result;
-}
-
-void AbortJpegRead(DIBImage& document) {
-  if (jpeg::activeOperations) {
-    jpeg::abortRequested = true;  // the read stops at its next poll and cleans up itself
-    return;
-  }
-  document.ioState = 0;
-  CloseTransferFile(document.file);
 }
 
 }  // namespace quilla

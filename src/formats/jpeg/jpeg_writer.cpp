@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "core/dib_image.h"
 #include "core/messages.h"
@@ -8,7 +9,7 @@
 #include "formats/jpeg/jpeg_codec.h"
 #include "formats/jpeg/jpeg_library.h"
 #include "formats/jpeg/jpeg_options.h"
-#include "formats/transfer_files.h"
+#include "formats/transfer.h"
 
 namespace quilla {
 
@@ -20,8 +21,9 @@ constexpr JDIMENSION kRowsPerReport = 32;
 struct WriteSession {
   jpeg_compress_struct cinfo;
   jpeg::ErrorManager error;
+  jpeg::DestinationManager destination;
   DIBImage* document;
-  std::FILE* stream;
+  ByteWriter* out;
   JpegWriteOptions options;
   bool palette;
   const uint8_t* lastRow;  // the top row of the picture
@@ -50,7 +52,7 @@ int Encode(WriteSession& s) {
   }
   jpeg_create_compress(&s.cinfo);
   jpeg::HandMemoryOptions(reinterpret_cast<j_common_ptr>(&s.cinfo));
-  jpeg_stdio_dest(&s.cinfo, s.stream);
+  jpeg::UseDestination(&s.cinfo, s.destination, *s.out);
   jpeg_compress_struct& c = s.cinfo;
   c.image_width = JDIMENSION(s.document->Width());
   c.image_height = JDIMENSION(s.document->Height());
@@ -81,7 +83,7 @@ int Encode(WriteSession& s) {
     JDIMENSION step = c.next_scanline / kRowsPerReport;
     if (step != reported) {
       reported = step;
-      if (!jpeg::SafeReportRows(c.next_scanline, c.image_height) || jpeg::abortRequested) {
+      if (!jpeg::SafeReportRows(c.next_scanline, c.image_height) || jpeg::StopRequested(s.error)) {
         s.error.cancelled = true;
         jpeg_destroy_compress(&c);
         return 0;
@@ -96,57 +98,24 @@ int Encode(WriteSession& s) {
 
 }  // namespace
 
-int WriteJpegFile(DIBImage& document) {
-  std::FILE* stream = TransferStream(document.file);
-  if (!stream || jpeg::activeOperations) {
-    ShowWarning("Cannot create:\n\n%s", ShownName(document.fileName).c_str());
-    return 0;
-  }
-  if (!document.HasImage() || !document.Lock()) {
-    ShowWarning("Error writing:\n\n%s", ShownName(document.fileName).c_str());
-    return 0;
-  }
-  auto* s = new (std::nothrow) WriteSession{};
-  if (!s) {
-    document.Unlock();
-    ShowNoMemory();
-    return 0;
-  }
+void WriteJpeg(Transfer& transfer) {
+  DIBImage& document = transfer.document;
+  if (!document.HasImage()) AbortCodec(AbortReason::WriteError);
+  transfer.LockImage();
+  auto s = std::make_unique<WriteSession>();
   s->document = &document;
-  s->stream = stream;
+  s->out = &transfer.Out();
   s->options = CurrentJpegWriteOptions();
   s->palette = !document.IsTrueColor();
   s->lastRow = document.RowPointer(0);
   s->stride = document.RowStride();
   if (s->palette) BuildLookup(*s);
-
-  ++jpeg::activeOperations;
-  jpeg::abortRequested = false;
-  s->cinfo.err = jpeg::InitErrorManager(s->error, false, true);
+  s->cinfo.err = jpeg::InitErrorManager(s->error, false, true, &transfer);
   int ok = Encode(*s);
-  jpeg::abortRequested = false;
-  --jpeg::activeOperations;
-  document.Unlock();
-  // The save flow removes what was written when the write fails.
-  bool closed = CloseTransferFile(document.file);
   jpeg::SafeRestoreCaption();
-  if (ok && !closed) {
-    ShowWarning("Error writing:\n\n%s", ShownName(document.fileName).c_str());
-    ok = 0;
-  } else if (!ok && s->error.failed) {
-    ShowWarning("%s", s->error.message);
-  }
-  delete s;
-  return ok;
-}
-
-void AbortJpegWrite(DIBImage& document) {
-  if (jpeg::activeOperations) {
-    jpeg::abortRequested = true;
-    return;
-  }
-  document.ioState = 0;
-  CloseTransferFile(document.file);
+  if (!ok && s->error.failed) throw CodecAbort{AbortReason::Message, s->error.message};
+  if (!ok) AbortCodec(s->error.cancelled ? AbortReason::Cancelled : AbortReason::Silent);
+  transfer.UnlockImage();
 }
 
 }  // namespace quilla

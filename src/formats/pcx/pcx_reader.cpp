@@ -8,20 +8,14 @@
 #include "formats/byte_reader.h"
 #include "formats/codec_abort.h"
 #include "formats/file_types.h"
-#include "formats/image_files.h"
 #include "formats/pcx/pcx_codec.h"
 #include "formats/read_settings.h"
 #include "formats/pcx/pcx_rle.h"
-#include "formats/pcx/pcx_state.h"
-#include "formats/transfer_files.h"
+#include "formats/pcx/pcx_format.h"
+#include "formats/packed_rows.h"
+#include "formats/transfer.h"
 
 namespace quilla {
-
-namespace pcx {
-bool quiet = false;
-std::vector<uint8_t> scanLine;
-bool holdsLock = false;
-}  // namespace pcx
 
 namespace {
 
@@ -39,16 +33,6 @@ struct PcxHeader {
 };
 
 [[noreturn]] void Fail(const char* text) { throw CodecAbort{AbortReason::Message, text}; }
-
-QuantizeOptions ReadingQuantizeOptions() {
-  ReadReductionSettings settings = CurrentReadReductionSettings();
-  QuantizeOptions q;
-  q.nColorsCreatePal = settings.colors;
-  q.useDithering = settings.dither;
-  q.needQuantizeRead = settings.reduce;
-  q.useSysPalette = settings.windowsColors;
-  return q;
-}
 
 PcxHeader ParseHeader(const uint8_t* h) {
   if (h[0] != kManufacturer || h[1] > 6 || h[65] > 4) Fail(kInvalidFile);
@@ -86,10 +70,6 @@ int ColorCountOf(Layout layout) {
   return 0;
 }
 
-void RgbToTable(const uint8_t* rgb, int count, RgbQuad* table) {
-  for (int i = 0; i < count; ++i, rgb += 3) table[i] = {rgb[2], rgb[1], rgb[0], 0};
-}
-
 // The colour tables of a file: the one its header or the end of the file gives, and the
 // one it falls back to when the end of the file turns out to be pixel data.
 struct Palettes {
@@ -105,7 +85,7 @@ Palettes ReadPalettes(ByteReader& in, const PcxHeader& header, Layout layout) {
   } else if (layout == Layout::Indexed256) {
     for (int i = 0; i < 256; ++i) p.fallback[i] = {uint8_t(i), uint8_t(i), uint8_t(i), 0};
   } else if (layout != Layout::Rgb24) {
-    RgbToTable(header.palette16, 16, p.fallback);
+    LoadColorTable(header.palette16, 16, 3, EntryOrder::RedGreenBlue, p.fallback);
   }
   std::memcpy(p.chosen, p.fallback, sizeof p.chosen);
   bool paletted = layout == Layout::Packed16 || layout == Layout::Planar16 || layout == Layout::Indexed256;
@@ -114,7 +94,7 @@ Palettes ReadPalettes(ByteReader& in, const PcxHeader& header, Layout layout) {
     if (in.Byte() == kPaletteMarker) {
       uint8_t rgb[768];
       in.Read(rgb, sizeof rgb);
-      RgbToTable(rgb, 256, p.chosen);
+      LoadColorTable(rgb, 256, 3, EntryOrder::RedGreenBlue, p.chosen);
       p.trailing = true;
     }
     in.Seek(kPcxHeaderBytes);
@@ -125,26 +105,8 @@ Palettes ReadPalettes(ByteReader& in, const PcxHeader& header, Layout layout) {
 // Scan line -> image row, one loop per layout.
 void ExpandLine(Layout layout, const uint8_t* line, uint32_t bytesPerLine, uint8_t* dst, uint32_t width) {
   switch (layout) {
-    case Layout::Mono: {
-      uint32_t x = 0;
-      for (; x + 8 <= width; x += 8) {
-        uint32_t b = line[x >> 3];
-        dst[x] = uint8_t(b >> 7), dst[x + 1] = uint8_t(b >> 6 & 1), dst[x + 2] = uint8_t(b >> 5 & 1),
-        dst[x + 3] = uint8_t(b >> 4 & 1), dst[x + 4] = uint8_t(b >> 3 & 1), dst[x + 5] = uint8_t(b >> 2 & 1),
-        dst[x + 6] = uint8_t(b >> 1 & 1), dst[x + 7] = uint8_t(b & 1);
-      }
-      for (; x < width; ++x) dst[x] = uint8_t(line[x >> 3] >> (7 - (x & 7)) & 1);
-      break;
-    }
-    case Layout::Packed16: {
-      uint32_t x = 0;
-      for (; x + 2 <= width; x += 2) {
-        uint32_t b = line[x >> 1];
-        dst[x] = uint8_t(b >> 4), dst[x + 1] = uint8_t(b & 15);
-      }
-      if (x < width) dst[x] = uint8_t(line[x >> 1] >> 4);
-      break;
-    }
+    case Layout::Mono: UnpackRow(line, int(width), 1, dst); break;
+    case Layout::Packed16: UnpackRow(line, int(width), 4, dst); break;
     case Layout::Planar16: {
       const uint8_t *p0 = line, *p1 = line + bytesPerLine, *p2 = p1 + bytesPerLine, *p3 = p2 + bytesPerLine;
       for (uint32_t x = 0; x < width; ++x) {
@@ -163,10 +125,12 @@ void ExpandLine(Layout layout, const uint8_t* line, uint32_t bytesPerLine, uint8
   }
 }
 
-void ReadPcxFile(DIBImage& document) {
-  document.file = OpenTransferFile(document.fileName, "rb");
-  if (document.file == kNoFile) AbortCodec(AbortReason::Silent);
-  ByteReader in(TransferStream(document.file));
+}  // namespace
+
+void ReadPcx(Transfer& transfer) {
+  using namespace pcx;
+  DIBImage& document = transfer.document;
+  ByteReader& in = transfer.In();
   uint8_t raw[kPcxHeaderBytes];
   in.Read(raw, sizeof raw);
   PcxHeader header = ParseHeader(raw);
@@ -190,13 +154,8 @@ void ReadPcxFile(DIBImage& document) {
   document.decodedHeight = int32_t(header.height);
   if (!document.CreateImage(int(header.width), int(header.height), trueColor, palettes.chosen, colors, 0))
     AbortCodec(AbortReason::NoMemory);
-  document.Lock();
-  holdsLock = true;
-  try {
-    scanLine.assign(lineBytes, 0);
-  } catch (const std::bad_alloc&) {
-    AbortCodec(AbortReason::NoMemory);
-  }
+  transfer.LockImage();
+  std::vector<uint8_t> scanLine(lineBytes);
 
   LineDecoder decoder(in);
   const int height = int(header.height);
@@ -204,74 +163,25 @@ void ReadPcxFile(DIBImage& document) {
   for (int y = 0; y < height; ++y) {
     decoder.Decode(scanLine.data(), lineBytes);
     ExpandLine(layout, scanLine.data(), header.bytesPerLine, document.RowPointer(y), header.width);
-    if (!quiet) {
-      int goOn = y % 64 == 0 ? ReportProgress(y, height) : PollCancel();
-      if (!goOn) AbortCodec(AbortReason::Cancelled);
-    }
+    transfer.RowDone(y, height, 64);
   }
   // A marker byte met inside the pixel data was a pixel, not the start of a palette.
   if (palettes.trailing && kPcxHeaderBytes + decoder.Consumed() > in.Size() - kTrailingPaletteBytes)
     std::memcpy(document.GetColors(), palettes.fallback, size_t(colors) * sizeof(RgbQuad));
-  std::vector<uint8_t>().swap(scanLine);
-
-  document.Unlock();
-  holdsLock = false;
-  if (QuantizeAfterRead(document, ReadingQuantizeOptions(), !quiet) == kQuantizeFailed) Fail(kQuantizeFailedText);
-  CloseTransferFile(document.file);
+  transfer.UnlockImage();
+  transfer.CloseFile();
+  if (ReduceAfterRead(transfer) == kQuantizeFailed) Fail(kQuantizeFailedText);
 }
 
-// The jump point of the reader: 1 on success, 0 after the clean-up and the message.
-int ReadPcxGuarded(DIBImage& document) {
-  try {
-    ReadPcxFile(document);
-    return 1;
-  } catch (CodecAbort& abort) {
-    AbortPcxRead(document);
-    if (abort.reason == AbortReason::ShortRead) abort = {AbortReason::Message, kUnexpectedEof};
-    if (!quiet) ReportCodecAbort(abort, document.fileName);
-    return 0;
-  }
-}
-
-}  // namespace
-
-int ProbePcx(DIBImage& document) {
-  int32_t file = OpenTransferFile(document.fileName, "rb");
-  if (file == kNoFile) return kCannotOpen;
+int ProbePcx(ByteReader& in, uint32_t& width, uint32_t& height) {
+  using namespace pcx;
   uint8_t h[kPcxHeaderBytes];
-  size_t got = std::fread(h, 1, sizeof h, TransferStream(file));
-  CloseTransferFile(file);
-  if (got < sizeof h || h[0] != kManufacturer || h[1] > 6 || h[65] > 4) return 0;
+  if (in.ReadSome(h, sizeof h) < sizeof h || h[0] != kManufacturer || h[1] > 6 || h[65] > 4) return 0;
   // Unsigned 16-bit frame edges; an inside-out frame has no size.
   uint32_t xmin = LoadU16le(h + 4), ymin = LoadU16le(h + 6), xmax = LoadU16le(h + 8), ymax = LoadU16le(h + 10);
-  document.fileWidth = xmax >= xmin ? xmax - xmin + 1 : 0;
-  document.fileHeight = ymax >= ymin ? ymax - ymin + 1 : 0;
+  width = xmax >= xmin ? xmax - xmin + 1 : 0;
+  height = ymax >= ymin ? ymax - ymin + 1 : 0;
   return kPcxFile;
-}
-
-int ReadPcx(DIBImage& document) {
-  quiet = false;
-  return ReadPcxGuarded(document);
-}
-
-int ReadPcxPreview(DIBImage& document, int maxWidth, int maxHeight) {
-  quiet = true;
-  int ok = ReadPcxGuarded(document);
-  quiet = false;
-  if (!document.HasImage()) return 2;
-  ShrinkPreview(document, maxWidth, maxHeight);
-  return ok ? 0 : 1;
-}
-
-void AbortPcxRead(DIBImage& document) {
-  document.ioState = 0;
-  std::vector<uint8_t>().swap(scanLine);
-  document.FreeRowBuffer();
-  if (holdsLock) {
-    document.Unlock();
-    holdsLock = false;
-  }
-  CloseTransferFile(document.file);
 }
 
 }  // namespace quilla

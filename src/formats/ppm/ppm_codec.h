@@ -2,25 +2,22 @@
 // and raw (P4, P5, P6) forms are read into a true-colour image; raw pixmaps (P6) are
 // written.
 #pragma once
+#include <cstdint>
+
+#include "formats/codec_abort.h"
 
 namespace quilla {
 
-class DIBImage;
+class ByteReader;
+class Transfer;
 
-// 8 when the file starts with 'P', a digit 1..6 and two decimal integers (left in
-// fileWidth / fileHeight), 0 when not, kCannotOpen when it cannot be opened.
-int ProbePpm(DIBImage& document);
-// Reads the file named by fileName. Non-zero on success; a file that ends early keeps
-// the rows read before.
-int ReadPpm(DIBImage& document);
-// Quiet ReadPpm shrunk to the maximum size: 0 read, 1 failed after making an image
-// (kept, shrunk), 2 not read.
-int ReadPpmPreview(DIBImage& document, int maxWidth, int maxHeight);
-// Writes a raw pixmap to the open file in `file`. Non-zero on success.
-int WritePpm(DIBImage& document);
+// 8 when the file starts with 'P', a digit 1..6 and two decimal integers (the size), else 0.
+int ProbePpm(ByteReader& in, uint32_t& width, uint32_t& height);
+// A file that ends early keeps the rows read before.
+void ReadPpm(Transfer& transfer);
+// A raw pixmap.
+void WritePpm(Transfer& transfer);
 
-// Clean-ups, also run by the transfer clean-up on cancel. The read one keeps the image.
-void AbortPpmRead(DIBImage& document);
-void AbortPpmWrite(DIBImage& document);
+inline constexpr AbortTexts kPpmTexts = {"Unexpected EOF in PBM file", "Error writing PBM file"};
 
 }  // namespace quilla

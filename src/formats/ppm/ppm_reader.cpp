@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
-#include <new>
+#include <vector>
 
 #include "core/dib_image.h"
 #include "core/messages.h"
@@ -10,37 +10,15 @@
 #include "formats/byte_reader.h"
 #include "formats/codec_abort.h"
 #include "formats/file_types.h"
-#include "formats/ppm/read_reduction.h"
-#include "formats/image_files.h"
 #include "formats/ppm/ppm_codec.h"
-#include "formats/ppm/ppm_state.h"
-#include "formats/transfer_files.h"
+#include "formats/read_settings.h"
+#include "formats/transfer.h"
 
 namespace quilla {
 
-namespace ppm {
-
-CodecState& State() {
-  static CodecState state;
-  return state;
-}
-
-void ReleaseState(DIBImage& document) {
-  CodecState& s = State();
-  std::vector<uint8_t>().swap(s.buffer);
-  if (s.locked) {
-    s.locked = false;
-    document.Unlock();
-  }
-}
-
-}  // namespace ppm
-
 namespace {
 
-using ppm::State;
-
-constexpr const char kUnexpectedEof[] = "Unexpected EOF in PBM file";
+constexpr const char* kUnexpectedEof = kPpmTexts.shortRead;
 constexpr const char kInvalidFile[] = "Invalid or unsupported PBM file";
 constexpr int kLargestMaxval = 65535;
 // Numbers in the file are read saturating here, well above any accepted value.
@@ -150,15 +128,8 @@ Header ReadHeader(Source& src) {
   return h;
 }
 
-// Progress every 64th row, cancel polls between; a cancel ends the read.
-void RowDone(int row, int height) {
-  if (State().quiet) return;
-  int go = row % 64 == 0 ? ReportProgress(row, height) : PollCancel();
-  if (!go) AbortCodec(AbortReason::Cancelled);
-}
-
-void ReadPixels(Source& src, DIBImage& document, const Header& h) {
-  ppm::CodecState& s = State();
+void ReadPixels(Source& src, Transfer& transfer, const Header& h) {
+  DIBImage& document = transfer.document;
   const int width = h.width, height = h.height;
   // Samples above the maximum count as the maximum; 0..maximum spreads over 0..255.
   std::vector<uint8_t> scale(size_t(h.maxval) + 1);
@@ -170,14 +141,8 @@ void ReadPixels(Source& src, DIBImage& document, const Header& h) {
   if (h.magic == 4) rawBytes = (size_t(width) + 7) / 8;
   if (h.magic == 5) rawBytes = size_t(width) * (wide ? 2 : 1);
   if (h.magic == 6) rawBytes = size_t(width) * (wide ? 6 : 3);
-  if (rawBytes) {
-    try {
-      s.buffer.resize(rawBytes);
-    } catch (const std::bad_alloc&) {
-      AbortCodec(AbortReason::NoMemory);
-    }
-  }
-  uint8_t* raw = s.buffer.data();
+  std::vector<uint8_t> rawRow(rawBytes);
+  uint8_t* raw = rawRow.data();
 
   for (int y = 0; y < height; ++y) {
     uint8_t* dst = document.RowPointer(y);
@@ -226,17 +191,16 @@ void ReadPixels(Source& src, DIBImage& document, const Header& h) {
         }
         break;
     }
-    RowDone(y, height);
+    // Progress every 64th row, cancel polls between.
+    transfer.RowDone(y, height, 64);
   }
-  std::vector<uint8_t>().swap(s.buffer);
 }
 
-void ReadPpmFile(DIBImage& document) {
-  ppm::CodecState& s = State();
-  document.file = OpenTransferFile(document.fileName, "rb");
-  if (document.file == kNoFile) AbortCodec(AbortReason::Silent);
-  ByteReader in(TransferStream(document.file));
-  Source src(in);
+}  // namespace
+
+void ReadPpm(Transfer& transfer) {
+  DIBImage& document = transfer.document;
+  Source src(transfer.In());
   Header h = ReadHeader(src);
 
   // A file that cannot hold its pixels fails before any memory is taken for them: a raw
@@ -253,78 +217,23 @@ void ReadPpmFile(DIBImage& document) {
   document.decodedWidth = h.width;
   document.decodedHeight = h.height;
   if (!document.CreateImage(h.width, h.height, true, nullptr, 0, 0)) AbortCodec(AbortReason::NoMemory);
-  s.madeImage = true;
-  document.Lock();
-  s.locked = true;
-  if (!s.quiet) ResetProgress();
-  ReadPixels(src, document, h);
-  ppm::ReleaseState(document);
-
-  if (ReduceAfterRead(document, !s.quiet) == 0) Fail("Not enough memory for quantization step");
-  CloseTransferFile(document.file);
+  transfer.LockImage();
+  if (!transfer.quiet) ResetProgress();
+  ReadPixels(src, transfer, h);
+  transfer.UnlockImage();
+  transfer.CloseFile();
+  if (ReduceAfterRead(transfer) == 0) Fail("Not enough memory for quantization step");
 }
 
-int ReadPpmGuarded(DIBImage& document) {
-  ppm::CodecState& s = State();
-  s.madeImage = false;
-  try {
-    ReadPpmFile(document);
-    return 1;
-  } catch (const CodecAbort& abort) {
-    AbortPpmRead(document);
-    if (!s.quiet) {
-      if (abort.reason == AbortReason::ShortRead)
-        ShowWarning("%s", kUnexpectedEof);
-      else
-        ReportCodecAbort(abort, document.fileName);
-    }
-    return 0;
-  }
-}
-
-}  // namespace
-
-int ProbePpm(DIBImage& document) {
-  int32_t file = OpenTransferFile(document.fileName, "rb");
-  if (file == kNoFile) return kCannotOpen;
-  int answer = 0;
-  try {
-    ByteReader in(TransferStream(file));
-    Source src(in);
-    int width = 0, height = 0;
-    if (src.Get() == 'P') {
-      int digit = src.Get();
-      if (digit >= '1' && digit <= '6' && src.ScanInt(width) && src.ScanInt(height)) {
-        document.fileWidth = uint32_t(width);
-        document.fileHeight = uint32_t(height);
-        answer = kPnmFile;
-      }
-    }
-  } catch (const CodecAbort&) {
-    answer = 0;
-  }
-  CloseTransferFile(file);
-  return answer;
-}
-
-int ReadPpm(DIBImage& document) {
-  State().quiet = false;
-  return ReadPpmGuarded(document);
-}
-
-int ReadPpmPreview(DIBImage& document, int maxWidth, int maxHeight) {
-  ppm::CodecState& s = State();
-  s.quiet = true;
-  int ok = ReadPpmGuarded(document);
-  s.quiet = false;
-  bool made = s.madeImage && document.HasImage();
-  if (made) ShrinkPreview(document, maxWidth, maxHeight);
-  return ok ? 0 : made ? 1 : 2;
-}
-
-void AbortPpmRead(DIBImage& document) {
-  ppm::ReleaseState(document);
-  CloseTransferFile(document.file);
+int ProbePpm(ByteReader& in, uint32_t& width, uint32_t& height) {
+  Source src(in);
+  int w = 0, h = 0;
+  if (src.Get() != 'P') return 0;
+  int digit = src.Get();
+  if (digit < '1' || digit > '6' || !src.ScanInt(w) || !src.ScanInt(h)) return 0;
+  width = uint32_t(w);
+  height = uint32_t(h);
+  return kPnmFile;
 }
 
 }  // namespace quilla

@@ -9,21 +9,12 @@
 #include "formats/byte_reader.h"
 #include "formats/codec_abort.h"
 #include "formats/file_types.h"
-#include "formats/image_files.h"
 #include "formats/targa/targa_codec.h"
 #include "formats/targa/targa_header.h"
-#include "formats/read_settings.h"
-#include "formats/targa/targa_state.h"
-#include "formats/transfer_files.h"
+#include "formats/targa/targa_messages.h"
+#include "formats/transfer.h"
 
 namespace quilla {
-
-namespace targa {
-bool quiet = false;
-bool holdsLock = false;
-std::vector<uint8_t> fileRow;
-std::vector<uint8_t> rowBuffer;
-}  // namespace targa
 
 namespace {
 
@@ -165,9 +156,8 @@ struct Reduction {
   int colors = 0;  // of the image; 0 true colour
 };
 
-Reduction DecideReduction(const TargaHeader& header) {
-  const ReadReductionSettings options = CurrentReadReductionSettings();
-  const bool need = options.reduce, system = options.windowsColors;
+Reduction DecideReduction(const TargaHeader& header, const QuantizeOptions& options) {
+  const bool need = options.needQuantizeRead, system = options.useSysPalette;
   Reduction r;
   if (header.kind == kColorMapped) {
     r.reduce = need && system;
@@ -176,21 +166,22 @@ Reduction DecideReduction(const TargaHeader& header) {
     r.reduce = need;
   }
   if (!r.reduce) return r;
-  r.dither = options.dither;
+  r.dither = options.useDithering;
   if (system) {
     r.windows16 = true;
     r.colors = 16;
   } else {
     r.passes = 2;
-    r.colors = std::clamp(options.colors, 2, 256);
+    r.colors = std::clamp(options.nColorsCreatePal, 2, 256);
   }
   return r;
 }
 
-void ReadTargaFile(DIBImage& document) {
-  document.file = OpenTransferFile(document.fileName, "rb");
-  if (document.file == kNoFile) AbortCodec(AbortReason::Silent);
-  ByteReader in(TransferStream(document.file));
+}  // namespace
+
+void ReadTarga(Transfer& transfer) {
+  DIBImage& document = transfer.document;
+  ByteReader& in = transfer.In();
   uint8_t raw[kTargaHeaderBytes];
   if (in.ReadSome(raw, sizeof raw) != sizeof raw) Fail(kShortHeader);
   std::optional<TargaHeader> parsed = ParseHeader(raw);
@@ -209,7 +200,7 @@ void ReadTargaFile(DIBImage& document) {
 
   const uint32_t width = header.width, height = header.height;
   if (width == 0 || height == 0) Fail(kInvalidFile);
-  const Reduction reduction = DecideReduction(header);
+  const Reduction reduction = DecideReduction(header, transfer.reduction);
   const bool trueColorImage = !reduction.reduce && header.kind != kColorMapped;
   auto stride = CheckedRowStride(width, trueColorImage ? 24 : 8);
   if (!stride || !CheckedMul(*stride, height)) AbortCodec(AbortReason::NoMemory);
@@ -222,18 +213,16 @@ void ReadTargaFile(DIBImage& document) {
   if (reduction.windows16 && reduction.dither && !quantizer->ResetDither(int(width))) AbortCodec(AbortReason::NoMemory);
 
   const bool mapped = header.kind == kColorMapped;
-  try {
-    fileRow.assign(size_t(width) * header.bytesPerPixel, 0);
-    if (reduction.reduce) rowBuffer.assign(size_t(width) * (mapped ? 1 : 3), 0);
-  } catch (const std::bad_alloc&) {
-    AbortCodec(AbortReason::NoMemory);
-  }
+  // The rows as stored in the file, and as handed to the quantizer.
+  std::vector<uint8_t> fileRow(size_t(width) * header.bytesPerPixel);
+  std::vector<uint8_t> rowBuffer(reduction.reduce ? size_t(width) * (mapped ? 1 : 3) : 0);
   document.decodedWidth = int32_t(width);
   document.decodedHeight = int32_t(height);
   if (!document.CreateImage(int(width), int(height), trueColorImage, map, reduction.colors, 0))
     AbortCodec(AbortReason::NoMemory);
-  document.Lock();
-  holdsLock = true;
+  // A failed read leaves no image.
+  transfer.OnCleanUp([&document] { document.FreeImage(); });
+  transfer.LockImage();
 
   if (reduction.windows16) {
     quantizer->UseWindows16();
@@ -266,9 +255,7 @@ void ReadTargaFile(DIBImage& document) {
       quantizer->MapTrueColorRow(rowBuffer.data(), dst, int(width));
     if (!ok) AbortCodec(AbortReason::NoMemory);
   };
-  auto progress = [&](long long done) {
-    if (!quiet && !ReportProgress(done, total)) AbortCodec(AbortReason::Cancelled);
-  };
+  auto progress = [&](long long done) { transfer.RowDone(done, total); };
 
   for (uint32_t row = 0; row < height; ++row) {
     progress(row);
@@ -295,66 +282,17 @@ void ReadTargaFile(DIBImage& document) {
     }
   }
 
-  std::vector<uint8_t>().swap(fileRow);
-  std::vector<uint8_t>().swap(rowBuffer);
-  CloseTransferFile(document.file);
-  document.Unlock();
-  holdsLock = false;
+  transfer.UnlockImage();
 }
 
-// The jump point of the reader: 1 on success, 0 after the clean-up and the message.
-int ReadTargaGuarded(DIBImage& document) {
-  try {
-    ReadTargaFile(document);
-    return 1;
-  } catch (CodecAbort& abort) {
-    AbortTargaRead(document);
-    if (abort.reason == AbortReason::ShortRead) abort = {AbortReason::Message, kPrematureEof};
-    if (!quiet) ReportCodecAbort(abort, document.fileName);
-    return 0;
-  }
-}
-
-}  // namespace
-
-int ProbeTarga(DIBImage& document) {
-  int32_t file = OpenTransferFile(document.fileName, "rb");
-  if (file == kNoFile) return kCannotOpen;
+int ProbeTarga(ByteReader& in, uint32_t& width, uint32_t& height) {
   uint8_t h[kTargaHeaderBytes];
-  size_t got = std::fread(h, 1, sizeof h, TransferStream(file));
-  CloseTransferFile(file);
-  if (got < sizeof h) return 0;
+  if (in.ReadSome(h, sizeof h) < sizeof h) return 0;
   std::optional<TargaHeader> header = ParseHeader(h);
   if (!header) return 0;
-  document.fileWidth = header->width;
-  document.fileHeight = header->height;
+  width = header->width;
+  height = header->height;
   return kTargaFile;
-}
-
-int ReadTarga(DIBImage& document) {
-  quiet = false;
-  return ReadTargaGuarded(document);
-}
-
-int ReadTargaPreview(DIBImage& document, int maxWidth, int maxHeight) {
-  quiet = true;
-  int ok = ReadTargaGuarded(document);
-  quiet = false;
-  if (!ok) return 2;
-  ShrinkPreview(document, maxWidth, maxHeight);
-  return 0;
-}
-
-void AbortTargaRead(DIBImage& document) {
-  document.ioState = 0;
-  std::vector<uint8_t>().swap(fileRow);
-  std::vector<uint8_t>().swap(rowBuffer);
-  CloseTransferFile(document.file);
-  if (holdsLock) {
-    document.Unlock();
-    holdsLock = false;
-  }
-  document.FreeImage();
 }
 
 }  // namespace quilla

@@ -1,6 +1,6 @@
 #include <algorithm>
 #include <cstring>
-#include <new>
+#include <vector>
 
 #include "core/dib_image.h"
 #include "core/messages.h"
@@ -8,20 +8,16 @@
 #include "core/size_limits.h"
 #include "formats/byte_reader.h"
 #include "formats/codec_abort.h"
-#include "formats/file_system.h"
 #include "formats/file_types.h"
-#include "formats/ppm/read_reduction.h"
-#include "formats/image_files.h"
+#include "formats/packed_rows.h"
+#include "formats/read_settings.h"
 #include "formats/tiff/tiff_codec.h"
 #include "formats/tiff/tiff_session.h"
-#include "formats/transfer_files.h"
+#include "formats/transfer.h"
 
 namespace quilla {
 
 namespace {
-
-using tiff::CheckLibrary;
-using tiff::CurrentSession;
 
 [[noreturn]] void Fail(const char* text) { throw CodecAbort{AbortReason::Message, text}; }
 
@@ -47,13 +43,9 @@ void ConvertRow(const uint8_t* src, uint8_t* dst, uint32_t count, RowKind kind, 
         dst[2] = src[0];
       }
       break;
-    case RowKind::Bits8: std::memcpy(dst, src, count); break;
-    case RowKind::Bits4:
-      for (uint32_t i = 0; i < count; ++i) dst[i] = uint8_t(i & 1 ? src[i >> 1] & 15 : src[i >> 1] >> 4);
-      break;
-    case RowKind::Bits1:
-      for (uint32_t i = 0; i < count; ++i) dst[i] = uint8_t((src[i >> 3] >> (7 - (i & 7))) & 1);
-      break;
+    case RowKind::Bits8: UnpackRow(src, int(count), 8, dst); break;
+    case RowKind::Bits4: UnpackRow(src, int(count), 4, dst); break;
+    case RowKind::Bits1: UnpackRow(src, int(count), 1, dst); break;
   }
 }
 
@@ -94,7 +86,8 @@ uint64_t MaxExpansion(uint16_t compression, uint64_t rowBytes, uint16_t samples)
 // image is made, so a few hundred bytes never allocate gigabytes: their byte counts must
 // fit in the file, and at the compression's greatest expansion they must decode to every
 // row (every tile).
-void CheckDataCoversImage(TIFF* tif, const TiffLayout& t, uint64_t fileBytes) {
+void CheckDataCoversImage(const tiff::Session& session, const TiffLayout& t, uint64_t fileBytes) {
+  TIFF* tif = session.Handle();
   uint16_t compression = COMPRESSION_NONE;
   TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
   bool tiled = TIFFIsTiled(tif);
@@ -107,18 +100,20 @@ void CheckDataCoversImage(TIFF* tif, const TiffLayout& t, uint64_t fileBytes) {
     if (count > fileBytes - stored) Fail("TIFF: Read error");
     stored += count;
   }
-  CheckLibrary();
+  session.CheckLibrary();
   if (needed == 0 || SaturatingMul(stored, MaxExpansion(compression, rowBytes, t.samples)) < needed)
     Fail("TIFF: Read error");
 }
 
-TiffLayout Examine(TIFF* tif, DIBImage& document, uint64_t fileBytes) {
+TiffLayout Examine(const tiff::Session& session, Transfer& transfer) {
+  TIFF* tif = session.Handle();
+  DIBImage& document = transfer.document;
   TiffLayout t;
   TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &t.height);
   TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &t.width);
   TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &t.samples);
   TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &t.bits);
-  CheckLibrary();
+  session.CheckLibrary();
   switch (t.bits) {
     case 1: t.colors = 2; t.kind = RowKind::Bits1; break;
     case 4: t.colors = 16; t.kind = RowKind::Bits4; break;
@@ -137,7 +132,7 @@ TiffLayout Examine(TIFF* tif, DIBImage& document, uint64_t fileBytes) {
   if (t.width > kMaxImageSide || t.height > kMaxImageSide) AbortCodec(AbortReason::NoMemory);
   uint16_t planar = PLANARCONFIG_CONTIG;
   TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
-  CheckLibrary();
+  session.CheckLibrary();
   // Samples kept in separate planes would need one read per sample: not supported.
   if (t.samples > 1 && planar != PLANARCONFIG_CONTIG) Fail("TIFF: Unsupported sample layout");
   t.rowBits = uint64_t(t.width) * t.samples * t.bits;
@@ -156,65 +151,62 @@ TiffLayout Examine(TIFF* tif, DIBImage& document, uint64_t fileBytes) {
       // Without a usable tag a one-sample image is shown as grey, black first.
       GreyRamp(t.table, t.colors, t.bits, known && photometric == PHOTOMETRIC_MINISWHITE);
     }
-    CheckLibrary();
+    session.CheckLibrary();
   }
-  CheckDataCoversImage(tif, t, fileBytes);
+  CheckDataCoversImage(session, t, transfer.In().Size());
   if (!document.CreateImage(int(t.width), int(t.height), t.trueColor, t.table, t.colors, 0))
     AbortCodec(AbortReason::NoMemory);
-  CurrentSession().madeImage = true;
-  document.Lock();
-  CurrentSession().locked = true;
+  transfer.LockImage();
   return t;
 }
 
 // Sizes the library states for its buffers must hold what the conversion reads and stay
 // within what may be allocated.
-void TakeBuffer(tmsize_t size, uint64_t needed) {
+std::vector<uint8_t> TakeBuffer(tmsize_t size, uint64_t needed) {
   if (size <= 0 || uint64_t(size) < needed) Fail("TIFF: Unsupported sample layout");
   if (uint64_t(size) > kMaxBlockBytes) AbortCodec(AbortReason::NoMemory);
-  try {
-    CurrentSession().buffer.assign(size_t(size), 0);
-  } catch (const std::bad_alloc&) {
-    AbortCodec(AbortReason::NoMemory);
-  }
+  return std::vector<uint8_t>(size_t(size));
 }
 
-void ReadStrips(TIFF* tif, DIBImage& document, const TiffLayout& t) {
+void ReadStrips(const tiff::Session& session, Transfer& transfer, const TiffLayout& t) {
+  TIFF* tif = session.Handle();
+  DIBImage& document = transfer.document;
   tmsize_t lineBytes = TIFFScanlineSize(tif);
-  CheckLibrary();
-  TakeBuffer(lineBytes, (t.rowBits + 7) / 8);
-  uint8_t* line = CurrentSession().buffer.data();
+  session.CheckLibrary();
+  std::vector<uint8_t> buffer = TakeBuffer(lineBytes, (t.rowBits + 7) / 8);
+  uint8_t* line = buffer.data();
   for (uint32_t row = 0; row < t.height; ++row) {
-    tiff::RowProgress(row, t.height);
+    transfer.RowDone(row, t.height, 32);
     int got = TIFFReadScanline(tif, line, row, 0);
-    CheckLibrary();
+    session.CheckLibrary();
     if (got < 0) Fail("TIFF: Read error");
     ConvertRow(line, document.RowPointer(int(row)), t.width, t.kind, t.samples);
   }
 }
 
-void ReadTiles(TIFF* tif, DIBImage& document, const TiffLayout& t) {
+void ReadTiles(const tiff::Session& session, Transfer& transfer, const TiffLayout& t) {
+  TIFF* tif = session.Handle();
+  DIBImage& document = transfer.document;
   uint32_t tileWidth = 0, tileLength = 0;
   TIFFGetField(tif, TIFFTAG_TILEWIDTH, &tileWidth);
   TIFFGetField(tif, TIFFTAG_TILELENGTH, &tileLength);
   tmsize_t tileBytes = TIFFTileSize(tif);
   tmsize_t tileRowBytes = TIFFTileRowSize(tif);
   uint32_t tiles = TIFFNumberOfTiles(tif);
-  CheckLibrary();
+  session.CheckLibrary();
   if (tileWidth == 0 || tileLength == 0 || tileRowBytes <= 0) Fail("TIFF: Unsupported sample layout");
   uint64_t rowNeeded = (uint64_t(tileWidth) * t.samples * t.bits + 7) / 8;
   if (uint64_t(tileRowBytes) < rowNeeded) Fail("TIFF: Unsupported sample layout");
-  TakeBuffer(tileBytes, uint64_t(tileRowBytes) * tileLength);
-  const uint8_t* tile = CurrentSession().buffer.data();
+  std::vector<uint8_t> buffer = TakeBuffer(tileBytes, uint64_t(tileRowBytes) * tileLength);
+  uint8_t* tile = buffer.data();
   const uint32_t pixelBytes = t.trueColor ? 3 : 1;
   uint64_t done = 0;
   for (uint64_t y = 0; y < t.height; y += tileLength) {
     for (uint64_t x = 0; x < t.width; x += tileWidth) {
-      if (!CurrentSession().quiet && !ReportProgress(static_cast<long long>(done), tiles ? tiles : 1))
-        AbortCodec(AbortReason::Cancelled);
+      transfer.RowDone(static_cast<long long>(done), tiles ? tiles : 1);
       ++done;
-      tmsize_t got = TIFFReadTile(tif, CurrentSession().buffer.data(), uint32_t(x), uint32_t(y), 0, 0);
-      CheckLibrary();
+      tmsize_t got = TIFFReadTile(tif, tile, uint32_t(x), uint32_t(y), 0, 0);
+      session.CheckLibrary();
       if (got < 0) Fail("TIFF: Read error");
       uint32_t rows = uint32_t(std::min<uint64_t>(tileLength, t.height - y));
       uint32_t columns = uint32_t(std::min<uint64_t>(tileWidth, t.width - x));
@@ -225,47 +217,34 @@ void ReadTiles(TIFF* tif, DIBImage& document, const TiffLayout& t) {
   }
 }
 
-void ReadTiffInto(DIBImage& document) {
-  tiff::Session& s = CurrentSession();
-  document.file = OpenTransferFile(document.fileName, "rb");
-  if (document.file == kNoFile) AbortCodec(AbortReason::Silent);
-  s.handle = tiff::OpenOverStream(TransferStream(document.file), document.fileName, "rm");
-  CheckLibrary();
-  if (!s.handle) Fail("TIFF: Cannot read the file");
-  int64_t fileBytes = FileLength(TransferStream(document.file));
-  TiffLayout layout = Examine(s.handle, document, fileBytes < 0 ? 0 : uint64_t(fileBytes));
-  if (!s.quiet) ResetProgress();
-  if (TIFFIsTiled(s.handle))
-    ReadTiles(s.handle, document, layout);
-  else
-    ReadStrips(s.handle, document, layout);
-  CheckLibrary();
-  tiff::EndSession(document);
-  CheckLibrary();
-  CloseTransferFile(document.file);
-  if (ReduceAfterRead(document, !s.quiet) == 0)
-    Fail("Not enough memory for quantization step");
-}
-
-int ReadTiffGuarded(DIBImage& document) {
-  try {
-    ReadTiffInto(document);
-    return 1;
-  } catch (const CodecAbort& abort) {
-    AbortTiffRead(document);
-    if (!CurrentSession().quiet) ReportCodecAbort(abort, document.fileName);
-    return 0;
-  }
-}
-
 }  // namespace
 
-int ProbeTiffFile(DIBImage& document) {
-  int32_t file = OpenTransferFile(document.fileName, "rb");
-  if (file == kNoFile) return kCannotOpen;
+void ReadTiff(Transfer& transfer) {
+  // A preview reads only what the probe takes for a TIFF file.
+  uint32_t width = 0, height = 0;
+  if (transfer.quiet && ProbeTiff(transfer.In(), width, height) != kTiffFile) AbortCodec(AbortReason::Silent);
+  if (!transfer.In().TrySeek(0)) AbortCodec(AbortReason::ShortRead);
+  TiffLayout layout;
+  {
+    tiff::Session session(transfer, "rm");
+    session.CheckLibrary();
+    if (!session.Handle()) Fail("TIFF: Cannot read the file");
+    layout = Examine(session, transfer);
+    if (!transfer.quiet) ResetProgress();
+    if (TIFFIsTiled(session.Handle()))
+      ReadTiles(session, transfer, layout);
+    else
+      ReadStrips(session, transfer, layout);
+    session.CheckLibrary();
+  }
+  transfer.UnlockImage();
+  transfer.CloseFile();
+  if (ReduceAfterRead(transfer) == 0) Fail("Not enough memory for quantization step");
+}
+
+int ProbeTiff(ByteReader& in, uint32_t& imageWidth, uint32_t& imageHeight) {
   int answer = 0;
-  try {
-    ByteReader in(TransferStream(file));
+  {
     uint8_t head[4];
     in.Read(head, 4);
     bool little = head[0] == 'I' && head[1] == 'I' && head[2] == 42 && head[3] == 0;
@@ -289,36 +268,13 @@ int ProbeTiffFile(DIBImage& document) {
         else haveHeight = true, height = value;
       }
       if (haveWidth && haveHeight) {
-        document.fileWidth = width;
-        document.fileHeight = height;
+        imageWidth = width;
+        imageHeight = height;
         answer = kTiffFile;
       }
     }
-  } catch (const CodecAbort&) {
-    answer = 0;
   }
-  CloseTransferFile(file);
   return answer;
-}
-
-int ReadTiffFile(DIBImage& document) {
-  tiff::BeginSession(true, false);
-  return ReadTiffGuarded(document);
-}
-
-int ReadTiffPreview(DIBImage& document, int maxWidth, int maxHeight) {
-  tiff::BeginSession(true, true);
-  if (ProbeTiffFile(document) != kTiffFile) return 2;
-  int ok = ReadTiffGuarded(document);
-  bool made = CurrentSession().madeImage && document.HasImage();
-  CurrentSession().quiet = false;
-  if (made) ShrinkPreview(document, maxWidth, maxHeight);
-  return ok ? 0 : made ? 1 : 2;
-}
-
-void AbortTiffRead(DIBImage& document) {
-  tiff::EndSession(document);
-  CloseTransferFile(document.file);
 }
 
 }  // namespace quilla

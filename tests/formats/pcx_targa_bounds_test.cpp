@@ -2,7 +2,7 @@
 // taken for it, must never refuse a file the writers make at their best compression.
 #include "formats/image_files.h"
 #include "formats/file_types.h"
-#include "pcx_targa/pcx_targa_support.h"
+#include "formats/pcx_targa_support.h"
 
 namespace quilla {
 
@@ -16,9 +16,9 @@ TEST_F(PcxTargaBoundsTest, UniformRowsOfEveryLengthReadBack) {
         std::vector<RgbQuad> table(size_t(colors), RgbQuad{0, 0, 0, 0});
         ASSERT_TRUE(original.CreateFilledImage(width, 1, colors == 0, table.data(), colors, 0));
         original.fileType = type;
-        ASSERT_TRUE(WriteImageFile(original, Path("u").c_str()));
-        ASSERT_TRUE(ReadImageFile(back, Path("u").c_str())) << colors << " colours, width " << width << ": "
-                                                            << host.LastMessage();
+        ASSERT_TRUE(WriteImageFile(original, Path("u")));
+        ASSERT_TRUE(ReadImageFile(back, Path("u"))) << colors << " colours, width " << width << ": "
+                                                    << host.LastMessage();
         EXPECT_EQ(back.Width(), width);
       }
     }

@@ -1,4 +1,4 @@
-#include "pcx_targa/pcx_targa_support.h"
+#include "formats/pcx_targa_support.h"
 
 #include <fstream>
 #include <sstream>
@@ -8,7 +8,6 @@
 namespace quilla {
 
 ReadQuantizingScope::ReadQuantizingScope(int need, int system, int colors, int dither) {
-  EXPECT_TRUE(engine);
   AppOptions& o = Options();
   o.SetNeedQuantizeRead(need), o.SetUseSysPalette(system), o.SetNColorsCreatePal(colors), o.SetUseDithering(dither);
 }

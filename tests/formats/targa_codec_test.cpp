@@ -3,11 +3,9 @@
 
 #include "formats/codec_abort.h"
 #include "formats/file_types.h"
-#include "formats/transfer_files.h"
 #include "formats/image_files.h"
-#include "formats/targa/targa_codec.h"
 #include "formats/targa/targa_header.h"
-#include "pcx_targa/pcx_targa_support.h"
+#include "formats/pcx_targa_support.h"
 
 namespace quilla {
 
@@ -51,25 +49,15 @@ Bytes TruePixels(int w, int h) {
 
 }  // namespace
 
-class TargaTest : public FormatsTest {
+class TargaTest : public SingleCodecTest {
  protected:
-  std::string Made(const Bytes& bytes, const char* name = "made.tga") {
-    WriteBytes(Path(name), bytes);
-    return Path(name);
-  }
-  int ReadDirect(DIBImage& document, const Bytes& bytes) {
-    KeepFileName(document, Made(bytes).c_str());
-    document.ioState = 1;
-    int ok = ReadTarga(document);
-    document.ioState = 0;
-    return ok;
-  }
+  TargaTest() : SingleCodecTest(kTargaFile, "made.tga") {}
   std::string ReadFails(const TgaSpec& spec, const Bytes& data) {
     DIBImage document;
     host.messages.clear();
     EXPECT_FALSE(ReadDirect(document, MakeTga(spec, data)));
     EXPECT_FALSE(document.HasImage());
-    EXPECT_EQ(document.file, kNoFile);
+    EXPECT_EQ(Transfer::OpenFiles(), 0);
     return host.LastMessage();
   }
 };
@@ -108,17 +96,13 @@ TEST(TargaHeader, RejectsWhatItCannotRead) {
 }
 
 TEST_F(TargaTest, ProbeAnswersTheTypeAndTheSize) {
-  DIBImage document;
-  KeepFileName(document, Made(MakeTga({.width = 300, .height = 7}, {})).c_str());
-  EXPECT_EQ(ProbeTarga(document), int(kTargaFile));
-  EXPECT_EQ(document.fileWidth, 300u);
-  EXPECT_EQ(document.fileHeight, 7u);
-  KeepFileName(document, Made(Bytes(17, 0)).c_str());
-  EXPECT_EQ(ProbeTarga(document), 0);
-  KeepFileName(document, Made(MakeTga({.descriptor = 0xC0}, {})).c_str());
-  EXPECT_EQ(ProbeTarga(document), 0);
-  KeepFileName(document, Path("missing.tga").c_str());
-  EXPECT_EQ(ProbeTarga(document), int(kCannotOpen));
+  uint32_t width = 0, height = 0;
+  EXPECT_EQ(Probe(MakeTga({.width = 300, .height = 7}, {}), width, height), int(kTargaFile));
+  EXPECT_EQ(width, 300u);
+  EXPECT_EQ(height, 7u);
+  EXPECT_EQ(Probe(Bytes(17, 0), width, height), 0);
+  EXPECT_EQ(Probe(MakeTga({.descriptor = 0xC0}, {}), width, height), 0);
+  EXPECT_EQ(ProbeFileAs(Path("missing.tga"), kTargaFile, width, height), int(kCannotOpen));
 }
 
 // ---- Round trips ----
@@ -130,7 +114,7 @@ TEST_F(TargaTest, PaletteAndTrueColourImagesRoundTrip) {
       MakeTestImage(original, width, 4, colors, width);
       original.fileType = kTargaFile;
       std::string path = Path("round.tga");
-      ASSERT_TRUE(WriteImageFile(original, path.c_str())) << host.LastMessage();
+      ASSERT_TRUE(WriteImageFile(original, path)) << host.LastMessage();
       Bytes file = ReadBytes(path);
       ASSERT_GE(file.size(), 18u);
       EXPECT_EQ(file[0], 0);
@@ -144,7 +128,7 @@ TEST_F(TargaTest, PaletteAndTrueColourImagesRoundTrip) {
       EXPECT_EQ(file[17], 0x20);
       EXPECT_EQ(file.size(), 18u + 3u * uint32_t(colors) + uint32_t(width) * 4u * (colors ? 1u : 3u));
 
-      ASSERT_TRUE(ReadImageFile(back, path.c_str())) << host.LastMessage();
+      ASSERT_TRUE(ReadImageFile(back, path)) << host.LastMessage();
       EXPECT_EQ(back.fileType, kTargaFile);
       EXPECT_EQ(back.ColorCount(), uint32_t(colors));
       EXPECT_TRUE(SamePixels(original, back)) << colors << " colours, width " << width;
@@ -157,7 +141,7 @@ TEST_F(TargaTest, TheColourMapIsWrittenBlueGreenRed) {
   DIBImage original;
   MakeTestImage(original, 2, 1, 100);
   original.fileType = kTargaFile;
-  ASSERT_TRUE(WriteImageFile(original, Path("a.tga").c_str()));
+  ASSERT_TRUE(WriteImageFile(original, Path("a.tga")));
   Bytes file = ReadBytes(Path("a.tga"));
   auto table = original.ColorTable();
   EXPECT_EQ(file[18 + 3 * 99], table[99].blue);
@@ -308,7 +292,7 @@ TEST_F(TargaTest, TrueColourIsReducedInTwoPassesWithProgressOverBoth) {
   DIBImage document;
   std::string path = Made(MakeTga({.width = 8, .height = 4}, TruePixels(8, 4)));
   SetProgressName(path);
-  ASSERT_TRUE(ReadImageFile(document, path.c_str()));
+  ASSERT_TRUE(ReadImageFile(document, path));
   EXPECT_EQ(document.ColorCount(), 8u);
   EXPECT_EQ(host.titles, (std::vector<std::string>{"made.tga-00%", "made.tga-12%", "made.tga-25%", "made.tga-37%",
                                                    "made.tga-50%", "made.tga-62%", "made.tga-75%", "made.tga-87%"}));
@@ -353,11 +337,11 @@ TEST_F(TargaTest, CancelledReadLeavesNoImage) {
     if (++pumps == 20) RequestCancel();
     return true;
   };
-  EXPECT_FALSE(ReadImageFile(document, path.c_str()));
+  EXPECT_FALSE(ReadImageFile(document, path));
   EXPECT_EQ(pumps, 20);
   EXPECT_TRUE(host.messages.empty());
   EXPECT_FALSE(document.HasImage());
-  EXPECT_EQ(document.file, kNoFile);
+  EXPECT_EQ(Transfer::OpenFiles(), 0);
   EXPECT_EQ(document.ioState, 0u);
 }
 
@@ -372,7 +356,7 @@ TEST_F(TargaTest, CancelledOrFailedWritesLeaveTheOldFile) {
     if (++pumps == 10) RequestCancel();
     return true;
   };
-  EXPECT_FALSE(WriteImageFile(original, Path("old.tga").c_str()));
+  EXPECT_FALSE(WriteImageFile(original, Path("old.tga")));
   EXPECT_TRUE(host.messages.empty());
   EXPECT_FALSE(original.IsLocked());
   EXPECT_EQ(ReadBytes(Path("old.tga")), (Bytes{4, 5, 6}));
@@ -385,18 +369,20 @@ TEST_F(TargaTest, WritingReportsProgressBeforeEveryRow) {
   MakeTestImage(original, 3, 4, 0);
   original.fileType = kTargaFile;
   SetProgressName(Path("Out.TGA"));
-  ASSERT_TRUE(WriteImageFile(original, Path("out.tga").c_str()));
+  ASSERT_TRUE(WriteImageFile(original, Path("out.tga")));
   EXPECT_EQ(host.titles, (std::vector<std::string>{"out.tga-00%", "out.tga-25%", "out.tga-50%", "out.tga-75%"}));
 }
 
 TEST_F(TargaTest, PreviewIsQuietAndAnswersReadOrNotRead) {
   DIBImage document;
-  KeepFileName(document, Made(MakeTga({.width = 40, .height = 20}, TruePixels(40, 20))).c_str());
-  EXPECT_EQ(ReadTargaPreview(document, 10, 10), 0);
+  EXPECT_EQ(ReadImagePreviewAs(document, Made(MakeTga({.width = 40, .height = 20}, TruePixels(40, 20))), kTargaFile,
+                               10, 10),
+            0);
   EXPECT_EQ(document.Width(), 10);
   EXPECT_EQ(document.Height(), 5);
-  KeepFileName(document, Made(MakeTga({.width = 40, .height = 20}, TruePixels(40, 19))).c_str());
-  EXPECT_EQ(ReadTargaPreview(document, 10, 10), 2);
+  EXPECT_EQ(ReadImagePreviewAs(document, Made(MakeTga({.width = 40, .height = 20}, TruePixels(40, 19))), kTargaFile,
+                               10, 10),
+            2);
   EXPECT_FALSE(document.HasImage());
   EXPECT_TRUE(host.messages.empty());
   EXPECT_TRUE(host.titles.empty());
@@ -427,7 +413,7 @@ TEST_F(TargaTest, ReadsFilesMadeByOtherPrograms) {
     int w = 0, h = 0;
     std::vector<uint32_t> reference = ReadPixmap(Path("ref.ppm"), w, h);
     DIBImage document;
-    ASSERT_TRUE(ReadImageFile(document, out.c_str())) << command << ": " << host.LastMessage();
+    ASSERT_TRUE(ReadImageFile(document, out)) << command << ": " << host.LastMessage();
     EXPECT_EQ(document.fileType, kTargaFile);
     EXPECT_EQ(DocumentPixels(document), reference) << command;
   }
@@ -439,7 +425,7 @@ TEST_F(TargaTest, OtherProgramsReadWhatIsWritten) {
     DIBImage original;
     MakeTestImage(original, 29, 11, colors);
     original.fileType = kTargaFile;
-    ASSERT_TRUE(WriteImageFile(original, Path("ours.tga").c_str()));
+    ASSERT_TRUE(WriteImageFile(original, Path("ours.tga")));
     ASSERT_TRUE(RunTool("tgatoppm " + Path("ours.tga") + " > " + Path("theirs.ppm")));
     int w = 0, h = 0;
     EXPECT_EQ(ReadPixmap(Path("theirs.ppm"), w, h), DocumentPixels(original)) << colors << " colours";

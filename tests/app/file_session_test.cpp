@@ -1,10 +1,10 @@
-#include "formats/file_session.h"
+#include "app/file_session.h"
 
 #include "formats/codec_abort.h"
 #include "formats/file_system.h"
 #include "formats/file_types.h"
 #include "formats/image_files.h"
-#include "formats_test_support.h"
+#include "formats/formats_test_support.h"
 
 namespace quilla {
 
@@ -28,7 +28,7 @@ TEST_F(FileSessionTest, OpenByNameSetsTheSessionFromTheTypeRead) {
   DIBImage picture, document;
   MakeTestImage(picture, 8, 2, 2);
   picture.fileType = kOs2Bmp;
-  ASSERT_TRUE(WriteImageFile(picture, Path("Photo.BMP").c_str()));
+  ASSERT_TRUE(WriteImageFile(picture, Path("Photo.BMP")));
   imageChanged = true;
   host.titles.clear();
   ASSERT_TRUE(OpenImageByName(document, Path("Photo.BMP")));

@@ -26,7 +26,8 @@ void RememberDirectory(const std::string& fullName);
 
 // The open flow without the dialog: busy menu, read, "OpenType" from the type read,
 // current name (or "UNTITLED" on failure), imageChanged cleared. Non-zero on success.
-int OpenImageByName(DIBImage& document, const std::string& name);
+// onRecognised runs once the file's type is known, before the document's image goes.
+int OpenImageByName(DIBImage& document, const std::string& name, const std::function<void()>& onRecognised = {});
 
 // Writes the document to name under the saving busy menu; success makes name current
 // and clears imageChanged. Non-zero on success.

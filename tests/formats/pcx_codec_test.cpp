@@ -2,15 +2,12 @@
 #include <cstddef>
 #include <cstring>
 
-#include "core/size_limits.h"
 #include "formats/byte_reader.h"
 #include "formats/codec_abort.h"
 #include "formats/file_types.h"
-#include "formats/transfer_files.h"
 #include "formats/image_files.h"
-#include "formats/pcx/pcx_codec.h"
 #include "formats/pcx/pcx_rle.h"
-#include "pcx_targa/pcx_targa_support.h"
+#include "formats/pcx_targa_support.h"
 
 namespace quilla {
 
@@ -48,20 +45,9 @@ Bytes Literal(size_t n, uint8_t value) { return Bytes(n, value); }
 
 }  // namespace
 
-class PcxTest : public FormatsTest {
+class PcxTest : public SingleCodecTest {
  protected:
-  std::string Made(const Bytes& bytes, const char* name = "made.pcx") {
-    WriteBytes(Path(name), bytes);
-    return Path(name);
-  }
-  // Reads straight through the reader, past the probe, as the dispatch would.
-  int ReadDirect(DIBImage& document, const Bytes& bytes) {
-    KeepFileName(document, Made(bytes).c_str());
-    document.ioState = 1;
-    int ok = ReadPcx(document);
-    document.ioState = 0;
-    return ok;
-  }
+  PcxTest() : SingleCodecTest(kPcxFile, "made.pcx") {}
   int Index(DIBImage& document, int x, int y) {
     document.Lock();
     int value = document.RowPointer(y)[x];
@@ -153,7 +139,7 @@ TEST_P(PcxRoundTripTest, WritesTheLayoutAndReadsBackEveryPixel) {
     MakeTestImage(original, width, 5, p.colors, width);
     original.fileType = kPcxFile;
     std::string path = Path("round.pcx");
-    ASSERT_TRUE(WriteImageFile(original, path.c_str())) << host.LastMessage();
+    ASSERT_TRUE(WriteImageFile(original, path)) << host.LastMessage();
     Bytes file = ReadBytes(path);
     ASSERT_GE(file.size(), 128u);
     uint32_t bytesPerLine = (p.bits * uint32_t(width) + 15) / 16 * 2;
@@ -175,7 +161,7 @@ TEST_P(PcxRoundTripTest, WritesTheLayoutAndReadsBackEveryPixel) {
       EXPECT_EQ(file[file.size() - 768 + 3], original.ColorTable()[1].red);
     }
 
-    ASSERT_TRUE(ReadImageFile(back, path.c_str())) << host.LastMessage();
+    ASSERT_TRUE(ReadImageFile(back, path)) << host.LastMessage();
     EXPECT_EQ(back.fileType, kPcxFile);
     EXPECT_EQ(back.IsTrueColor(), p.colors == 0);
     EXPECT_TRUE(SamePixels(original, back)) << "width " << width;
@@ -192,7 +178,7 @@ TEST_F(PcxTest, SmallPalettesGoToTheHeader) {
   DIBImage original;
   MakeTestImage(original, 33, 2, 5);
   original.fileType = kPcxFile;
-  ASSERT_TRUE(WriteImageFile(original, Path("a.pcx").c_str()));
+  ASSERT_TRUE(WriteImageFile(original, Path("a.pcx")));
   Bytes file = ReadBytes(Path("a.pcx"));
   EXPECT_EQ(Get16(file, 66), 18u);  // 33 pixels at 4 bits: 17 bytes, made even
   auto table = original.ColorTable();
@@ -214,7 +200,7 @@ TEST_F(PcxTest, ALoneHighByteIsWrittenAsARunOfOne) {
   original.RowPointer(0)[1] = 0x01;
   original.Unlock();
   original.fileType = kPcxFile;
-  ASSERT_TRUE(WriteImageFile(original, Path("a.pcx").c_str()));
+  ASSERT_TRUE(WriteImageFile(original, Path("a.pcx")));
   Bytes file = ReadBytes(Path("a.pcx"));
   ASSERT_EQ(file.size(), 128u + 3u + 769u);
   EXPECT_EQ(file[128], 0xC1);
@@ -330,12 +316,12 @@ TEST_F(PcxTest, ARunPastTheLastLineIsDropped) {
 TEST_F(PcxTest, AnOddFrameOriginGivesTheFrameSize) {
   PcxSpec spec{.xmin = 10, .ymin = 3, .xmax = 19, .ymax = 4, .bytesPerLine = 10};
   std::string path = Made(MakePcx(spec, Literal(20, 1)));
+  uint32_t width = 0, height = 0;
+  EXPECT_EQ(ProbeFileAs(path, kPcxFile, width, height), int(kPcxFile));
+  EXPECT_EQ(width, 10u);
+  EXPECT_EQ(height, 2u);
   DIBImage document;
-  KeepFileName(document, path.c_str());
-  EXPECT_EQ(ProbePcx(document), int(kPcxFile));
-  EXPECT_EQ(document.fileWidth, 10u);
-  EXPECT_EQ(document.fileHeight, 2u);
-  ASSERT_TRUE(ReadImageFile(document, path.c_str()));
+  ASSERT_TRUE(ReadImageFile(document, path));
   EXPECT_EQ(document.Width(), 10);
   EXPECT_EQ(document.Height(), 2);
 }
@@ -351,11 +337,8 @@ TEST_F(PcxTest, ExtraBytesPerLineAreSkipped) {
 // ---- Probe ----
 
 TEST_F(PcxTest, ProbeChecksMarkerVersionAndPlanes) {
-  DIBImage document;
-  auto probe = [&](const Bytes& bytes) {
-    KeepFileName(document, Made(bytes).c_str());
-    return ProbePcx(document);
-  };
+  uint32_t width = 0, height = 0;
+  auto probe = [&](const Bytes& bytes) { return Probe(bytes, width, height); };
   EXPECT_EQ(probe(MakePcx({}, Literal(8, 0))), int(kPcxFile));
   EXPECT_EQ(probe(MakePcx({.version = 6}, Literal(8, 0))), int(kPcxFile));
   EXPECT_EQ(probe(MakePcx({.version = 7}, Literal(8, 0))), 0);
@@ -363,8 +346,7 @@ TEST_F(PcxTest, ProbeChecksMarkerVersionAndPlanes) {
   EXPECT_EQ(probe(MakePcx({.planes = 5}, Literal(8, 0))), 0);
   EXPECT_EQ(probe(MakePcx({.manufacturer = 11}, Literal(8, 0))), 0);
   EXPECT_EQ(probe(Bytes(127, 10)), 0);
-  KeepFileName(document, Path("missing.pcx").c_str());
-  EXPECT_EQ(ProbePcx(document), int(kCannotOpen));
+  EXPECT_EQ(ProbeFileAs(Path("missing.pcx"), kPcxFile, width, height), int(kCannotOpen));
 }
 
 // ---- Refused files ----
@@ -388,7 +370,7 @@ TEST_F(PcxTest, UnsupportedLayoutsAndBrokenHeadersAreRefused) {
     EXPECT_FALSE(ReadDirect(document, MakePcx(spec, Literal(64, 0))));
     EXPECT_EQ(host.LastMessage(), "Invalid or unsupported PCX file");
     EXPECT_FALSE(document.HasImage());
-    EXPECT_EQ(document.file, kNoFile);
+    EXPECT_EQ(Transfer::OpenFiles(), 0);
   }
 }
 
@@ -396,12 +378,12 @@ TEST_F(PcxTest, ATruncatedFileKeepsTheRowsReadSoFar) {
   PcxSpec spec{.xmax = 3, .ymax = 3, .bytesPerLine = 4};
   DIBImage document;
   std::string path = Made(MakePcx(spec, {5, 5, 5, 5, 6, 6, 6}));
-  EXPECT_FALSE(ReadImageFile(document, path.c_str()));
+  EXPECT_FALSE(ReadImageFile(document, path));
   EXPECT_EQ(host.LastMessage(), "Unexpected EOF in PCX file");
   ASSERT_TRUE(document.HasImage());
   EXPECT_FALSE(document.IsLocked());
   EXPECT_EQ(Index(document, 0, 0), 5);
-  EXPECT_EQ(document.file, kNoFile);
+  EXPECT_EQ(Transfer::OpenFiles(), 0);
 }
 
 TEST_F(PcxTest, AFileFarTooShortForItsSizeFailsBeforeTakingMemory) {
@@ -440,7 +422,7 @@ TEST_F(PcxTest, ProgressEverySixtyFourthRowAndCancelKeepsTheRows) {
   std::string path = Made(MakePcx(spec, Literal(260, 3)));
   SetProgressName(Path("Scan.PCX"));
   DIBImage document;
-  ASSERT_TRUE(ReadImageFile(document, path.c_str()));
+  ASSERT_TRUE(ReadImageFile(document, path));
   EXPECT_EQ(host.titles, (std::vector<std::string>{"scan.pcx-00%", "scan.pcx-49%", "scan.pcx-98%"}));
 
   DIBImage cancelled;
@@ -450,13 +432,13 @@ TEST_F(PcxTest, ProgressEverySixtyFourthRowAndCancelKeepsTheRows) {
     if (++pumps == 65) RequestCancel();  // on a row that reports progress
     return true;
   };
-  EXPECT_FALSE(ReadImageFile(cancelled, path.c_str()));
+  EXPECT_FALSE(ReadImageFile(cancelled, path));
   EXPECT_EQ(pumps, 65);
   EXPECT_TRUE(host.messages.empty());
   EXPECT_TRUE(cancelled.HasImage());
   EXPECT_FALSE(cancelled.IsLocked());
   EXPECT_EQ(cancelled.ioState, 0u);
-  EXPECT_EQ(cancelled.file, kNoFile);
+  EXPECT_EQ(Transfer::OpenFiles(), 0);
 }
 
 TEST_F(PcxTest, CancelledOrFailedWritesLeaveTheOldFile) {
@@ -470,7 +452,7 @@ TEST_F(PcxTest, CancelledOrFailedWritesLeaveTheOldFile) {
     if (++pumps == 100) RequestCancel();
     return true;
   };
-  EXPECT_FALSE(WriteImageFile(original, Path("old.pcx").c_str()));
+  EXPECT_FALSE(WriteImageFile(original, Path("old.pcx")));
   EXPECT_TRUE(host.messages.empty());
   EXPECT_EQ(ReadBytes(Path("old.pcx")), (Bytes{1, 2, 3}));
   EXPECT_EQ(DirEntries().size(), 1u);
@@ -481,18 +463,15 @@ TEST_F(PcxTest, CancelledOrFailedWritesLeaveTheOldFile) {
 TEST_F(PcxTest, PreviewIsQuietAndTellsWholePartlyAndNotRead) {
   PcxSpec spec{.xmax = 99, .ymax = 49, .bytesPerLine = 100};
   DIBImage document;
-  KeepFileName(document, Made(MakePcx(spec, Literal(5000, 7))).c_str());
-  EXPECT_EQ(ReadPcxPreview(document, 20, 20), 0);
+  EXPECT_EQ(ReadImagePreviewAs(document, Made(MakePcx(spec, Literal(5000, 7))), kPcxFile, 20, 20), 0);
   EXPECT_EQ(document.Width(), 20);
   EXPECT_EQ(document.Height(), 10);
 
-  KeepFileName(document, Made(MakePcx(spec, Literal(4000, 7))).c_str());
-  EXPECT_EQ(ReadPcxPreview(document, 20, 20), 1);
+  EXPECT_EQ(ReadImagePreviewAs(document, Made(MakePcx(spec, Literal(4000, 7))), kPcxFile, 20, 20), 1);
   EXPECT_EQ(document.Width(), 20);
 
   document.FreeImage();
-  KeepFileName(document, Made(Bytes(300, 0x42)).c_str());
-  EXPECT_EQ(ReadPcxPreview(document, 20, 20), 2);
+  EXPECT_EQ(ReadImagePreviewAs(document, Made(Bytes(300, 0x42)), kPcxFile, 20, 20), 2);
   EXPECT_TRUE(host.messages.empty());
   EXPECT_TRUE(host.titles.empty());
 }
@@ -502,8 +481,8 @@ TEST_F(PcxTest, TrueColourIsReducedWhenTheOptionsAskForIt) {
   DIBImage original, back;
   MakeTestImage(original, 40, 30, 0);
   original.fileType = kPcxFile;
-  ASSERT_TRUE(WriteImageFile(original, Path("q.pcx").c_str()));
-  ASSERT_TRUE(ReadImageFile(back, Path("q.pcx").c_str()));
+  ASSERT_TRUE(WriteImageFile(original, Path("q.pcx")));
+  ASSERT_TRUE(ReadImageFile(back, Path("q.pcx")));
   EXPECT_EQ(back.ColorCount(), 16u);
 }
 
@@ -520,7 +499,7 @@ TEST_F(PcxTest, ReadsFilesMadeByOtherPrograms) {
     ASSERT_TRUE(RunTool(command)) << command;
     std::string out = command.substr(command.rfind(' ') + 1);
     DIBImage document;
-    ASSERT_TRUE(ReadImageFile(document, out.c_str())) << host.LastMessage();
+    ASSERT_TRUE(ReadImageFile(document, out)) << host.LastMessage();
     EXPECT_EQ(DocumentPixels(document), expected) << command;
   }
   // Palette files: compared with the other program's own decoding of them.
@@ -534,7 +513,7 @@ TEST_F(PcxTest, ReadsFilesMadeByOtherPrograms) {
     ASSERT_TRUE(RunTool("pcxtoppm " + out + " > " + Path("ref.ppm")));
     std::vector<uint32_t> reference = ReadPixmap(Path("ref.ppm"), w, h);
     DIBImage document;
-    ASSERT_TRUE(ReadImageFile(document, out.c_str())) << host.LastMessage();
+    ASSERT_TRUE(ReadImageFile(document, out)) << host.LastMessage();
     EXPECT_FALSE(document.IsTrueColor());
     EXPECT_EQ(DocumentPixels(document), reference) << command;
   }
@@ -546,7 +525,7 @@ TEST_F(PcxTest, OtherProgramsReadWhatIsWritten) {
     DIBImage original;
     MakeTestImage(original, 29, 11, colors);
     original.fileType = kPcxFile;
-    ASSERT_TRUE(WriteImageFile(original, Path("ours.pcx").c_str()));
+    ASSERT_TRUE(WriteImageFile(original, Path("ours.pcx")));
     ASSERT_TRUE(RunTool("pcxtoppm " + Path("ours.pcx") + " > " + Path("theirs.ppm")));
     int w = 0, h = 0;
     EXPECT_EQ(ReadPixmap(Path("theirs.ppm"), w, h), DocumentPixels(original)) << colors << " colours";

@@ -1,18 +1,8 @@
-// State shared by the PCX reader and writer.
+// What the PCX reader and writer share: the messages and the file's constants.
 #pragma once
 #include <cstdint>
-#include <vector>
-
 
 namespace quilla::pcx {
-
-// Set by the preview reader, cleared by ReadPcx and WritePcx. While set the codec shows no
-// message, reports no progress and does not poll for cancel.
-extern bool quiet;
-// The scan line of the transfer running (planes x bytes per line), and whether the codec
-// holds the document's lock.
-extern std::vector<uint8_t> scanLine;
-extern bool holdsLock;
 
 inline constexpr char kInvalidFile[] = "Invalid or unsupported PCX file";
 inline constexpr char kUnexpectedEof[] = "Unexpected EOF in PCX file";

@@ -1,4 +1,4 @@
-#include "formats/file_session.h"
+#include "app/file_session.h"
 
 #include <cerrno>
 
@@ -35,7 +35,7 @@ void RememberDirectory(const std::string& fullName) {
     ShowWarning("WIN32 (%ld): Failed to change directory to '%s'", long(error), directory.c_str());
 }
 
-int OpenImageByName(DIBImage& document, const std::string& name) {
+int OpenImageByName(DIBImage& document, const std::string& name, const std::function<void()>& onRecognised) {
   FileSession& session = CurrentFileSession();
   SetProgressName(name);
   ResetProgress();
@@ -43,7 +43,7 @@ int OpenImageByName(DIBImage& document, const std::string& name) {
   RememberDirectory(name);
   BeginWaitCursor();
   session.lastOpened = name;
-  int ok = ReadImageFile(document, name.c_str());
+  int ok = ReadImageFile(document, name, onRecognised);
   if (ok) {
     Options().SetOpenType(OpenIndexOfFileType(document.fileType));
     session.currentName = name;
@@ -53,7 +53,6 @@ int OpenImageByName(DIBImage& document, const std::string& name) {
   imageChanged = false;
   EndWaitCursor();
   RestoreMenu();
-  CurrentHost().FitWindowToImage();
   return ok;
 }
 
@@ -63,7 +62,7 @@ int SaveImageByName(DIBImage& document, const std::string& name) {
   ShowBusyMenu(kSavingMenu);
   SetProgressName(name);
   ResetProgress();
-  int ok = WriteImageFile(document, name.c_str());
+  int ok = WriteImageFile(document, name);
   if (ok) {
     imageChanged = false;
     CurrentFileSession().currentName = name;

@@ -1,6 +1,6 @@
 #include "retouch/resize.h"
 
-#include "formats_test_support.h"
+#include "formats/formats_test_support.h"
 
 namespace quilla {
 

@@ -3,7 +3,6 @@
 #include <tiffio.h>
 
 #include "core/progress.h"
-#include "formats/codec_abort.h"
 #include "formats/file_types.h"
 #include "ppm_tiff_test_support.h"
 
@@ -68,7 +67,7 @@ class TiffTest : public FormatsTest {
  protected:
   int ReadMade(const Bytes& bytes, DIBImage& document) {
     WriteBytes(Path("made.tif"), bytes);
-    return ReadImageFile(document, Path("made.tif").c_str());
+    return ReadImageFile(document, Path("made.tif"));
   }
   void ExpectOnlyMessage(const std::string& text) {
     ASSERT_EQ(host.messages.size(), 1u) << host.LastMessage();
@@ -79,17 +78,15 @@ class TiffTest : public FormatsTest {
 // ---- Probe ----
 
 TEST_F(TiffTest, ProbeReadsTheSizeInEitherByteOrder) {
-  DIBImage document;
+  uint32_t width = 0, height = 0;
   WriteBytes(Path("be.tif"), MakeTiff({{256, 3, 1, 640}, {257, 4, 1, 480}}, {}, true));
-  KeepFileName(document, Path("be.tif").c_str());
-  EXPECT_EQ(ProbeTiffFile(document), kTiffFile);
-  EXPECT_EQ(document.fileWidth, 640u);
-  EXPECT_EQ(document.fileHeight, 480u);
+  EXPECT_EQ(ProbeFileAs(Path("be.tif"), kTiffFile, width, height), kTiffFile);
+  EXPECT_EQ(width, 640u);
+  EXPECT_EQ(height, 480u);
   WriteBytes(Path("le.tif"), MakeTiff({{256, 4, 1, 0x80000000u}, {257, 3, 1, 7}}, {}));
-  KeepFileName(document, Path("le.tif").c_str());
-  EXPECT_EQ(ProbeTiffFile(document), kTiffFile);
-  EXPECT_EQ(document.fileWidth, 10u);  // negative as a signed number
-  EXPECT_EQ(document.fileHeight, 7u);
+  EXPECT_EQ(ProbeFileAs(Path("le.tif"), kTiffFile, width, height), kTiffFile);
+  EXPECT_EQ(width, 10u);  // negative as a signed number
+  EXPECT_EQ(height, 7u);
 
   Bytes noHeight = MakeTiff({{256, 3, 1, 5}}, {});
   Bytes badOffset = MakeTiff({{256, 3, 1, 5}, {257, 3, 1, 5}}, {});
@@ -98,11 +95,9 @@ TEST_F(TiffTest, ProbeReadsTheSizeInEitherByteOrder) {
   cut.resize(20);
   for (const Bytes& b : {noHeight, badOffset, cut, Text("II*"), Text("MM\0*"), Text("P6 1 1 255\n")}) {
     WriteBytes(Path("x.tif"), b);
-    KeepFileName(document, Path("x.tif").c_str());
-    EXPECT_EQ(ProbeTiffFile(document), 0);
+    EXPECT_EQ(ProbeFileAs(Path("x.tif"), kTiffFile, width, height), 0);
   }
-  KeepFileName(document, Path("missing.tif").c_str());
-  EXPECT_EQ(ProbeTiffFile(document), kCannotOpen);
+  EXPECT_EQ(ProbeFileAs(Path("missing.tif"), kTiffFile, width, height), kCannotOpen);
 }
 
 // ---- Round trips: every written layout, both compressions, widths around the packing ----
@@ -139,7 +134,7 @@ TEST_P(TiffRoundTrip, WritesTheLayoutAndReadsBackEveryPixel) {
         MakeTestImage(original, width, 5, p.colors, width);
       original.fileType = type;
       std::string path = Path("round.tif");
-      ASSERT_TRUE(WriteImageFile(original, path.c_str())) << host.LastMessage();
+      ASSERT_TRUE(WriteImageFile(original, path)) << host.LastMessage();
       TagValues tags = TagsOf(path);
       EXPECT_EQ(tags.photometric, p.photometric);
       EXPECT_EQ(tags.bits, p.bits);
@@ -148,7 +143,7 @@ TEST_P(TiffRoundTrip, WritesTheLayoutAndReadsBackEveryPixel) {
       EXPECT_EQ(tags.rowsPerStrip, 1u);
       EXPECT_EQ(tags.hasMap, p.photometric == PHOTOMETRIC_PALETTE);
 
-      ASSERT_TRUE(ReadImageFile(back, path.c_str())) << host.LastMessage();
+      ASSERT_TRUE(ReadImageFile(back, path)) << host.LastMessage();
       EXPECT_EQ(back.fileType, kTiffFile);
       EXPECT_EQ(back.ColorCount(), p.colors ? (1u << p.bits) : 0u);
       EXPECT_TRUE(SamePixels(original, back)) << "width " << width << " type " << type;
@@ -173,11 +168,11 @@ TEST_F(TiffTest, GreyTableThatIsNotTheRampKeepsItsLookInAColourMap) {
   original.RowPointer(0)[1] = 1;
   original.Unlock();
   original.fileType = kTiffFile;
-  ASSERT_TRUE(WriteImageFile(original, Path("w.tif").c_str()));
+  ASSERT_TRUE(WriteImageFile(original, Path("w.tif")));
   TagValues tags = TagsOf(Path("w.tif"));
   EXPECT_EQ(tags.photometric, PHOTOMETRIC_PALETTE);
   EXPECT_EQ(tags.red1, 0u);
-  ASSERT_TRUE(ReadImageFile(back, Path("w.tif").c_str()));
+  ASSERT_TRUE(ReadImageFile(back, Path("w.tif")));
   EXPECT_TRUE(SamePixels(original, back));
 }
 
@@ -188,7 +183,7 @@ TEST_F(TiffTest, ColourMapValuesReachTheFullSixteenBitRange) {
   original.GetColors()[1] = {0, 0, 255, 0};
   original.Unlock();
   original.fileType = kTiffFile;
-  ASSERT_TRUE(WriteImageFile(original, Path("w.tif").c_str()));
+  ASSERT_TRUE(WriteImageFile(original, Path("w.tif")));
   EXPECT_EQ(TagsOf(Path("w.tif")).red1, 65535u);
 }
 
@@ -209,11 +204,11 @@ TEST_F(TiffTest, ReadsStripsTilesLzwAndExtraSamplesFromAnotherProgram) {
       {"be.tif", "-depth 8 -define tiff:endian=msb"},
   };
   DIBImage source;
-  ASSERT_TRUE(ReadImageFile(source, Path("src.ppm").c_str()));
+  ASSERT_TRUE(ReadImageFile(source, Path("src.ppm")));
   for (auto& v : variants) {
     ASSERT_TRUE(RunTool("convert " + src + " " + v[1] + " " + Quote(Path(v[0])))) << v[0];
     DIBImage document;
-    ASSERT_TRUE(ReadImageFile(document, Path(v[0]).c_str())) << v[0] << ": " << host.LastMessage();
+    ASSERT_TRUE(ReadImageFile(document, Path(v[0]))) << v[0] << ": " << host.LastMessage();
     EXPECT_EQ(document.fileType, kTiffFile);
     EXPECT_TRUE(document.IsTrueColor());
     EXPECT_TRUE(SamePixels(source, document)) << v[0];
@@ -241,7 +236,7 @@ TEST_F(TiffTest, ReadsGreyBilevelAndPaletteFilesFromAnotherProgram) {
   DIBImage g8, g4, w8, b1, w1, pal;
   for (auto [doc, name] : {std::pair{&g8, "g8.tif"}, {&g4, "g4.tif"}, {&w8, "w8.tif"}, {&b1, "b1.tif"},
                            {&w1, "w1.tif"}, {&pal, "pal.tif"}})
-    ASSERT_TRUE(ReadImageFile(*doc, Path(name).c_str())) << name << ": " << host.LastMessage();
+    ASSERT_TRUE(ReadImageFile(*doc, Path(name))) << name << ": " << host.LastMessage();
   EXPECT_EQ(TagsOf(Path("g4.tif")).bits, 4);
   EXPECT_EQ(TagsOf(Path("w8.tif")).photometric, PHOTOMETRIC_MINISWHITE);
   EXPECT_EQ(TagsOf(Path("b1.tif")).bits, 1);
@@ -252,8 +247,8 @@ TEST_F(TiffTest, ReadsGreyBilevelAndPaletteFilesFromAnotherProgram) {
     std::string back = Path(std::string(name) + ".pgm");
     ASSERT_TRUE(RunTool("convert " + Quote(Path(name)) + " -depth 8 " + Quote(back)));
     DIBImage theirs, ours;
-    ASSERT_TRUE(ReadImageFile(theirs, back.c_str()));
-    ASSERT_TRUE(ReadImageFile(ours, Path(name).c_str()));
+    ASSERT_TRUE(ReadImageFile(theirs, back));
+    ASSERT_TRUE(ReadImageFile(ours, Path(name)));
     EXPECT_TRUE(SamePixels(theirs, ours)) << name;
   }
   EXPECT_EQ(g8.ColorCount(), 256u);
@@ -292,9 +287,9 @@ TEST_F(TiffTest, AnotherProgramReadsWhatIsWritten) {
     DIBImage original, back;
     MakeTestImage(original, 11, 6, colors, 4);
     original.fileType = kTiffCompressed;
-    ASSERT_TRUE(WriteImageFile(original, Path("w.tif").c_str()));
+    ASSERT_TRUE(WriteImageFile(original, Path("w.tif")));
     ASSERT_TRUE(RunTool("convert " + Quote(Path("w.tif")) + " -depth 8 " + Quote(Path("w.ppm"))));
-    ASSERT_TRUE(ReadImageFile(back, Path("w.ppm").c_str()));
+    ASSERT_TRUE(ReadImageFile(back, Path("w.ppm")));
     EXPECT_TRUE(SamePixels(original, back)) << colors;
   }
 }
@@ -395,7 +390,7 @@ TEST_F(TiffTest, LibraryErrorsComeAsMessagesAndKeepTheRowsRead) {
   DIBImage original, document;
   MakeTestImage(original, 50, 40, 0);
   original.fileType = kTiffFile;
-  ASSERT_TRUE(WriteImageFile(original, Path("w.tif").c_str()));
+  ASSERT_TRUE(WriteImageFile(original, Path("w.tif")));
   Bytes file = ReadBytes(Path("w.tif"));
   // The directory is written last: cutting the file loses it, and the library says so.
   Bytes cut(file.begin(), file.begin() + 3000);
@@ -433,14 +428,14 @@ TEST_F(TiffTest, CancelledWriteLeavesNoFileAndCancelledReadKeepsTheImage) {
     if (++pumps == 33) RequestCancel();  // at row 32, a progress report: the clean-up runs there too
     return true;
   };
-  EXPECT_FALSE(WriteImageFile(document, Path("gone.tif").c_str()));
+  EXPECT_FALSE(WriteImageFile(document, Path("gone.tif")));
   EXPECT_TRUE(host.messages.empty());
   EXPECT_TRUE(DirEntries().empty());
   EXPECT_FALSE(document.IsLocked());
   EXPECT_EQ(host.titles.size(), 2u);
 
   host.onPump = nullptr;
-  ASSERT_TRUE(WriteImageFile(document, Path("kept.tif").c_str()));
+  ASSERT_TRUE(WriteImageFile(document, Path("kept.tif")));
   DIBImage reading;
   SetMainDocument(&reading);
   pumps = 0;
@@ -448,7 +443,7 @@ TEST_F(TiffTest, CancelledWriteLeavesNoFileAndCancelledReadKeepsTheImage) {
     if (++pumps == 50) RequestCancel();
     return true;
   };
-  EXPECT_FALSE(ReadImageFile(reading, Path("kept.tif").c_str()));
+  EXPECT_FALSE(ReadImageFile(reading, Path("kept.tif")));
   EXPECT_TRUE(host.messages.empty());
   EXPECT_TRUE(reading.HasImage());
   EXPECT_FALSE(reading.IsLocked());
@@ -492,21 +487,17 @@ TEST_F(TiffTest, PreviewIsQuietAndShrunk) {
   DIBImage original, document;
   MakeTestImage(original, 60, 30, 0);
   original.fileType = kTiffCompressed;
-  ASSERT_TRUE(WriteImageFile(original, Path("p.tif").c_str()));
+  ASSERT_TRUE(WriteImageFile(original, Path("p.tif")));
   host.titles.clear();
-  EXPECT_EQ(ReadImagePreview(document, Path("p.tif").c_str(), 20, 20), 0);
+  EXPECT_EQ(ReadImagePreview(document, Path("p.tif"), 20, 20), 0);
   EXPECT_EQ(document.Width(), 20);
   EXPECT_EQ(document.Height(), 10);
 
   WriteBytes(Path("short.tif"), RowStripsFile(4, 10, 6, 9));
-  document.FreeImage();
-  KeepFileName(document, Path("short.tif").c_str());
-  EXPECT_EQ(ReadTiffPreview(document, 20, 20), 1);
+  EXPECT_EQ(ReadImagePreviewAs(document, Path("short.tif"), kTiffFile, 20, 20), 1);
 
   WriteBytes(Path("not.tif"), Text("P6 1 1 255\nabc"));
-  document.FreeImage();
-  KeepFileName(document, Path("not.tif").c_str());
-  EXPECT_EQ(ReadTiffPreview(document, 20, 20), 2);
+  EXPECT_EQ(ReadImagePreviewAs(document, Path("not.tif"), kTiffFile, 20, 20), 2);
   EXPECT_TRUE(host.messages.empty());
   EXPECT_TRUE(host.titles.empty());
 }

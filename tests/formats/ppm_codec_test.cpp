@@ -1,7 +1,6 @@
 #include "formats/ppm/ppm_codec.h"
 
 #include "core/progress.h"
-#include "formats/codec_abort.h"
 #include "formats/file_types.h"
 #include "ppm_tiff_test_support.h"
 
@@ -12,7 +11,7 @@ class PpmTest : public FormatsTest {
   // Writes the bytes to a file and reads it through the open flow.
   int ReadMade(const Bytes& bytes, DIBImage& document, const std::string& name = "made.ppm") {
     WriteBytes(Path(name), bytes);
-    return ReadImageFile(document, Path(name).c_str());
+    return ReadImageFile(document, Path(name));
   }
   void ExpectOnlyMessage(const std::string& text) {
     ASSERT_EQ(host.messages.size(), 1u);
@@ -24,20 +23,18 @@ class PpmTest : public FormatsTest {
 // ---- Probe ----
 
 TEST_F(PpmTest, ProbeTakesTheSixMagicsWithTheirSize) {
-  DIBImage document;
+  uint32_t width = 0, height = 0;
   for (char digit = '1'; digit <= '6'; ++digit) {
     WriteBytes(Path("p"), Text(std::string("P") + digit + "\n# comment\n 12\t34\n"));
-    KeepFileName(document, Path("p").c_str());
-    EXPECT_EQ(ProbePpm(document), kPnmFile) << digit;
-    EXPECT_EQ(document.fileWidth, 12u);
-    EXPECT_EQ(document.fileHeight, 34u);
+    EXPECT_EQ(ProbeFileAs(Path("p"), kPnmFile, width, height), kPnmFile) << digit;
+    EXPECT_EQ(width, 12u);
+    EXPECT_EQ(height, 34u);
   }
   for (const char* text : {"P7 1 1", "P0 1 1", "Q6 1 1", "P6 12", "P6 x 3", "", "P"}) {
     WriteBytes(Path("p"), Text(text));
-    EXPECT_EQ(ProbePpm(document), 0) << text;
+    EXPECT_EQ(ProbeFileAs(Path("p"), kPnmFile, width, height), 0) << text;
   }
-  KeepFileName(document, Path("missing").c_str());
-  EXPECT_EQ(ProbePpm(document), kCannotOpen);
+  EXPECT_EQ(ProbeFileAs(Path("missing"), kPnmFile, width, height), kCannotOpen);
 }
 
 // ---- The six forms, sample scaling and comments ----
@@ -132,13 +129,13 @@ TEST_F(PpmTest, ReadsEveryFormAnotherProgramWrites) {
   ASSERT_TRUE(RunTool("convert " + Quote(Path("src.ppm")) + " -depth 16 " + Quote(Path("deep.ppm"))));
 
   DIBImage source, ascii, grey, agrey, bits, abits, deep;
-  ASSERT_TRUE(ReadImageFile(source, Path("src.ppm").c_str()));
-  ASSERT_TRUE(ReadImageFile(ascii, Path("ascii.ppm").c_str())) << host.LastMessage();
-  ASSERT_TRUE(ReadImageFile(grey, Path("grey.pgm").c_str())) << host.LastMessage();
-  ASSERT_TRUE(ReadImageFile(agrey, Path("agrey.pgm").c_str())) << host.LastMessage();
-  ASSERT_TRUE(ReadImageFile(bits, Path("bits.pbm").c_str())) << host.LastMessage();
-  ASSERT_TRUE(ReadImageFile(abits, Path("abits.pbm").c_str())) << host.LastMessage();
-  ASSERT_TRUE(ReadImageFile(deep, Path("deep.ppm").c_str())) << host.LastMessage();
+  ASSERT_TRUE(ReadImageFile(source, Path("src.ppm")));
+  ASSERT_TRUE(ReadImageFile(ascii, Path("ascii.ppm"))) << host.LastMessage();
+  ASSERT_TRUE(ReadImageFile(grey, Path("grey.pgm"))) << host.LastMessage();
+  ASSERT_TRUE(ReadImageFile(agrey, Path("agrey.pgm"))) << host.LastMessage();
+  ASSERT_TRUE(ReadImageFile(bits, Path("bits.pbm"))) << host.LastMessage();
+  ASSERT_TRUE(ReadImageFile(abits, Path("abits.pbm"))) << host.LastMessage();
+  ASSERT_TRUE(ReadImageFile(deep, Path("deep.ppm"))) << host.LastMessage();
   EXPECT_EQ(ReadBytes(Path("bits.pbm"))[1], '4');
   EXPECT_EQ(ReadBytes(Path("abits.pbm"))[1], '1');
   EXPECT_EQ(ReadBytes(Path("agrey.pgm"))[1], '2');
@@ -165,12 +162,12 @@ TEST_F(PpmTest, WritesRawPixmapsThatReadBackAtEveryDepth) {
       DIBImage original, back;
       MakeTestImage(original, width, 4, colors, width);
       original.fileType = kPnmFile;
-      ASSERT_TRUE(WriteImageFile(original, Path("w.pbm").c_str())) << host.LastMessage();
+      ASSERT_TRUE(WriteImageFile(original, Path("w.pbm"))) << host.LastMessage();
       Bytes file = ReadBytes(Path("w.pbm"));
       std::string header = "P6 " + std::to_string(width) + " 4 255\n";
       ASSERT_EQ(file.size(), header.size() + size_t(width) * 4 * 3);
       EXPECT_EQ(std::string(file.begin(), file.begin() + long(header.size())), header);
-      ASSERT_TRUE(ReadImageFile(back, Path("w.pbm").c_str()));
+      ASSERT_TRUE(ReadImageFile(back, Path("w.pbm")));
       EXPECT_TRUE(back.IsTrueColor());
       EXPECT_TRUE(SamePixels(original, back)) << colors << " colours, width " << width;
     }
@@ -183,10 +180,10 @@ TEST_F(PpmTest, AnotherProgramReadsWhatIsWritten) {
   DIBImage original, back;
   MakeTestImage(original, 13, 6, 0, 9);
   original.fileType = kPnmFile;
-  ASSERT_TRUE(WriteImageFile(original, Path("w.pbm").c_str()));
+  ASSERT_TRUE(WriteImageFile(original, Path("w.pbm")));
   ASSERT_TRUE(RunTool("convert " + Quote(Path("w.pbm")) + " -compress none " + Quote(Path("again.ppm"))));
   ASSERT_EQ(ReadBytes(Path("again.ppm"))[1], '3');
-  ASSERT_TRUE(ReadImageFile(back, Path("again.ppm").c_str()));
+  ASSERT_TRUE(ReadImageFile(back, Path("again.ppm")));
   EXPECT_TRUE(SamePixels(original, back));
 }
 
@@ -279,7 +276,7 @@ TEST_F(PpmTest, CancelledWriteLeavesNoFile) {
     if (++pumps == 40) RequestCancel();
     return true;
   };
-  EXPECT_FALSE(WriteImageFile(document, Path("gone.pbm").c_str()));
+  EXPECT_FALSE(WriteImageFile(document, Path("gone.pbm")));
   EXPECT_TRUE(host.messages.empty());
   EXPECT_TRUE(DirEntries().empty());
   EXPECT_FALSE(document.IsLocked());
@@ -289,21 +286,18 @@ TEST_F(PpmTest, CancelledWriteLeavesNoFile) {
 TEST_F(PpmTest, PreviewIsQuietShrunkAndTellsAPartialRead) {
   DIBImage document;
   WriteBytes(Path("big.ppm"), MakeAnymap("P6 40 20 255\n", PixmapData(40, 20)));
-  EXPECT_EQ(ReadImagePreview(document, Path("big.ppm").c_str(), 10, 10), 0);
+  EXPECT_EQ(ReadImagePreview(document, Path("big.ppm"), 10, 10), 0);
   EXPECT_EQ(document.Width(), 10);
   EXPECT_EQ(document.Height(), 5);
 
   WriteBytes(Path("short.ppm"), Text("P2 40 20 255\n1 2 3" + std::string(800, ' ')));
-  EXPECT_EQ(ReadImagePreview(document, Path("short.ppm").c_str(), 10, 10), 1);
+  EXPECT_EQ(ReadImagePreview(document, Path("short.ppm"), 10, 10), 1);
   EXPECT_EQ(document.Width(), 10);
 
-  KeepFileName(document, Path("none.ppm").c_str());
   WriteBytes(Path("none.ppm"), Text("BM not an anymap"));
-  document.FreeImage();
-  EXPECT_EQ(ReadPpmPreview(document, 10, 10), 2);
+  EXPECT_EQ(ReadImagePreviewAs(document, Path("none.ppm"), kPnmFile, 10, 10), 2);
   WriteBytes(Path("zero.ppm"), Text("P6 4 4 0\n"));
-  KeepFileName(document, Path("zero.ppm").c_str());
-  EXPECT_EQ(ReadPpmPreview(document, 10, 10), 2);
+  EXPECT_EQ(ReadImagePreviewAs(document, Path("zero.ppm"), kPnmFile, 10, 10), 2);
   EXPECT_TRUE(host.messages.empty());
   EXPECT_TRUE(host.titles.empty());
 }
