@@ -151,13 +151,9 @@ TEST_F(ColorReductionTest, CancelDuringReductionKeepsTheImageAsRead) {
     DIBImage doc;
     MakeGradient(doc, 10, 100);
     DibBlock before = doc.Block();
-    int pumps = 0;
-    host.onPump = [&] {
-      if (++pumps == cancelAtPump) RequestCancel();
-      return true;
-    };
+    host.CancelAtPump(cancelAtPump);
     EXPECT_EQ(QuantizeAfterRead(doc, ReadOptions(), true), kQuantizeCancelled) << cancelAtPump;
-    EXPECT_EQ(pumps, cancelAtPump);
+    EXPECT_EQ(host.pumps, cancelAtPump);
     EXPECT_EQ(doc.Block(), before);
     EXPECT_TRUE(doc.IsTrueColor());
   }

@@ -48,14 +48,12 @@ inline std::ostream& operator<<(std::ostream& os, const Rgb& c) {
 class QuantizerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    InstallHost(&host);
     ResetProgressState();
     ASSERT_EQ(InitializeColorQuantizer(), 1);
   }
   void TearDown() override {
     ShutdownColorQuantizer();
     ResetProgressState();
-    InstallHost(nullptr);
   }
   ColorQuantizer& q() { return TheColorQuantizer(); }
   // Cells of the shared histogram / cache storage that are not zero.
@@ -67,7 +65,7 @@ class QuantizerTest : public ::testing::Test {
     return filled;
   }
 
-  ScriptedHost host;
+  InstalledHost host;
 };
 
 inline void MakeTrueColor(DIBImage& doc, int width, int height, const std::function<Rgb(int, int)>& color) {

@@ -22,9 +22,7 @@ static long BitsOffset(DIBImage& doc) {
 
 class DIBImageTest : public ::testing::Test {
  protected:
-  void SetUp() override { InstallHost(&host); }
-  void TearDown() override { InstallHost(nullptr); }
-  ScriptedHost host;
+  InstalledHost host;
 };
 
 TEST_F(DIBImageTest, EmptyDocumentAnswersZero) {

@@ -9,25 +9,15 @@
 
 namespace quilla {
 
-// The user picks Cancel operation while messages are pumped.
-static bool ChooseCancel() {
-  OnCancelOperationCommand();
-  return true;
-}
-
 class ProgressTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    InstallHost(&host);
-    ResetProgressState();
-  }
+  void SetUp() override { ResetProgressState(); }
   void TearDown() override {
     SetMainDocument(nullptr);
     SetActiveTransferCleanup(nullptr);
     ResetProgressState();
-    InstallHost(nullptr);
   }
-  ScriptedHost host;
+  InstalledHost host;
 };
 
 TEST_F(ProgressTest, MessagesCarryBoundedTextButtonsAndCaption) {
@@ -98,19 +88,18 @@ TEST_F(ProgressTest, CancelYesStopsAtNextPollAndRunsCleanup) {
   SetMainDocument(&doc);
   SetActiveTransferCleanup([&] { ++readCleanups; });
   host.answers = {MsgResult::Yes};
-  host.onPump = ChooseCancel;
+  host.AtPump(1, OnCancelOperationCommand);  // the user picks Cancel operation
   EXPECT_EQ(ReportProgress(1, 10), 0);
   EXPECT_EQ(host.messages.back().text, "Are you sure you want to Cancel the operation?");
   EXPECT_EQ(readCleanups, 1);
   EXPECT_TRUE(IsBatchCancelled());
   EXPECT_FALSE(CancelRequested()) << "the poll consumes the request";
-  host.onPump = nullptr;
   EXPECT_EQ(PollCancel(), 1);
 }
 
 TEST_F(ProgressTest, CancelNoLeavesOperationRunning) {
   host.answers = {MsgResult::No};
-  host.onPump = ChooseCancel;
+  host.AtPump(1, OnCancelOperationCommand);
   EXPECT_EQ(PollCancel(), 1);
   EXPECT_FALSE(IsBatchCancelled());
 }
@@ -135,11 +124,10 @@ TEST_F(ProgressTest, QuitWhileWaitingMarksExiting) {
   host.onPump = [] { return false; };  // a quit message
   EXPECT_EQ(PollCancel(), 0);
   EXPECT_TRUE(IsExiting());
-  int pumps = 0;
-  host.onPump = [&] { return ++pumps, true; };
+  host.pumps = 0;
   EXPECT_EQ(PollCancel(), 0);
   EXPECT_EQ(WaitOneMessage(), 0);
-  EXPECT_EQ(pumps, 0) << "once exiting no more messages are taken";
+  EXPECT_EQ(host.pumps, 0) << "once exiting no more messages are taken";
   host.answers.clear();
   OnCancelOperationCommand();
   EXPECT_TRUE(host.messages.empty()) << "no cancel question while exiting";

@@ -180,17 +180,6 @@ Trace ReferenceDecode(const Bytes& data, int minCodeSize) {
   return t;
 }
 
-// The indices from the top row down, or in the order an interlaced file stores the rows.
-std::vector<uint8_t> Indices(DIBImage& document, bool interlaced = false) {
-  std::vector<uint8_t> out;
-  ImageLock lock(document);
-  for (int n = 0; n < document.Height(); ++n) {
-    const uint8_t* row = document.RowPointer(interlaced ? gif::InterlacedRow(n, document.Height()) : n);
-    out.insert(out.end(), row, row + document.Width());
-  }
-  return out;
-}
-
 // A palette image of random indices below colors.
 void NoisyImage(DIBImage& document, int width, int height, int colors, unsigned seed) {
   std::vector<RgbQuad> table;
@@ -202,23 +191,9 @@ void NoisyImage(DIBImage& document, int width, int height, int colors, unsigned 
     for (int x = 0; x < width; ++x) document.RowPointer(y)[x] = uint8_t(random() % unsigned(colors));
 }
 
-class GifTest : public FormatsTest {
+class GifTest : public MadeFileTest {
  protected:
-  // Writes the document through the dispatch in the given type.
-  int Save(DIBImage& document, const std::string& name, uint32_t type) {
-    document.fileType = type;
-    return WriteImageFile(document, Path(name));
-  }
-  int Load(DIBImage& document, const std::string& name) { return ReadImageFile(document, Path(name)); }
-  int LoadBytes(DIBImage& document, const Bytes& bytes) {
-    WriteBytes(Path("in.gif"), bytes);
-    return Load(document, "in.gif");
-  }
-  // The file the document is written to (w.gif), taken apart.
-  ParsedGif Written(DIBImage& document, uint32_t type) {
-    EXPECT_TRUE(Save(document, "w.gif", type)) << host.LastMessage();
-    return ParseGif(ReadBytes(Path("w.gif")));
-  }
+  GifTest() : MadeFileTest(kGif89a, "in.gif") {}
   // The indices a file reads back as; none when it does not read.
   std::vector<uint8_t> IndicesOf(const std::string& name) {
     DIBImage back;
@@ -252,12 +227,8 @@ TEST_F(GifTest, ProbeAnswersTheVersionAndTheImageSize) {
   spec.version = "87a";
   WriteBytes(Path("b.gif"), MakeGif(spec));
   EXPECT_EQ(ProbeFileTypeAndSize(Path("b.gif"), w, h), int(kGif87a));
-  for (const Bytes& refused : {MakeGif({.minCodeSize = 1}), MakeGif({.minCodeSize = 12}), kNoImageGif,
-                               Bytes{'G', 'I', 'F', '8', '9'}}) {
-    WriteBytes(Path("c.gif"), refused);
-    EXPECT_EQ(ProbeFileAs(Path("c.gif"), kGif89a, w, h), 0) << refused.size();
-  }
-  EXPECT_EQ(ProbeFileAs(Path("missing.gif"), kGif89a, w, h), int(kCannotOpen));
+  ExpectProbes(kGif89a, {{MakeGif({.minCodeSize = 1}), 0}, {MakeGif({.minCodeSize = 12}), 0}, {kNoImageGif, 0},
+                         {{'G', 'I', 'F', '8', '9'}, 0}});
   EXPECT_TRUE(host.messages.empty());
 }
 
@@ -296,7 +267,7 @@ TEST_F(GifTest, TheWriterLaysOutTheFileAndItsCodes) {
     SCOPED_TRACE(c.what);
     Options().ResetToDefaults(true);
     if (c.sequential) Options().SetSaveGifInterlaced(0);
-    ParsedGif g = Written(c.image, c.type);
+    ParsedGif g = ParseGif(Written(c.image, "w.gif", c.type));
     EXPECT_EQ(g.signature, c.type == kGif89a ? "GIF89a" : "GIF87a");
     EXPECT_EQ(g.flags, c.flags);
     EXPECT_EQ(g.minCodeSize, c.minCodeSize);
@@ -317,7 +288,7 @@ TEST_F(GifTest, TheWriterLaysOutTheFileAndItsCodes) {
     Trace t = ReferenceDecode(g.data, c.minCodeSize);
     EXPECT_TRUE(t.firstCodeWasClear);
     EXPECT_TRUE(t.ended);
-    EXPECT_EQ(t.pixels, Indices(c.image, !c.sequential));
+    EXPECT_EQ(t.pixels, Indices(c.image, c.sequential ? nullptr : gif::InterlacedRow));
     if (c.twelveBits) { EXPECT_EQ(t.maxWidth, 12); }
     if (c.clears) { EXPECT_GE(t.clears, 2); EXPECT_TRUE(t.widthAtClearWas12); }
 
@@ -401,7 +372,7 @@ TEST_F(GifTest, TheReaderTakesTheTableTheFillAndThePixelsTheFileGives) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     DIBImage doc;
-    ASSERT_TRUE(LoadBytes(doc, MakeGif(c.spec))) << host.LastMessage();
+    ASSERT_TRUE(ReadMade(doc, MakeGif(c.spec))) << host.LastMessage();
     EXPECT_EQ(doc.Width(), c.spec.width);
     EXPECT_EQ(doc.Height(), c.spec.height);
     EXPECT_EQ(doc.ColorCount(), c.colors);
@@ -413,11 +384,9 @@ TEST_F(GifTest, TheReaderTakesTheTableTheFillAndThePixelsTheFileGives) {
 }
 
 TEST_F(GifTest, RemapsOntoTheWindowsColoursWhenTheOptionsAskForIt) {
-  Options().SetNeedQuantizeRead(1);
-  Options().SetUseSysPalette(1);
-  Options().SetUseDithering(0);
+  SetReadQuantizing(1, 1, 256, 0);
   DIBImage doc;
-  ASSERT_TRUE(LoadBytes(doc, MakeGif({.globalBits = 0}))) << host.LastMessage();
+  ASSERT_TRUE(ReadMade(doc, MakeGif({.globalBits = 0}))) << host.LastMessage();
   EXPECT_EQ(doc.ColorCount(), 16u);
   EXPECT_EQ(std::memcmp(doc.ColorTable().data(), Windows16Palette.data(), 16 * 4), 0);
   // Entry 0 (0, 255, 0) is green and entry 1 (3, 254, 1) is green as well.
@@ -430,48 +399,30 @@ TEST_F(GifTest, EveryFatalErrorHasItsMessage) {
     return MakeGif({.globalBits = 0, .data = Codes(codes)});
   };
   const Bytes valid = MakeGif({.globalBits = 0});
-  const char* const eof = "Premature EOF in GIF file";
-  struct Case {
-    const char* what;
-    Bytes bytes;
-    const char* message;
-    bool keepsRows;  // the image was made before the failure
-  } cases[] = {
-      {"not gif", {'G', 'I', 'X', '8', '9', 'a', 0, 0, 0, 0, 0, 0, 0}, "Not a GIF file", false},
-      {"short screen", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1}, "Short file", false},
-      {"no image", kNoImageGif, "Too few images in GIF file", false},
-      {"descriptor short", Bytes(valid.begin(), valid.begin() + 13 + 6 + 1 + 5), eof, false},  // 5 bytes of 9
-      {"sub-block short", Bytes(valid.begin(), valid.end() - 3), eof, true},
-      {"early end code", withCodes({{4, 3}, {1, 3}, {5, 3}}), eof, true},
-      {"no end code", withCodes({{4, 3}, {1, 3}}), eof, true},
-      {"code past next free", withCodes({{4, 3}, {1, 3}, {7, 3}, {5, 3}}), "Corrupt data in GIF file", true},
-      // right after a clear only literals exist
-      {"code past next free after clear", withCodes({{4, 3}, {6, 3}, {5, 3}}), "Corrupt data in GIF file", true},
-      {"literal past table", withCodes({{4, 3}, {3, 3}, {0, 3}, {5, 3}}), "Corrupt data in GIF file", true},
-      {"code size 1", MakeGif({.globalBits = 0, .minCodeSize = 1}), "Bogus codesize 1", false},
-      {"code size 12", MakeGif({.globalBits = 0, .minCodeSize = 12}), "Bogus codesize 12", false},
-      // needs more pixels than the rest of the file can hold: refused before the memory is taken
-      {"huge", MakeGif({.globalBits = 0, .width = 60000, .height = 60000}), eof, false},
-      {"zero width", MakeGif({.globalBits = 0, .width = 0}), "Not enough memory !", false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    host.messages.clear();
-    DIBImage doc;
-    WriteBytes(Path("bad.gif"), c.bytes);
-    EXPECT_EQ(ReadImageFileAs(doc, Path("bad.gif"), kGif89a), 0);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.LastMessage(), c.message);
-    EXPECT_EQ(Transfer::OpenFiles(), 0);
-    EXPECT_FALSE(doc.IsLocked());
-    EXPECT_EQ(doc.HasImage(), c.keepsRows);
-  }
+  const std::string eof = "Premature EOF in GIF file", corrupt = "Corrupt data in GIF file";
+  ExpectRefused({
+      {{'G', 'I', 'X', '8', '9', 'a', 0, 0, 0, 0, 0, 0, 0}, "Not a GIF file"},
+      {{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1}, "Short file"},
+      {kNoImageGif, "Too few images in GIF file"},
+      {Bytes(valid.begin(), valid.begin() + 13 + 6 + 1 + 5), eof},  // 5 bytes of the descriptor's 9
+      {Bytes(valid.begin(), valid.end() - 3), eof, true},           // a sub-block short
+      {withCodes({{4, 3}, {1, 3}, {5, 3}}), eof, true},             // an early end code
+      {withCodes({{4, 3}, {1, 3}}), eof, true},                     // no end code
+      {withCodes({{4, 3}, {1, 3}, {7, 3}, {5, 3}}), corrupt, true},  // a code past the next free one
+      {withCodes({{4, 3}, {6, 3}, {5, 3}}), corrupt, true},          // right after a clear only literals exist
+      {withCodes({{4, 3}, {3, 3}, {0, 3}, {5, 3}}), corrupt, true},  // a literal past the table
+      {MakeGif({.globalBits = 0, .minCodeSize = 1}), "Bogus codesize 1"},
+      {MakeGif({.globalBits = 0, .minCodeSize = 12}), "Bogus codesize 12"},
+      // More pixels than the rest of the file can hold: refused before the memory is taken.
+      {MakeGif({.globalBits = 0, .width = 60000, .height = 60000}), eof},
+      {MakeGif({.globalBits = 0, .width = 0}), "Not enough memory !"},
+  }, kGif89a);
 }
 
 TEST_F(GifTest, WarningsAskToContinue) {
   const Bytes file = MakeGif({.version = "90a", .beforeImage = {0x42}});
   DIBImage doc;
-  ASSERT_TRUE(LoadBytes(doc, file));
+  ASSERT_TRUE(ReadMade(doc, file));
   ASSERT_EQ(host.messages.size(), 2u);
   EXPECT_EQ(host.messages[0].text, "Unexpected GIF version number '90a'\n\nDo you want to continue ?");
   EXPECT_EQ(host.messages[0].buttons, MsgButtons::OkCancel);
@@ -480,7 +431,7 @@ TEST_F(GifTest, WarningsAskToContinue) {
 
   host.messages.clear();
   host.answers = {MsgResult::Ok, MsgResult::Cancel};
-  EXPECT_FALSE(LoadBytes(doc, file));
+  EXPECT_FALSE(ReadMade(doc, file));
   EXPECT_EQ(host.messages.size(), 2u);  // Cancel ends the read without a further message
 }
 
@@ -491,10 +442,8 @@ TEST_F(GifTest, TruncatedFileKeepsTheRowsDecodedSoFar) {
   ASSERT_TRUE(Save(doc, "full.gif", kGif87a));
   Bytes bytes = ReadBytes(Path("full.gif"));
   bytes.resize(bytes.size() / 2);
-  EXPECT_FALSE(LoadBytes(back, bytes));
-  EXPECT_EQ(host.LastMessage(), "Premature EOF in GIF file");
+  ExpectRefused(back, {bytes, "Premature EOF in GIF file", true});
   ASSERT_TRUE(back.HasImage());
-  EXPECT_FALSE(back.IsLocked());
   std::vector<uint8_t> want = Indices(doc), got = Indices(back);
   EXPECT_TRUE(std::equal(want.begin(), want.begin() + 64 * 10, got.begin()));
 }
@@ -504,24 +453,9 @@ TEST_F(GifTest, CancelStopsReadingAndWritingAndLeavesNoFile) {
   NoisyImage(doc, 40, 200, 256, 5);
   Options().SetSaveGifInterlaced(0);
   ASSERT_TRUE(Save(doc, "c.gif", kGif89a));
-  SetMainDocument(&back);
-  int pumps = 0;
-  host.onPump = [&] {
-    if (++pumps == 50) RequestCancel();
-    return true;
-  };
-  EXPECT_FALSE(Load(back, "c.gif"));
-  EXPECT_TRUE(host.messages.empty());
-  EXPECT_FALSE(back.IsLocked());
-  EXPECT_EQ(Transfer::OpenFiles(), 0);
+  ExpectCancelledRead(back, Path("c.gif"), 50);
   EXPECT_FALSE(host.titles.empty());
-
-  SetMainDocument(&doc);
-  pumps = 0;
-  EXPECT_FALSE(Save(doc, "cancelled.gif", kGif89a));
-  EXPECT_TRUE(host.messages.empty());
-  EXPECT_FALSE(doc.IsLocked());
-  EXPECT_EQ(DirEntries(), (std::vector<std::string>{"c.gif"}));
+  ExpectCancelledWrite(doc, "cancelled.gif", kGif89a, 50);
 }
 
 TEST_F(GifTest, ProgressIsReportedEveryThirtySecondRowAndPreviewsAreQuiet) {

@@ -16,19 +16,11 @@ namespace {
 // ---- Probes ----
 
 TEST_F(JpegTest, ProbesAcceptTheStartOfImageMarkerAndReadTheFrameQuietly) {
-  struct Case {
-    Bytes bytes;
-    int type;
-  } cases[] = {{{0xFF, 0xD8}, kJpegFile}, {{0xFF, 0xD8, 0xFF, 0xE0}, kJpegFile}, {{0xFF}, 0},
-               {{0xD8, 0xFF}, 0},         {{}, 0},                              {{'B', 'M'}, 0}};
-  uint32_t w = 0, h = 0;
-  for (const Case& c : cases) {
-    WriteBytes(Path("p.jpg"), c.bytes);
-    EXPECT_EQ(ProbeFileAs(Path("p.jpg"), kJpegFile, w, h), c.type) << c.bytes.size();
-  }
-  EXPECT_EQ(ProbeFileAs(Path("missing.jpg"), kJpegFile, w, h), kCannotOpen);
+  ExpectProbes(kJpegFile, {{{0xFF, 0xD8}, kJpegFile}, {{0xFF, 0xD8, 0xFF, 0xE0}, kJpegFile}, {{0xFF}, 0},
+                           {{0xD8, 0xFF}, 0}, {{}, 0}, {{'B', 'M'}, 0}});
 
   // The library's header probe.
+  uint32_t w = 0, h = 0;
   auto probeSize = [&](const std::string& path) {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(std::fopen(path.c_str(), "rb"), std::fclose);
     EXPECT_TRUE(stream) << path;
@@ -51,7 +43,7 @@ struct Made {
   MadeJpeg spec;
   int tolerance;
 };
-class JpegMadeFiles : public JpegTest, public ::testing::WithParamInterface<Made> {};
+class JpegMadeFiles : public FormatsTest, public ::testing::WithParamInterface<Made> {};
 
 TEST_P(JpegMadeFiles, ReadAsTrueColourCloseToTheOriginal) {
   const Made& m = GetParam();
@@ -234,9 +226,8 @@ TEST_F(JpegTest, CorruptFilesShowTheLibraryMessageOnce) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bytes.size());
     host.messages.clear();
-    WriteBytes(Path("c.jpg"), c.bytes);
     DIBImage document;
-    EXPECT_FALSE(ReadImageFile(document, Path("c.jpg")));
+    EXPECT_FALSE(ReadMade(document, c.bytes));
     ASSERT_GE(host.messages.size(), 1u);
     if (c.message) { EXPECT_EQ(host.messages[0].text, c.message); }
     EXPECT_LE(host.messages.size(), 2u);
@@ -271,9 +262,8 @@ TEST_F(JpegTest, FramesLargerThanTheFileCanHoldAreRefusedBeforeAnyPixelMemory) {
     SCOPED_TRACE(c.message);
     host.messages.clear();
     host.answers = {MsgResult::No};
-    WriteBytes(Path("h.jpg"), c.file);
     DIBImage document;
-    EXPECT_EQ(ReadImageFile(document, Path("h.jpg")), c.message.empty());
+    EXPECT_EQ(ReadMade(document, c.file), c.message.empty());
     ASSERT_EQ(host.messages.size(), 1u);
     if (!c.message.empty()) { EXPECT_EQ(host.messages[0].text, c.message); }
     EXPECT_EQ(document.HasImage(), c.message.empty());
@@ -282,15 +272,14 @@ TEST_F(JpegTest, FramesLargerThanTheFileCanHoldAreRefusedBeforeAnyPixelMemory) {
 
 TEST_F(JpegTest, ProgressiveFilesOfMoreThanAHundredScansAreRefused) {
   DIBImage document;
-  WriteBytes(Path("s.jpg"), MakeJpeg({.width = 16, .height = 16, .gray = true, .scans = 100}));
-  ASSERT_TRUE(ReadImageFile(document, Path("s.jpg"))) << host.LastMessage();
+  ASSERT_TRUE(ReadMade(document, MakeJpeg({.width = 16, .height = 16, .gray = true, .scans = 100})))
+      << host.LastMessage();
   EXPECT_EQ(document.Width(), 16);
   EXPECT_TRUE(host.messages.empty());
-  WriteBytes(Path("s.jpg"), MakeJpeg({.width = 16, .height = 16, .gray = true, .scans = 101}));
-  EXPECT_FALSE(ReadImageFile(document, Path("s.jpg")));
+  EXPECT_FALSE(ReadMade(document, MakeJpeg({.width = 16, .height = 16, .gray = true, .scans = 101})));
   EXPECT_EQ(host.LastMessage(), "Corrupt JPEG data: more than 100 scans");
   EXPECT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(ReadImagePreview(document, Path("s.jpg"), 8, 8), 2);
+  EXPECT_EQ(ReadImagePreview(document, MadePath(), 8, 8), 2);
 }
 
 // ---- Progress and cancel ----
@@ -311,14 +300,7 @@ TEST_F(JpegTest, ProgressIsShownAndACancelOrTheCleanUpStopsTheReadSilently) {
   for (auto [n, act] : {std::pair{3, &RequestCancel}, {2, &RunTransferCleanup}}) {
     SCOPED_TRACE(n);
     DIBImage stopped;
-    SetMainDocument(&stopped);
-    AtPump(n, act);
-    EXPECT_FALSE(ReadImageFile(stopped, Path("big.jpg")));
-    EXPECT_EQ(pumps, n);
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_FALSE(stopped.IsLocked());
-    EXPECT_EQ(Transfer::OpenFiles(), 0);
-    host.onPump = nullptr;
+    ExpectCancelledRead(stopped, Path("big.jpg"), n, act);
     EXPECT_TRUE(ReadImageFile(stopped, Path("big.jpg")));  // the adapter is free again
   }
 }

@@ -1,5 +1,5 @@
-// Shared by the JPEG tests: photo-like images, JPEG files made by libjpeg directly (as
-// another program would make them), and the host's pumps scripted.
+// Shared by the JPEG tests: photo-like images and JPEG files made by libjpeg directly (as
+// another program would make them).
 #pragma once
 // jpeglib.h takes size_t and FILE from the headers before it.
 #include <cstddef>
@@ -12,22 +12,11 @@
 #include <vector>
 
 #include "formats/jpeg/jpeg_codec.h"
-#include "formats_test_support.h"
+#include "formats/formats_test_support.h"
 
 namespace quilla {
 
-class JpegTest : public FormatsTest {
- protected:
-  // At the host's nth pump act runs, as the user's cancel or closing the window would.
-  void AtPump(int n, void (*act)()) {
-    pumps = 0;
-    host.onPump = [this, n, act] {
-      if (++pumps == n) act();
-      return true;
-    };
-  }
-  int pumps = 0;
-};
+using JpegTest = MadeFileTest;
 
 // A smooth picture with some detail: (x, y) -> red, green, blue, or its brightness thrice.
 inline void PhotoPixel(int x, int y, int width, int height, bool gray, uint8_t rgb[3]) {
@@ -50,33 +39,11 @@ inline void MakePhoto(DIBImage& document, int width, int height, bool gray = fal
     }
 }
 
-// Largest difference of any channel between two images of one size.
-inline int MaxDifference(DIBImage& a, DIBImage& b) {
-  EXPECT_EQ(std::pair(a.Width(), a.Height()), std::pair(b.Width(), b.Height()));
-  int worst = 0;
-  for (int y = 0; y < std::min(a.Height(), b.Height()); ++y)
-    for (int x = 0; x < std::min(a.Width(), b.Width()); ++x)
-      for (int shift : {0, 8, 16}) {
-        int channelA = int(PixelRgb(a, x, y) >> shift & 255), channelB = int(PixelRgb(b, x, y) >> shift & 255);
-        worst = std::max(worst, std::abs(channelA - channelB));
-      }
-  return worst;
-}
-
 // Largest difference of any channel between the document and the photo of its size.
 inline int MaxPhotoError(DIBImage& document, bool gray = false) {
   DIBImage photo;
   MakePhoto(photo, document.Width(), document.Height(), gray);
   return MaxDifference(document, photo);
-}
-
-inline bool AllGray(DIBImage& document) {
-  for (int y = 0; y < document.Height(); ++y)
-    for (int x = 0; x < document.Width(); ++x) {
-      uint32_t p = PixelRgb(document, x, y);
-      if ((p >> 16 & 255) != (p & 255) || (p >> 8 & 255) != (p & 255)) return false;
-    }
-  return true;
 }
 
 struct MadeJpeg {

@@ -5,14 +5,7 @@
 namespace quilla {
 namespace {
 
-class JpegWriteTest : public JpegTest {
- protected:
-  Bytes Save(DIBImage& document, const std::string& name) {
-    document.fileType = kJpegFile;
-    EXPECT_TRUE(WriteImageFile(document, Path(name))) << host.LastMessage();
-    return ReadBytes(Path(name));
-  }
-};
+using JpegWriteTest = JpegTest;
 
 TEST_F(JpegWriteTest, RoundTripKeepsThePictureInColourOrGrey) {
   struct Case {
@@ -26,7 +19,7 @@ TEST_F(JpegWriteTest, RoundTripKeepsThePictureInColourOrGrey) {
     Options().SetSaveJpegGS(c.gray);
     DIBImage original, back;
     MakePhoto(original, c.width, c.height);
-    Bytes file = Save(original, "r.jpg");
+    Bytes file = Written(original, "r.jpg", kJpegFile);
     const size_t frame = FrameAt(file);
     EXPECT_EQ(frame ? file[frame + 9] : 0, c.components);
     ASSERT_TRUE(ReadImageFile(back, Path("r.jpg")));
@@ -41,11 +34,11 @@ TEST_F(JpegWriteTest, QualityAndEntropyOptimisationChangeTheSize) {
   DIBImage original;
   MakePhoto(original, 160, 120);
   Options().SetJpegQuality(20);
-  size_t low = Save(original, "q20.jpg").size();
+  size_t low = Written(original, "q20.jpg", kJpegFile).size();
   Options().SetJpegQuality(95);
-  size_t high = Save(original, "q95.jpg").size();
+  size_t high = Written(original, "q95.jpg", kJpegFile).size();
   Options().SetJpegEntOpt(0);
-  size_t plain = Save(original, "plain.jpg").size();
+  size_t plain = Written(original, "plain.jpg", kJpegFile).size();
   EXPECT_LT(low, high);
   EXPECT_LT(high, plain);  // the same picture with the standard tables is larger
 }
@@ -59,7 +52,7 @@ TEST_F(JpegWriteTest, PaletteImagesAreWrittenThroughTheirColourTable) {
     for (int x = 0; x < 32; ++x) original.RowPointer(y)[x] = x < 16 ? 0 : 1;
   original.Unlock();
   Options().SetJpegQuality(95);
-  Save(original, "p.jpg");
+  Written(original, "p.jpg", kJpegFile);
   ASSERT_TRUE(ReadImageFile(back, Path("p.jpg")));
   EXPECT_EQ(back.BitsPerPixel(), 24u);
   uint32_t left = PixelRgb(back, 4, 8), right = PixelRgb(back, 28, 8);
@@ -73,7 +66,7 @@ TEST_F(JpegWriteTest, ProgressIsReportedAndACancelLeavesNoFile) {
   DIBImage original;
   MakePhoto(original, 300, 400);
   SetProgressName(Path("out.jpg"));
-  Save(original, "out.jpg");
+  Written(original, "out.jpg", kJpegFile);
   EXPECT_NE(std::find(host.titles.begin(), host.titles.end(), "starting compression..."), host.titles.end());
   // Every 32nd row: 32 of 400 rows is 8%.
   EXPECT_NE(std::find(host.titles.begin(), host.titles.end(), "out.jpg-08%"), host.titles.end());
@@ -81,15 +74,7 @@ TEST_F(JpegWriteTest, ProgressIsReportedAndACancelLeavesNoFile) {
   std::filesystem::remove(Path("out.jpg"));
 
   // Over an existing file a cancel keeps it (ImageFilesTest.CancelledSaveKeepsTheOldFile).
-  AtPump(4, RequestCancel);
-  SetMainDocument(&original);
-  original.fileType = kJpegFile;
-  EXPECT_FALSE(WriteImageFile(original, Path("out.jpg")));
-  EXPECT_EQ(pumps, 4);
-  EXPECT_TRUE(host.messages.empty());
-  EXPECT_TRUE(DirEntries().empty());
-  EXPECT_FALSE(original.IsLocked());
-  EXPECT_EQ(Transfer::OpenFiles(), 0);
+  ExpectCancelledWrite(original, "out.jpg", kJpegFile, 4);
 }
 
 TEST_F(JpegWriteTest, TooWideForTheFormatShowsTheLibraryMessage) {

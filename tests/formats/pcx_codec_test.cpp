@@ -1,5 +1,5 @@
 #include "formats/pcx/pcx_rle.h"
-#include "formats/pcx_targa_support.h"
+#include "formats/formats_test_support.h"
 
 namespace quilla {
 
@@ -35,9 +35,9 @@ uint32_t TrailingColor(uint32_t i) { return (i & 255) << 16 | (255 - i) << 8 | (
 
 }  // namespace
 
-class PcxTest : public SingleCodecTest {
+class PcxTest : public MadeFileTest {
  protected:
-  PcxTest() : SingleCodecTest(kPcxFile, "made.pcx") {}
+  PcxTest() : MadeFileTest(kPcxFile, "made.pcx") {}
 };
 
 TEST(PcxRle, RunsStopAtSixtyThreeAndTheLineEndAndHighBytesAreEscaped) {
@@ -63,8 +63,8 @@ TEST_F(PcxTest, WritesTheLayoutOfEachDepth) {
     for (int width : {1, 2, 7, 8, 9, 33, 64}) {
       SCOPED_TRACE(std::to_string(depth.colors) + " colours, width " + std::to_string(width));
       DIBImage original;
-      MakeOwn(original, width, 5, depth.colors, width);
-      const Bytes file = Written(original, "round.pcx");
+      MakeTestImage(original, width, 5, depth.colors, width);
+      const Bytes file = Written(original, "round.pcx", type);
       ASSERT_GE(file.size(), 128u);
       ExpectFields(file, {{0, 1, 10}, {1, 1, 5}, {2, 1, 1}, {3, 1, depth.bits}, {65, 1, depth.planes},
                           {66, 2, (depth.bits * uint32_t(width) + 15) / 16 * 2}, {8, 2, uint32_t(width - 1)},
@@ -143,7 +143,7 @@ TEST_F(PcxTest, ReadsEachLayout) {
     DIBImage document;
     ASSERT_TRUE(ReadDirect(document, MakePcx(c.spec, c.data, c.tail)));
     EXPECT_EQ(document.ColorCount(), c.colors);
-    for (const Pixel& p : c.pixels) EXPECT_EQ(PixelRgb(document, p.x, p.y), p.value) << p.x << ", " << p.y;
+    ExpectPixels(document, c.pixels);
   }
   EXPECT_TRUE(host.messages.empty());
 }
@@ -161,16 +161,10 @@ TEST_F(PcxTest, AnOddFrameOriginGivesTheFrameSize) {
 }
 
 TEST_F(PcxTest, ProbeChecksMarkerVersionAndPlanes) {
-  uint32_t width = 0, height = 0;
-  auto probe = [&](const PcxSpec& spec) { return Probe(MakePcx(spec, Bytes(8, 0)), width, height); };
-  EXPECT_EQ(probe({}), int(kPcxFile));
-  EXPECT_EQ(probe({.version = 6}), int(kPcxFile));
-  EXPECT_EQ(probe({.version = 7}), 0);
-  EXPECT_EQ(probe({.planes = 4}), int(kPcxFile));
-  EXPECT_EQ(probe({.planes = 5}), 0);
-  EXPECT_EQ(probe({.manufacturer = 11}), 0);
-  EXPECT_EQ(Probe(Bytes(127, 10), width, height), 0);
-  EXPECT_EQ(ProbeFileAs(Path("missing.pcx"), kPcxFile, width, height), int(kCannotOpen));
+  auto file = [](const PcxSpec& spec) { return MakePcx(spec, Bytes(8, 0)); };
+  ExpectProbes(kPcxFile, {{file({}), kPcxFile, 4, 2}, {file({.version = 6}), kPcxFile, 4, 2},
+                          {file({.version = 7}), 0}, {file({.planes = 4}), kPcxFile, 4, 2},
+                          {file({.planes = 5}), 0}, {file({.manufacturer = 11}), 0}, {Bytes(127, 10), 0}});
 }
 
 TEST_F(PcxTest, RefusedFilesGiveTheirMessagesAndLeaveNoImage) {
@@ -195,17 +189,14 @@ TEST_F(PcxTest, RefusedFilesGiveTheirMessagesAndLeaveNoImage) {
       // A width one more than the line holds at 8 bits is unsupported, before its size is too much.
       {file({.planes = 3, .xmax = 0xFFFF, .ymax = 0xFFFF, .bytesPerLine = 0xFFFF}), unsupported},
       {file({.planes = 3, .xmax = 0xFFFE, .ymax = 0xFFFF, .bytesPerLine = 0xFFFF}), "Not enough memory !"},
-  });
+  }, type);
 }
 
 TEST_F(PcxTest, ATruncatedFileKeepsTheRowsReadSoFar) {
   DIBImage document;
-  EXPECT_FALSE(ReadImageFile(document, Made(MakePcx({.xmax = 3, .ymax = 3}, {5, 5, 5, 5, 6, 6, 6}))));
-  EXPECT_EQ(host.LastMessage(), "Unexpected EOF in PCX file");
+  ExpectRefused(document, {MakePcx({.xmax = 3, .ymax = 3}, {5, 5, 5, 5, 6, 6, 6}), "Unexpected EOF in PCX file", true});
   ASSERT_TRUE(document.HasImage());
-  EXPECT_FALSE(document.IsLocked());
   EXPECT_EQ(PixelRgb(document, 0, 0), 0x050505u);
-  EXPECT_EQ(Transfer::OpenFiles(), 0);
 }
 
 TEST_F(PcxTest, ProgressEverySixtyFourthRowAndCancelKeepsTheRows) {
@@ -214,14 +205,15 @@ TEST_F(PcxTest, ProgressEverySixtyFourthRowAndCancelKeepsTheRows) {
   DIBImage document, cancelled;
   ASSERT_TRUE(ReadImageFile(document, path));
   EXPECT_EQ(host.titles, (std::vector<std::string>{"scan.pcx-00%", "scan.pcx-49%", "scan.pcx-98%"}));
-  ExpectReadCancelledAt(cancelled, path, 65);  // on a row that reports progress
+  ExpectCancelledRead(cancelled, path, 65);  // on a row that reports progress
   EXPECT_TRUE(cancelled.HasImage());
 }
 
 TEST_F(PcxTest, ACancelledWriteLeavesTheOldFile) {
   DIBImage original;
-  MakeOwn(original, 8, 200, 0);
-  ExpectCancelledWriteKeepsTheOldFile(original, 100);
+  MakeTestImage(original, 8, 200, 0);
+  WriteBytes(MadePath(), {4, 5, 6});
+  ExpectCancelledWrite(original, madeName, type, 100);
 }
 
 TEST_F(PcxTest, PreviewIsQuietAndTellsWholePartlyAndNotRead) {
@@ -232,18 +224,14 @@ TEST_F(PcxTest, PreviewIsQuietAndTellsWholePartlyAndNotRead) {
   EXPECT_EQ(document.Height(), 10);
   EXPECT_EQ(ReadImagePreviewAs(document, Made(MakePcx(spec, Bytes(4000, 7))), kPcxFile, 20, 20), 1);
   EXPECT_EQ(document.Width(), 20);
-  document.FreeImage();
-  EXPECT_EQ(ReadImagePreviewAs(document, Made(Bytes(300, 0x42)), kPcxFile, 20, 20), 2);
-  EXPECT_TRUE(host.messages.empty());
-  EXPECT_TRUE(host.titles.empty());
+  ExpectPreviews(kPcxFile, {{Bytes(300, 0x42), 2}});
 }
 
 TEST_F(PcxTest, TrueColourIsReducedWhenTheOptionsAskForIt) {
   SetReadQuantizing(1, 0, 16, 0);
   DIBImage original, back;
-  MakeOwn(original, 40, 30, 0);
-  Written(original, "q.pcx");
-  ASSERT_TRUE(ReadImageFile(back, Path("q.pcx")));
+  ASSERT_TRUE(WriteTestImage(original, "q.pcx", type, 40, 30, 0));
+  ASSERT_TRUE(Load(back, "q.pcx"));
   EXPECT_EQ(back.ColorCount(), 16u);
 }
 

@@ -1,7 +1,5 @@
-#include <cstdlib>
-
 #include "formats/targa/targa_header.h"
-#include "formats/pcx_targa_support.h"
+#include "formats/formats_test_support.h"
 
 namespace quilla {
 
@@ -49,9 +47,9 @@ constexpr TgaSpec kMapped{.idLength = 5, .mapType = 1, .type = 1, .mapLength = 7
 
 }  // namespace
 
-class TargaTest : public SingleCodecTest {
+class TargaTest : public MadeFileTest {
  protected:
-  TargaTest() : SingleCodecTest(kTargaFile, "made.tga") {}
+  TargaTest() : MadeFileTest(kTargaFile, "made.tga") {}
 };
 
 // What the header accepts, the reading of each kind shows.
@@ -68,12 +66,9 @@ TEST(TargaHeader, RefusesWhatTheReaderCannotRead) {
 }
 
 TEST_F(TargaTest, ProbeAnswersTheTypeAndTheSize) {
-  uint32_t width = 0, height = 0;
-  EXPECT_EQ(Probe(MakeTga({.width = 300, .height = 7}, {}), width, height), int(kTargaFile));
-  EXPECT_EQ(width, 300u);
-  EXPECT_EQ(height, 7u);
-  EXPECT_EQ(Probe(Bytes(17, 0), width, height), 0);
-  EXPECT_EQ(Probe(MakeTga({.descriptor = 0xC0}, {}), width, height), 0);
+  ExpectProbes(kTargaFile,
+               {{MakeTga({.width = 300, .height = 7}, {}), kTargaFile, 300, 7}, {Bytes(17, 0), 0},
+                {MakeTga({.descriptor = 0xC0}, {}), 0}});
 }
 
 // Reading them back is the round trip of every codec's.
@@ -82,8 +77,8 @@ TEST_F(TargaTest, PaletteAndTrueColourImagesAreWrittenAsMappedAndTrueColour) {
     for (int width : {1, 3, 33}) {
       SCOPED_TRACE(std::to_string(colors) + " colours, width " + std::to_string(width));
       DIBImage original;
-      MakeOwn(original, width, 4, colors, width);
-      Bytes file = Written(original, "round.tga");
+      MakeTestImage(original, width, 4, colors, width);
+      Bytes file = Written(original, "round.tga", type);
       const uint32_t mapped = colors ? 1 : 0, n = uint32_t(colors);
       ExpectFields(file, {{0, 1, 0}, {1, 1, mapped}, {2, 1, mapped ? 1u : 2u}, {5, 2, n}, {7, 1, mapped * 24},
                           {12, 2, uint32_t(width)}, {14, 2, 4}, {16, 1, mapped ? 8u : 24u}, {17, 1, 0x20}});
@@ -99,16 +94,17 @@ TEST_F(TargaTest, PaletteAndTrueColourImagesAreWrittenAsMappedAndTrueColour) {
 
 TEST_F(TargaTest, WritingReportsProgressBeforeEveryRow) {
   DIBImage original;
-  MakeOwn(original, 3, 4, 0);
+  MakeTestImage(original, 3, 4, 0);
   SetProgressName(Path("Out.TGA"));
-  Written(original, "out.tga");
+  Written(original, "out.tga", type);
   EXPECT_EQ(host.titles, (std::vector<std::string>{"out.tga-00%", "out.tga-25%", "out.tga-50%", "out.tga-75%"}));
 }
 
 TEST_F(TargaTest, ACancelledWriteLeavesTheOldFile) {
   DIBImage original;
-  MakeOwn(original, 5, 40, 30);
-  ExpectCancelledWriteKeepsTheOldFile(original, 10);
+  MakeTestImage(original, 5, 40, 30);
+  WriteBytes(MadePath(), {4, 5, 6});
+  ExpectCancelledWrite(original, madeName, type, 10);
 }
 
 TEST_F(TargaTest, ReadsEachKindAndDepth) {
@@ -164,7 +160,7 @@ TEST_F(TargaTest, ReadsEachKindAndDepth) {
     DIBImage document, twin;
     ASSERT_TRUE(ReadDirect(document, MakeTga(c.spec, c.data)));
     EXPECT_EQ(document.ColorCount(), c.colors);
-    for (const Pixel& p : c.colours) EXPECT_EQ(PixelRgb(document, p.x, p.y), p.value) << p.x << ", " << p.y;
+    ExpectPixels(document, c.colours);
     if (!c.twinData.empty()) {
       ASSERT_TRUE(ReadDirect(twin, MakeTga(c.twinSpec, c.twinData)));
       EXPECT_TRUE(SamePixels(document, twin));
@@ -204,7 +200,7 @@ TEST_F(TargaTest, RefusedAndShortFilesGiveTheirMessagesAndLeaveNoImage) {
       // Far too few bytes: refused before any memory is taken.
       {MakeTga({.type = 10, .width = 8000, .height = 8000}, Bytes(100, 0xFF)), early},
       {MakeTga({.width = 65535, .height = 65535}, {}), "Not enough memory !"},
-  });
+  }, type);
 }
 
 TEST_F(TargaTest, TrueColourIsReducedInTwoPassesWithProgressOverBoth) {
@@ -218,11 +214,8 @@ TEST_F(TargaTest, TrueColourIsReducedInTwoPassesWithProgressOverBoth) {
                                                    "made.tga-50%", "made.tga-62%", "made.tga-75%", "made.tga-87%"}));
   // The colours chosen come from the picture: every pixel stays near its own colour.
   for (int i = 0; i < 32; ++i) {
-    uint32_t rgb = PixelRgb(document, i % 8, 3 - i / 8);  // stored bottom row first
-    int red = int(rgb >> 16), green = int(rgb >> 8 & 255), blue = int(rgb & 255);
-    EXPECT_LE(std::abs(red - (200 - i)), 24) << i;
-    EXPECT_LE(std::abs(green - (i * 5 + 1)), 24) << i;
-    EXPECT_LE(std::abs(blue - i * 3), 24) << i;
+    const uint32_t stored = uint32_t(200 - i) << 16 | uint32_t(i * 5 + 1) << 8 | uint32_t(i * 3);
+    EXPECT_LE(ChannelDifference(PixelRgb(document, i % 8, 3 - i / 8), stored), 24) << i;  // stored bottom row first
   }
 }
 
@@ -241,20 +234,14 @@ TEST_F(TargaTest, TheSystemPaletteReducesEveryFileOtherReductionsOnlyTrueColour)
 }
 
 TEST_F(TargaTest, CancelledReadLeavesNoImage) {
-  std::string path = Made(MakeTga({.width = 4, .height = 50}, TruePixels(4, 50)));
   DIBImage document;
-  ExpectReadCancelledAt(document, path, 20);
+  ExpectCancelledRead(document, Made(MakeTga({.width = 4, .height = 50}, TruePixels(4, 50))), 20);
   EXPECT_FALSE(document.HasImage());
 }
 
 // The preview's shrinking is the one of every codec: here a file cut short is not read.
 TEST_F(TargaTest, PreviewOfAShortFileIsQuietlyNotRead) {
-  DIBImage document;
-  const Bytes file = MakeTga({.width = 40, .height = 20}, TruePixels(40, 19));
-  EXPECT_EQ(ReadImagePreviewAs(document, Made(file), kTargaFile, 10, 10), 2);
-  EXPECT_FALSE(document.HasImage());
-  EXPECT_TRUE(host.messages.empty());
-  EXPECT_TRUE(host.titles.empty());
+  ExpectPreviews(kTargaFile, {{MakeTga({.width = 40, .height = 20}, TruePixels(40, 19)), 2}});
 }
 
 // Files other programs make read as netpbm decodes them (ImageMagick's own reader takes its

@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 using namespace testing_support;
 
 TEST(FileReplaceTest, WritesExactBytesToAnyPathAndLeavesNoTemporaryFile) {
-  ScratchFolder folder("replace");
+  ScratchFolder folder("settings-replace");
   std::string path = folder.File("r\xC3\xA9glages \xE6\x97\xA5.ini");
   std::string bytes = "[S]\r\nk=v\r\n\n\x1a\xff end";
   ASSERT_TRUE(ReplaceFileContents(path, bytes));
@@ -32,7 +32,7 @@ TEST(FileReplaceTest, WritesExactBytesToAnyPathAndLeavesNoTemporaryFile) {
 }
 
 TEST(FileReplaceTest, UnwritableTargetsFailWithoutDamage) {
-  ScratchFolder folder("unwritable");
+  ScratchFolder folder("settings-unwritable");
   WriteAll(folder.File("readonly.ini"), "old contents");
   MakeReadOnly(folder.File("readonly.ini"));
   EXPECT_FALSE(ReplaceFileContents(folder.File("readonly.ini"), "new contents"));

@@ -101,7 +101,7 @@ TEST(IniFileTest, BinaryJunkNeverBreaksTheReader) {
 }
 
 TEST(IniFileTest, HugeFilesAreReadOnlyUpToTheBound) {
-  ScratchFolder folder("huge");
+  ScratchFolder folder("settings-huge");
   std::string text = "[S]\r\nfirst=1\r\n";
   while (text.size() < 3 * kMaxSettingsFileBytes) text += "filler=" + std::string(100, 'x') + "\r\n";
   text += "last=1\r\n";

@@ -15,13 +15,11 @@ namespace {
 
 class OptionsTest : public ::testing::Test {
  protected:
-  void SetUp() override { InstallHost(&host); }
   void TearDown() override {
     SetMainDocument(nullptr);
-    InstallHost(nullptr);
     SetGlobalFillRgb(0xFFFFFF);
   }
-  ScriptedHost host;
+  InstalledHost host;
   AppOptions options;
 };
 

@@ -46,9 +46,9 @@ auto Fields(const TextStyle& s) {
 
 class SettingsStoreTest : public ::testing::Test {
  protected:
-  SettingsStoreTest() : folder(::testing::UnitTest::GetInstance()->current_test_info()->name()) {}
+  SettingsStoreTest()
+      : folder(std::string("settings-") + ::testing::UnitTest::GetInstance()->current_test_info()->name()) {}
   void SetUp() override {
-    InstallHost(&host);
     path = folder.File("quilla.ini");
     SetEnvironment(kSettingsPathVariable, path);
     Options().SetHooks({});
@@ -59,7 +59,6 @@ class SettingsStoreTest : public ::testing::Test {
     SetEnvironment(kSettingsPathVariable, "");
     Options().SetHooks({});
     SetDefaultSettings(true);
-    InstallHost(nullptr);
   }
   // Saves the defaults as our own file, so that loads are not foreign.
   IniFile OwnFile() {
@@ -79,7 +78,7 @@ class SettingsStoreTest : public ::testing::Test {
   }
 
   ScratchFolder folder;
-  ScriptedHost host;
+  InstalledHost host;
   std::string path;
 };
 

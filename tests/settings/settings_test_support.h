@@ -1,11 +1,13 @@
-// A scratch folder per test, the QUILLA_INI variable pointing into it, and whole-file
-// access by UTF-8 path.
+// The settings tests' scratch folders, the QUILLA_INI variable pointing into one, and
+// whole-file access by UTF-8 path.
 #pragma once
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include "support/scratch_folder.h"
 
 namespace quilla::testing_support {
 
@@ -22,30 +24,6 @@ inline void SetEnvironment(const char* name, const std::string& value) {
   if (value.empty()) unsetenv(name); else setenv(name, value.c_str(), 1);
 #endif
 }
-
-class ScratchFolder {
- public:
-  explicit ScratchFolder(const std::string& name) {
-    path_ = std::filesystem::temp_directory_path() / ("quilla-settings-" + name);
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchFolder() {  // read-only files left by a test must not outlive it
-    std::error_code error;
-    for (auto& entry : std::filesystem::recursive_directory_iterator(path_, error))
-      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                   std::filesystem::perm_options::add, error);
-    std::filesystem::remove_all(path_, error);
-  }
-  std::string File(const std::string& name) const {
-    std::u8string text = (path_ / name).u8string();
-    return std::string(text.begin(), text.end());
-  }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 inline std::string ReadAll(const std::string& path) {
   std::ifstream in(Utf8Path(path), std::ios::binary);
