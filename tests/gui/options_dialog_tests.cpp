@@ -2,9 +2,7 @@
 // Color Depth, Jpeg I/O, Memory) as a user drives them, run under Wine.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <initializer_list>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,6 +11,7 @@
 #include "control_ids.h"
 #include "core/commands.h"
 #include "session.h"
+#include "support/options_order.h"
 
 namespace quilla::gui {
 namespace {
@@ -66,55 +65,14 @@ class OptionsDialogTest : public SessionTest {
     const SettingsFile saved = ReadSettings(settings_);
     for (const auto& [key, value] : options) EXPECT_EQ(saved.Value("Options", key), value) << key;
   }
-
 };
-
-// Section "Options" of a file written by Save all, in the order it is written.
-const std::vector<std::string>& OptionKeysInOrder() {
-  static const std::vector<std::string> keys = [] {
-    std::vector<std::string> k = {
-        // the window state, written first
-        "DlgX", "DlgY", "BigDlgX", "BigDlgY", "LockRGBGamma", "TBarCaption", "TBarRight", "CBackR", "CBackG", "CBackB",
-        "AutoQuantize", "ImagePreview", "ImagePreviewGray", "OpenType", "SaveType", "C8Mask", "C8Black",
-        // then the rest of the table
-        "AutoResize", "PosMode", "ShowSBars", "ResizeOnLoad", "DropTo", "WarnAllSaves", "PopupIcon", "ThickAreaFrame",
-        "AnimateAreaFrame", "CopyClipbdFmt", "ShowToolBarLegend", "ShowThumbsIcon", "FullOnTop", "CombineMode",
-        "NColorsCreatePal", "UseDithering", "NeedQuantizeRead", "UseSysPalette", "JpegQuality", "SaveJpegGS",
-        "JpegEntOpt", "WarnJpegGsSave", "JpegDecompressionSetup"};
-    for (const char* set : {"Normal", "Preview"}) {
-      for (const char* field : {"LoadJpegGS", "JpegDenom", "JpegFastUp", "JpegDCTType", "JpegOptionFastQuant",
-                                "JpegOption1Pass"}) {
-        k.push_back(std::string(field) + set);
-      }
-    }
-    for (const char* key : {"SSCycle", "SSFullScreen", "SSAuto", "SSNSecondsDelay", "UseTmpFiles", "TmpPath", "EnableUndo"}) {
-      k.push_back(key);
-    }
-    for (const char* group : {"Normal", "Contact"}) {
-      const std::string g = group;
-      if (g == "Normal") k.push_back(g + "Text");
-      for (const char* field : {"Font", "Opaque", "Bold", "Italic", "Underline", "Strike", "Alignment"}) k.push_back(g + field);
-      if (g == "Normal") k.push_back(g + "Direction");
-      for (const char* field : {"Points", "ColorRFore", "ColorGFore", "ColorBFore", "ColorRBack", "ColorGBack", "ColorBBack"}) {
-        k.push_back(g + field);
-      }
-    }
-    for (const char* key : {"CenterPrinterPage", "FitPrinterPage", "PercentColsPrint", "PercentRowsPrint", "ContaDim",
-                            "ContaBackR", "ContaBackG", "ContaBackB", "SaveGifInterlaced", "CTL3D32", "CTL3DV2",
-                            "NFunctions"}) {
-      k.push_back(key);
-    }
-    return k;
-  }();
-  return keys;
-}
 
 TEST_F(OptionsDialogTest, FirstStartLeavesACompleteSettingsFileInOrder) {
   const SettingsFile written = ReadSettings(settings_);
   ASSERT_FALSE(written.lines.empty()) << "no settings file at QUILLA_INI";
   EXPECT_EQ(written.SectionNames(), (std::vector<std::string>{"Quilla for Windows", "Options", "Functions", "Filters",
                                                               "One keystroke retouch"}));
-  EXPECT_EQ(written.Keys("Options"), OptionKeysInOrder());
+  EXPECT_EQ(written.Keys("Options"), testing_support::kOptionsOrder);
 
   // The same file, line for line, as the command-line tool writes with the defaults.
   const std::wstring reference = Path(L"cli.ini");
@@ -122,31 +80,7 @@ TEST_F(OptionsDialogTest, FirstStartLeavesACompleteSettingsFileInOrder) {
   ASSERT_EQ(RunCli(L"settings --ini \"" + reference + L"\" --save").exitCode, 0u);
   EXPECT_EQ(written.lines, ReadSettings(reference).lines);
 
-  // Some defaults the dialogs below start from.
-  EXPECT_EQ(written.Value("Options", "BigDlgX"), "40");
-  EXPECT_EQ(written.Value("Options", "DlgX"), "60");
-  EXPECT_EQ(written.Value("Options", "TmpPath"), ".\\");
-  EXPECT_EQ(written.Value("Options", "NeedQuantizeRead"), "0") << "a true-colour display reads true colour";
-  EXPECT_EQ(written.Value("Functions", "Function0"), "x^2");
-  const std::vector<std::string> filters = written.Keys("Filters");
-  EXPECT_EQ(std::count(filters.begin(), filters.end(), "Filter19Spec"), 1);
-  EXPECT_EQ(written.Value("One keystroke retouch", "KSCurrent"), "0");
 }
-
-// Check boxes of the Interface Options dialog and their defaults.
-const std::map<int, std::pair<const char*, bool>> kInterfaceBoxes = {
-    {interface_options::kEnableUndo, {"EnableUndo", true}},
-    {interface_options::kAutoQuantize, {"AutoQuantize", true}},
-    {interface_options::kAutoResize, {"AutoResize", true}},
-    {interface_options::kScrollBars, {"ShowSBars", true}},
-    {interface_options::kThickFrame, {"ThickAreaFrame", true}},
-    {interface_options::kAnimateFrame, {"AnimateAreaFrame", true}},
-    {interface_options::kToolbarLegends, {"ShowToolBarLegend", true}},
-    {interface_options::kConfirmSaves, {"WarnAllSaves", true}},
-    {interface_options::kPopupIcon, {"PopupIcon", false}},
-    {interface_options::kThumbsIcon, {"ShowThumbsIcon", true}},
-    {interface_options::kFullOnTop, {"FullOnTop", false}},
-};
 
 TEST_F(OptionsDialogTest, InterfaceOptionsShowDefaultsAndPersistThroughSaveAllAndARestart) {
   using namespace interface_options;
@@ -158,10 +92,13 @@ TEST_F(OptionsDialogTest, InterfaceOptionsShowDefaultsAndPersistThroughSaveAllAn
   EXPECT_EQ(WindowText(GetDlgItem(dialog, kPosLeftTop)), "Left&&Top corner");
   ExpectOffset(dialog, 40, 40);  // the large-dialog place
   EXPECT_TRUE(Enabled(dialog, kHelpButton)) << "Help opens its page";
-  for (const auto& [id, box] : kInterfaceBoxes) EXPECT_EQ(Checked(dialog, id), box.second) << box.first;
-  ExpectChecked(dialog, {kDropSlideshow, kResizeNever, kPosSame, kClipDib}, true);
-  ExpectChecked(dialog, {kDropCompress, kDropPrinter, kDropContact, kResizeShrink, kResizeEnlarge, kResizeAlways,
-                         kPosLeftTop, kPosLeftBottom, kPosRightTop, kPosRightBottom, kPosCenter, kClipDdb}, false);
+  ExpectChecked(dialog, {kEnableUndo, kAutoQuantize, kAutoResize, kScrollBars, kThickFrame, kAnimateFrame,
+                         kToolbarLegends, kConfirmSaves, kThumbsIcon, kDropSlideshow, kResizeNever, kPosSame, kClipDib},
+                true);
+  ExpectChecked(dialog, {kPopupIcon, kFullOnTop, kDropCompress, kDropPrinter, kDropContact, kResizeShrink,
+                         kResizeEnlarge, kResizeAlways, kPosLeftTop, kPosLeftBottom, kPosRightTop, kPosRightBottom,
+                         kPosCenter, kClipDdb},
+                false);
   Shot("defaults");
 
   // Switch four boxes and one button of three groups, then OK.
@@ -232,13 +169,7 @@ TEST_F(OptionsDialogTest, InterfacePositionChoiceMovesTheWindowAndCancelPutsItBa
 TEST_F(OptionsDialogTest, InterfaceDialogRemembersItsPlace) {
   HWND dialog = Open(cmd::kInterfaceOptions);
   ASSERT_NE(dialog, nullptr);
-  RECT main;
-  GetWindowRect(Main(), &main);
-  SetWindowPos(dialog, nullptr, main.left + 25, main.top + 35, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  ASSERT_TRUE(program_->Settle());
-  ASSERT_TRUE(Program::Answer(dialog, IDCANCEL));
-  ASSERT_NE(dialog = Open(cmd::kInterfaceOptions), nullptr);
-  ExpectOffset(dialog, 25, 35);
+  ASSERT_NE(dialog = MovedAndShownAgain(dialog, cmd::kInterfaceOptions, IDCANCEL, 25, 35), nullptr);
   ASSERT_TRUE(Program::Answer(dialog, IDOK));
   // Small dialogs keep their own place.
   ExpectSaved({{"BigDlgX", "25"}, {"BigDlgY", "35"}, {"DlgX", "60"}});
@@ -350,12 +281,6 @@ TEST_F(OptionsDialogTest, SwitchingAutoQuantizationOnChecksTheOptionsAgainstTheD
   EXPECT_EQ(AnswerBox(IDYES, "question-yes", dialog), kQuantizingQuestion);
   ASSERT_TRUE(Program::WaitClosed(dialog));
   ExpectSaved({{"NeedQuantizeRead", "0"}, {"UseSysPalette", "0"}, {"NColorsCreatePal", "256"}});
-}
-
-TEST_F(OptionsDialogTest, ColorDepthNeedsAnImage) {
-  // Greyed without an image: posted anyway, it shows nothing.
-  program_->PostMenuCommand(cmd::kColorDepth);
-  ExpectNoDialog(*program_);
 }
 
 TEST_F(OptionsDialogTest, ColorDepthReducesTheImageAndBringsItBack) {
