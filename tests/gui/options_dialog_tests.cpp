@@ -255,29 +255,29 @@ TEST_F(OptionsDialogTest, SwitchingAutoQuantizationOnChecksTheOptionsAgainstTheD
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(Program::Click(dialog, color_depth::kPalette));
   ASSERT_TRUE(Program::Answer(dialog, IDOK));
-  // OK with the box left on asks nothing; switched off, nothing either.
-  ASSERT_NE(dialog = Open(cmd::kInterfaceOptions), nullptr);
-  ASSERT_TRUE(Program::Answer(dialog, IDOK));
-  ExpectNoDialog(*program_);
-  ASSERT_NE(dialog = Open(cmd::kInterfaceOptions), nullptr);
-  ASSERT_TRUE(Program::Click(dialog, kAutoQuantize));
-  ASSERT_TRUE(Program::Answer(dialog, IDOK));
-  ExpectNoDialog(*program_);
-  // Switched on: the question; No keeps the options.
-  ASSERT_NE(dialog = Open(cmd::kInterfaceOptions), nullptr);
-  EXPECT_FALSE(Checked(dialog, kAutoQuantize));
-  ASSERT_TRUE(Program::Click(dialog, kAutoQuantize));
-  ASSERT_TRUE(Program::Click(dialog, IDOK));
+  // Interface Options, OK with the box switched or left.
+  auto pressOk = [&](bool switchBox) {
+    ASSERT_NE(dialog = Open(cmd::kInterfaceOptions), nullptr);
+    if (switchBox) {
+      ASSERT_TRUE(Program::Click(dialog, kAutoQuantize));
+    }
+    ASSERT_TRUE(Program::Click(dialog, IDOK));
+  };
+  // Left on or switched off, nothing is asked.
+  for (bool switchBox : {false, true}) {
+    ASSERT_NO_FATAL_FAILURE(pressOk(switchBox));
+    ASSERT_TRUE(Program::WaitClosed(dialog));
+    ExpectNoDialog(*program_);
+  }
+  // Switched on again: the question; No keeps the options.
+  ASSERT_NO_FATAL_FAILURE(pressOk(true));
   EXPECT_EQ(AnswerBox(IDNO, "question", dialog), kQuantizingQuestion);
   ASSERT_TRUE(Program::WaitClosed(dialog));
   ExpectSaved({{"AutoQuantize", "1"}, {"NeedQuantizeRead", "1"}});
   // Off and on again, and Yes: true-colour reading.
-  ASSERT_NE(dialog = Open(cmd::kInterfaceOptions), nullptr);
-  ASSERT_TRUE(Program::Click(dialog, kAutoQuantize));
-  ASSERT_TRUE(Program::Answer(dialog, IDOK));
-  ASSERT_NE(dialog = Open(cmd::kInterfaceOptions), nullptr);
-  ASSERT_TRUE(Program::Click(dialog, kAutoQuantize));
-  ASSERT_TRUE(Program::Click(dialog, IDOK));
+  ASSERT_NO_FATAL_FAILURE(pressOk(true));
+  ASSERT_TRUE(Program::WaitClosed(dialog));
+  ASSERT_NO_FATAL_FAILURE(pressOk(true));
   EXPECT_EQ(AnswerBox(IDYES, "question-yes", dialog), kQuantizingQuestion);
   ASSERT_TRUE(Program::WaitClosed(dialog));
   ExpectSaved({{"NeedQuantizeRead", "0"}, {"UseSysPalette", "0"}, {"NColorsCreatePal", "256"}});
