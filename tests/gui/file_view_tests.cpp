@@ -82,7 +82,7 @@ TEST_F(FileViewTest, FailedOpenKeepsTheImageAndItsTitle) {
   // The open dialog starts without a file name (the dialog may show the type's pattern).
   EXPECT_EQ(WindowText(GetDlgItem(dialog, file_dialog::kFileName)).find("good"), std::string::npos);
   Shot("dialog");
-  SendMessageW(GetDlgItem(dialog, file_dialog::kFileName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bad.c_str()));
+  SetItemText(dialog, file_dialog::kFileName, bad);
   ASSERT_TRUE(Program::Answer(dialog, IDOK));
   EXPECT_EQ(AnswerBox(IDOK), "File type is not supported:\n\n" + Lower(Utf8(bad)));
   ASSERT_TRUE(program_->Settle());

@@ -136,7 +136,7 @@ TEST_P(SaveAsTypeTest, SavesThroughTheDialogAndOpensAgain) {
   EXPECT_EQ(ChooseSaveType(dialog, type.filter - 1), std::string("picture") + type.extension)
       << "the name follows the type";
   Shot("dialog");
-  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+  SetItemText(dialog, file_dialog::kFileName, target);
   ASSERT_TRUE(Program::Answer(dialog, IDOK));
   const std::string shownName = Lower(Utf8(type.typed));
   // The image in memory is still the one read; only its name changes. (The program answers

@@ -30,11 +30,6 @@ void ExpectChecked(HWND dialog, std::initializer_list<int> ids, bool checked) {
   for (int id : ids) EXPECT_EQ(Checked(dialog, id), checked) << id;
 }
 bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
-void SetText(HWND dialog, int id, const std::wstring& text) {
-  DWORD_PTR result;
-  SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
-                      5000, &result);
-}
 
 constexpr char kCountRange[] = "Use an integer between 16 and 256.";
 
@@ -210,12 +205,12 @@ TEST_F(OptionsDialogTest, QuantizingOptionsRefuseBadCountsAndPersist) {
 
   // Out of range and not a number are refused; the dialog stays.
   for (const wchar_t* bad : {L"15", L"300", L"6x"}) {
-    SetText(dialog, kCustomCount, bad);
+    SetItemText(dialog, kCustomCount, bad);
     ASSERT_TRUE(Program::Click(dialog, IDOK));
     EXPECT_EQ(AnswerBox(IDOK, "refused", dialog), kCountRange) << Utf8(bad);
     EXPECT_TRUE(IsWindowVisible(dialog));
   }
-  SetText(dialog, kCustomCount, L"64");
+  SetItemText(dialog, kCustomCount, L"64");
   ASSERT_TRUE(Program::Click(dialog, kDither));
   Shot("custom");
   ASSERT_TRUE(Program::Answer(dialog, IDOK));
@@ -312,10 +307,10 @@ TEST_F(OptionsDialogTest, ColorDepthReducesTheImageAndBringsItBack) {
   // A custom count is refused outside 16..256; 16 gives the Windows colours.
   ASSERT_NE(dialog = Open(cmd::kColorDepth), nullptr);
   ASSERT_TRUE(Program::Click(dialog, kCustom));
-  SetText(dialog, kCustomCount, L"300");
+  SetItemText(dialog, kCustomCount, L"300");
   ASSERT_TRUE(Program::Click(dialog, IDOK));
   EXPECT_EQ(AnswerBox(IDOK, "refused", dialog), kCountRange);
-  SetText(dialog, kCustomCount, L"16");
+  SetItemText(dialog, kCustomCount, L"16");
   ASSERT_NO_FATAL_FAILURE(answerShowing(dialog, IDOK, "16"));
   EXPECT_EQ(program_->SendCommand(cmd::kImageSize), MAKELONG(64, 48));
   Shot("sixteen");
@@ -409,33 +404,31 @@ TEST_F(OptionsDialogTest, JpegOptionsShowOneSetAtATimeAndStoreOnOk) {
 
 TEST_F(OptionsDialogTest, MemoryOptionsNormaliseTheDirectory) {
   using namespace memory_options;
-  HWND dialog = Open(cmd::kMemory);
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(WindowText(dialog), "Memory Options");
-  ExpectOffset(dialog, 60, 60);  // the small-dialog place
-  EXPECT_TRUE(Checked(dialog, kTmpFiles));
-  EXPECT_FALSE(Checked(dialog, kMainOnly));
-  EXPECT_EQ(WindowText(GetDlgItem(dialog, kTmpPath)), ".\\");
-  Shot("defaults");
-  SetText(dialog, kTmpPath, L"C:\\temp\\\\\\");
-  ASSERT_TRUE(Program::Click(dialog, kMainOnly));
-  ASSERT_TRUE(Program::Answer(dialog, IDOK));
-  ExpectSaved({{"UseTmpFiles", "0"}, {"TmpPath", "C:\\temp\\"}});
-
-  ASSERT_NE(dialog = Open(cmd::kMemory), nullptr);
-  EXPECT_TRUE(Checked(dialog, kMainOnly));
-  EXPECT_EQ(WindowText(GetDlgItem(dialog, kTmpPath)), "C:\\temp\\");
-  SetText(dialog, kTmpPath, L"");
-  ASSERT_TRUE(Program::Click(dialog, kTmpFiles));
-  ASSERT_TRUE(Program::Answer(dialog, IDOK));
-  ExpectSaved({{"UseTmpFiles", "1"}, {"TmpPath", ".\\"}});
-
-  // Cancel changes nothing.
-  ASSERT_NE(dialog = Open(cmd::kMemory), nullptr);
-  SetText(dialog, kTmpPath, L"D:\\x");
-  ASSERT_TRUE(Program::Click(dialog, kMainOnly));
-  ASSERT_TRUE(Program::Answer(dialog, IDCANCEL));
-  ExpectSaved({{"UseTmpFiles", "1"}, {"TmpPath", ".\\"}});
+  struct Step {
+    const wchar_t* typed;
+    int choice, button;
+    const char *useTmpFiles, *tmpPath;  // stored afterwards
+  };
+  const Step steps[] = {{L"C:\\temp\\\\\\", kMainOnly, IDOK, "0", "C:\\temp\\"},  // one separator at the end
+                        {L"", kTmpFiles, IDOK, "1", ".\\"},                     // none is the current folder
+                        {L"D:\\x", kMainOnly, IDCANCEL, "1", ".\\"}};           // Cancel changes nothing
+  Step shown = {nullptr, 0, 0, "1", ".\\"};  // the defaults
+  for (const Step& step : steps) {
+    SCOPED_TRACE(Utf8(step.typed));
+    HWND dialog = Open(cmd::kMemory);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(dialog), "Memory Options");
+    ExpectOffset(dialog, 60, 60);  // the small-dialog place
+    EXPECT_EQ(Checked(dialog, kTmpFiles), shown.useTmpFiles[0] == '1');
+    EXPECT_EQ(Checked(dialog, kMainOnly), shown.useTmpFiles[0] == '0');
+    EXPECT_EQ(WindowText(GetDlgItem(dialog, kTmpPath)), shown.tmpPath);
+    if (&step == steps) Shot("defaults");
+    SetItemText(dialog, kTmpPath, step.typed);
+    ASSERT_TRUE(Program::Click(dialog, step.choice));
+    ASSERT_TRUE(Program::Answer(dialog, step.button));
+    ExpectSaved({{"UseTmpFiles", step.useTmpFiles}, {"TmpPath", step.tmpPath}});
+    shown = step;
+  }
 }
 
 }  // namespace

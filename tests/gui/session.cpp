@@ -42,7 +42,7 @@ void ProgramSession::ChooseFileToOpen(const std::wstring& file, bool clickBusyMe
   HWND dialog = program_->WaitForDialog();
   ASSERT_NE(dialog, nullptr) << "no open dialog";
   ASSERT_EQ(WindowText(dialog), "Open Image File");
-  SendMessageW(GetDlgItem(dialog, file_dialog::kFileName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+  SetItemText(dialog, file_dialog::kFileName, file);
   ASSERT_TRUE(Program::Click(dialog, IDOK));
   if (clickBusyMenu) program_->ClickBusyMenuWhenShown();
   ASSERT_TRUE(Program::WaitClosed(dialog));
