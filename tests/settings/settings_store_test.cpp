@@ -13,31 +13,13 @@
 #include "settings/settings_keys.h"
 #include "settings/settings_path.h"
 #include "settings/settings_test_support.h"
+#include "support/options_order.h"
 #include "support/scripted_host.h"
 
 namespace quilla {
 namespace {
 
 using namespace testing_support;
-
-// Keys of section "Options" as Save all writes them.
-const std::vector<std::string> kOptionsOrder = {
-    "DlgX", "DlgY", "BigDlgX", "BigDlgY", "LockRGBGamma", "TBarCaption", "TBarRight", "CBackR", "CBackG", "CBackB",
-    "AutoQuantize", "ImagePreview", "ImagePreviewGray", "OpenType", "SaveType", "C8Mask", "C8Black",
-    "AutoResize", "PosMode", "ShowSBars", "ResizeOnLoad", "DropTo", "WarnAllSaves", "PopupIcon", "ThickAreaFrame",
-    "AnimateAreaFrame", "CopyClipbdFmt", "ShowToolBarLegend", "ShowThumbsIcon", "FullOnTop", "CombineMode",
-    "NColorsCreatePal", "UseDithering", "NeedQuantizeRead", "UseSysPalette", "JpegQuality", "SaveJpegGS",
-    "JpegEntOpt", "WarnJpegGsSave", "JpegDecompressionSetup", "LoadJpegGSNormal", "JpegDenomNormal",
-    "JpegFastUpNormal", "JpegDCTTypeNormal", "JpegOptionFastQuantNormal", "JpegOption1PassNormal",
-    "LoadJpegGSPreview", "JpegDenomPreview", "JpegFastUpPreview", "JpegDCTTypePreview", "JpegOptionFastQuantPreview",
-    "JpegOption1PassPreview", "SSCycle", "SSFullScreen", "SSAuto", "SSNSecondsDelay", "UseTmpFiles", "TmpPath",
-    "EnableUndo", "NormalText", "NormalFont", "NormalOpaque", "NormalBold", "NormalItalic", "NormalUnderline",
-    "NormalStrike", "NormalAlignment", "NormalDirection", "NormalPoints", "NormalColorRFore", "NormalColorGFore",
-    "NormalColorBFore", "NormalColorRBack", "NormalColorGBack", "NormalColorBBack", "ContactFont", "ContactOpaque",
-    "ContactBold", "ContactItalic", "ContactUnderline", "ContactStrike", "ContactAlignment", "ContactPoints",
-    "ContactColorRFore", "ContactColorGFore", "ContactColorBFore", "ContactColorRBack", "ContactColorGBack",
-    "ContactColorBBack", "CenterPrinterPage", "FitPrinterPage", "PercentColsPrint", "PercentRowsPrint", "ContaDim",
-    "ContaBackR", "ContaBackG", "ContaBackB", "SaveGifInterlaced", "CTL3D32", "CTL3DV2", "NFunctions"};
 
 auto Fields(const TextStyle& s) {
   return std::tie(s.alignment, s.direction, s.bold, s.italic, s.strikeout, s.underline, s.foreground, s.background,
