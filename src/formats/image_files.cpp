@@ -48,7 +48,8 @@ Probed ProbeOpenFile(Transfer& transfer) {
 int ReadOpenFile(Transfer& transfer, const CodecEntry& codec) {
   DIBImage& document = transfer.document;
   document.ioState = 1;
-  int ok = transfer.In().TrySeek(0) ? RunCodec(transfer, codec.read, codec.texts) : 0;
+  // A reader that closed the file early (before its colour reduction) leaves nothing to try.
+  int ok = transfer.IsOpen() && transfer.In().TrySeek(0) ? RunCodec(transfer, codec.read, codec.texts) : 0;
   document.ioState = 0;
   return ok;
 }

@@ -47,7 +47,6 @@ class Transfer {
   bool IsOpen() const { return file != nullptr; }
   // How many files transfers hold open in the process: none once every transfer is over.
   static int OpenFiles() { return openFiles; }
-  std::FILE* Stream() const { return file.get(); }
   // The reader of a transfer opened for reading, the writer of one opened for writing.
   ByteReader& In();
   ByteWriter& Out();
@@ -61,7 +60,6 @@ class Transfer {
   // The document's lock, taken for the codec and given back by the clean-up.
   void LockImage();
   void UnlockImage();
-  bool HoldsLock() const { return locked; }
 
   // What the codec leaves to undo when it stops early (its buffers, a library handle, a
   // half-made image); run after the lock is given back.

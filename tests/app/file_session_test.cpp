@@ -27,8 +27,7 @@ class FileSessionTest : public FormatsTest {
 TEST_F(FileSessionTest, OpenByNameSetsTheSessionFromTheTypeRead) {
   DIBImage picture, document;
   MakeTestImage(picture, 8, 2, 2);
-  picture.fileType = kOs2Bmp;
-  ASSERT_TRUE(WriteImageFile(picture, Path("Photo.BMP")));
+  ASSERT_TRUE(Save(picture, "Photo.BMP", kOs2Bmp));
   imageChanged = true;
   host.titles.clear();
   ASSERT_TRUE(OpenImageByName(document, Path("Photo.BMP")));

@@ -3,7 +3,6 @@
 #include "color/color_depth.h"
 #include "color/color_reduction.h"
 #include "color/copy_rect.h"
-#include "color/windows16_palette.h"
 #include "quantizer_fixture.h"
 
 namespace quilla {
@@ -45,18 +44,15 @@ TEST_F(ColorReductionTest, TrueColourToFewColoursKeepsTheOldImageForUndo) {
 
 TEST_F(ColorReductionTest, WindowsSixteenMapsOntoTheFixedTable) {
   DIBImage doc;
-  MakeTrueColor(doc, 16, 1, [](int x, int) { return ToRgb(Windows16Palette[size_t(x)]); });
+  MakeTrueColor(doc, 16, 1, [](int x, int) { return Windows16Colors()[size_t(x)]; });
   ASSERT_EQ(ChangeColorDepth(doc, 256, true, true), 1);
-  ASSERT_EQ(doc.ColorCount(), 16u);
-  for (int i = 0; i < 16; ++i) {
-    EXPECT_EQ(ToRgb(doc.ColorTable()[size_t(i)]), ToRgb(Windows16Palette[size_t(i)]));
-    EXPECT_EQ(IndexAt(doc, i, 0), i);
-  }
+  EXPECT_EQ(TableOf(doc), Windows16Colors());
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(IndexAt(doc, i, 0), i);
   // Color Depth with 16 colours means the Windows table, even for a 16-colour palette image.
   DIBImage sixteen;
   MakePaletteImage(sixteen, 16, 1, std::vector<Rgb>(16, Rgb{90, 30, 200}), [](int x, int) { return x; });
   ASSERT_EQ(ApplyColorDepth(sixteen, 16, false), 1);
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(ToRgb(sixteen.ColorTable()[size_t(i)]), ToRgb(Windows16Palette[size_t(i)]));
+  EXPECT_EQ(TableOf(sixteen), Windows16Colors());
 }
 
 TEST_F(ColorReductionTest, TrueColourCannotBecomeTrueColourAndBadCountsAreRefused) {
@@ -155,13 +151,9 @@ TEST_F(ColorReductionTest, CancelDuringReductionKeepsTheImageAsRead) {
     DIBImage doc;
     MakeGradient(doc, 10, 100);
     DibBlock before = doc.Block();
-    int pumps = 0;
-    host.onPump = [&] {
-      if (++pumps == cancelAtPump) RequestCancel();
-      return true;
-    };
+    host.CancelAtPump(cancelAtPump);
     EXPECT_EQ(QuantizeAfterRead(doc, ReadOptions(), true), kQuantizeCancelled) << cancelAtPump;
-    EXPECT_EQ(pumps, cancelAtPump);
+    EXPECT_EQ(host.pumps, cancelAtPump);
     EXPECT_EQ(doc.Block(), before);
     EXPECT_TRUE(doc.IsTrueColor());
   }
@@ -173,7 +165,7 @@ TEST_F(ColorReductionTest, CancelDuringReductionKeepsTheImageAsRead) {
 }
 
 TEST_F(ColorReductionTest, MapToPaletteHandlesBothKindsAndLeavesEqualTablesAlone) {
-  const std::vector<RgbQuad> target = {Quad({0, 0, 0}), Quad({255, 0, 0}), Quad({0, 0, 255})};
+  const std::vector<RgbQuad> target = Quads({{0, 0, 0}, {255, 0, 0}, {0, 0, 255}});
   DIBImage doc;
   MakeTrueColor(doc, 3, 1, [](int x, int) { return x == 0 ? Rgb{250, 10, 10} : x == 1 ? Rgb{5, 5, 240} : Rgb{9, 9, 9}; });
   ASSERT_EQ(MapToPalette(doc, 3, false, target.data()), 1);
@@ -187,7 +179,7 @@ TEST_F(ColorReductionTest, MapToPaletteHandlesBothKindsAndLeavesEqualTablesAlone
   EXPECT_EQ(doc.PaletteSerial(), serial);
 
   // In place onto another table: the indices follow their colours.
-  const std::vector<RgbQuad> reordered = {Quad({0, 0, 255}), Quad({0, 0, 0}), Quad({255, 0, 0}), Quad({0, 255, 0})};
+  const std::vector<RgbQuad> reordered = Quads({{0, 0, 255}, {0, 0, 0}, {255, 0, 0}, {0, 255, 0}});
   ASSERT_EQ(MapToPalette(doc, 4, true, reordered.data()), 1);
   EXPECT_EQ(doc.ColorCount(), 4u);
   EXPECT_EQ(PixelAt(doc, 0, 0), (Rgb{255, 0, 0}));
@@ -204,7 +196,7 @@ TEST_F(ColorReductionTest, MapToPaletteHandlesBothKindsAndLeavesEqualTablesAlone
 TEST_F(ColorReductionTest, DitheringStartsAtTheBottomLineOfThePicture) {
   // A grey column onto black and white: the first row dithered becomes black and pushes
   // 5/16 of its error into the next, which becomes white. The bottom line comes first.
-  const std::vector<RgbQuad> blackWhite = {Quad({0, 0, 0}), Quad({255, 255, 255})};
+  const std::vector<RgbQuad> blackWhite = Quads({{0, 0, 0}, {255, 255, 255}});
   auto grey = [](int, int) { return Rgb{100, 100, 100}; };
   auto expectBottomFirst = [](DIBImage& doc, const char* path) {
     EXPECT_EQ(PixelAt(doc, 0, 1), (Rgb{0, 0, 0})) << path;

@@ -59,12 +59,6 @@ Picture NoisyGradient(int width, int height, uint32_t seed) {
   return picture;
 }
 
-std::vector<uint8_t> RowBytes(const std::vector<Rgb>& row) {
-  std::vector<uint8_t> bytes;
-  for (const Rgb& c : row) bytes.insert(bytes.end(), {uint8_t(c.b), uint8_t(c.g), uint8_t(c.r)});
-  return bytes;
-}
-
 class DitherTest : public QuantizerTest {
  protected:
   std::vector<std::vector<int>> Dither(const Picture& picture) {
@@ -81,7 +75,13 @@ class DitherTest : public QuantizerTest {
     for (const auto& row : picture) q().CountTrueColorRow(RowBytes(row).data(), int(row.size()));
     q().SelectColors(colors);
   }
-  // A grey row through a black-and-white palette, one index per pixel.
+  // Black and white, no errors carried yet.
+  void StartBlackAndWhite() {
+    q().ClearHistogram();
+    q().SelectColors(2);
+    q().ResetDither();
+  }
+  // A grey row through the palette, one index per pixel.
   std::vector<int> GreyRow(std::vector<int> greys) {
     std::vector<Rgb> row;
     for (int g : greys) row.push_back({g, g, g});
@@ -118,19 +118,15 @@ TEST_F(DitherTest, ErrorsAreLimitedOnlyAboveSixteenColours) {
 }
 
 TEST_F(DitherTest, SevenSixteenthsGoToTheNextPixelInTheRow) {
-  q().ClearHistogram();
-  q().SelectColors(2);
+  StartBlackAndWhite();
   // 100 maps to black (error 100); the next pixel gets (700 + 8) >> 4 = 44.
-  q().ResetDither();
   EXPECT_EQ(GreyRow({100, 84}), (std::vector<int>{0, 1}));
   q().ResetDither();
   EXPECT_EQ(GreyRow({100, 83}), (std::vector<int>{0, 0}));
 }
 
 TEST_F(DitherTest, RowsAlternateDirectionStartingLeftToRight) {
-  q().ClearHistogram();
-  q().SelectColors(2);
-  q().ResetDither();
+  StartBlackAndWhite();
   EXPECT_TRUE(q().NextRowLeftToRight());
   EXPECT_EQ(GreyRow({0, 0}), (std::vector<int>{0, 0}));
   EXPECT_FALSE(q().NextRowLeftToRight());
@@ -142,19 +138,15 @@ TEST_F(DitherTest, RowsAlternateDirectionStartingLeftToRight) {
 }
 
 TEST_F(DitherTest, OnePixelColumnTakesOnlyFiveSixteenthsFromAbove) {
-  q().ClearHistogram();
-  q().SelectColors(2);
+  StartBlackAndWhite();
   // Error 100 above: (500 + 8) >> 4 = 31, so 97 reaches 128 (white) and 96 does not.
-  q().ResetDither();
   EXPECT_EQ(Dither({{{100, 100, 100}}, {{97, 97, 97}}}), (std::vector<std::vector<int>>{{0}, {1}}));
   q().ResetDither();
   EXPECT_EQ(Dither({{{100, 100, 100}}, {{96, 96, 96}}}), (std::vector<std::vector<int>>{{0}, {0}}));
 }
 
 TEST_F(DitherTest, ResetForgetsErrorsOfThePreviousImage) {
-  q().ClearHistogram();
-  q().SelectColors(2);
-  q().ResetDither();
+  StartBlackAndWhite();
   GreyRow({100});
   q().ResetDither();
   EXPECT_EQ(Dither({{{96, 96, 96}}}), (std::vector<std::vector<int>>{{0}}));

@@ -1,6 +1,5 @@
 #include <vector>
 
-#include "color/windows16_palette.h"
 #include "quantizer_fixture.h"
 
 namespace quilla {
@@ -9,9 +8,7 @@ namespace {
 class InverseCacheTest : public QuantizerTest {
  protected:
   void SetPalette(const std::vector<Rgb>& palette) {
-    std::vector<RgbQuad> quads;
-    for (const Rgb& c : palette) quads.push_back(Quad(c));
-    q().SetMappingPalette(quads.data(), int(quads.size()));
+    q().SetMappingPalette(Quads(palette).data(), int(palette.size()));
   }
   // Every cell's cached answer against a brute-force search.
   void ExpectCacheMatchesBruteForce(const std::vector<Rgb>& palette) {
@@ -19,13 +16,6 @@ class InverseCacheTest : public QuantizerTest {
       for (int g = 0; g < 256; g += 8)
         for (int b = 0; b < 256; b += 8)
           ASSERT_EQ(q().NearestIndex(r, g, b), BruteNearest(palette, r, g, b)) << r << "," << g << "," << b;
-  }
-  int FilledCells() {
-    int filled = 0;
-    for (int r = 0; r < 32; ++r)
-      for (int g = 0; g < 32; ++g)
-        for (int b = 0; b < 32; ++b) filled += q().CellValue(r, g, b) != 0;
-    return filled;
   }
 };
 
@@ -37,10 +27,8 @@ TEST_F(InverseCacheTest, PrunedBlockSearchAgreesWithBruteForce) {
     SetPalette(palette);
     ExpectCacheMatchesBruteForce(palette);
   }
-  std::vector<Rgb> windows;
-  for (const RgbQuad& c : Windows16Palette) windows.push_back(ToRgb(c));
-  q().UseWindows16();
-  ExpectCacheMatchesBruteForce(windows);
+  EXPECT_EQ(q().UseWindows16(), 16);
+  ExpectCacheMatchesBruteForce(Windows16Colors());
 }
 
 TEST_F(InverseCacheTest, BlocksOfSixtyFourCellsAreFilledOnDemand) {
@@ -103,7 +91,7 @@ TEST_F(InverseCacheTest, CountsLeftInTheStorageAreNeverTakenForCacheEntries) {
 
 TEST_F(InverseCacheTest, PaletteRowsMapThroughTheInputPaletteEvenInPlace) {
   q().UseWindows16();
-  std::vector<RgbQuad> input = {Quad({250, 5, 5}), Quad({5, 5, 250}), Quad({190, 190, 190})};
+  std::vector<RgbQuad> input = Quads({{250, 5, 5}, {5, 5, 250}, {190, 190, 190}});
   q().SetInputPalette(input.data(), 3);
   uint8_t row[4] = {0, 1, 2, 0};
   q().MapPaletteRow(row, row, 4);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "color/color_quantizer.h"
+#include "color/windows16_palette.h"
 #include "core/dib_image.h"
 #include "core/messages.h"
 #include "core/progress.h"
@@ -23,7 +24,23 @@ struct Rgb {
 };
 
 inline RgbQuad Quad(Rgb c) { return RgbQuad{uint8_t(c.b), uint8_t(c.g), uint8_t(c.r), 0}; }
+inline std::vector<RgbQuad> Quads(const std::vector<Rgb>& colors) {
+  std::vector<RgbQuad> quads;
+  for (const Rgb& c : colors) quads.push_back(Quad(c));
+  return quads;
+}
 inline Rgb ToRgb(const RgbQuad& q) { return {q.red, q.green, q.blue}; }
+inline std::vector<Rgb> Windows16Colors() {
+  std::vector<Rgb> colors;
+  for (const RgbQuad& q : Windows16Palette) colors.push_back(ToRgb(q));
+  return colors;
+}
+// A true-colour row as stored: blue, green, red.
+inline std::vector<uint8_t> RowBytes(const std::vector<Rgb>& row) {
+  std::vector<uint8_t> bytes;
+  for (const Rgb& c : row) bytes.insert(bytes.end(), {uint8_t(c.b), uint8_t(c.g), uint8_t(c.r)});
+  return bytes;
+}
 inline std::ostream& operator<<(std::ostream& os, const Rgb& c) {
   return os << "(" << c.r << "," << c.g << "," << c.b << ")";
 }
@@ -31,18 +48,24 @@ inline std::ostream& operator<<(std::ostream& os, const Rgb& c) {
 class QuantizerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    InstallHost(&host);
     ResetProgressState();
     ASSERT_EQ(InitializeColorQuantizer(), 1);
   }
   void TearDown() override {
     ShutdownColorQuantizer();
     ResetProgressState();
-    InstallHost(nullptr);
   }
   ColorQuantizer& q() { return TheColorQuantizer(); }
+  // Cells of the shared histogram / cache storage that are not zero.
+  int FilledCells() {
+    int filled = 0;
+    for (int r = 0; r < 32; ++r)
+      for (int g = 0; g < 32; ++g)
+        for (int b = 0; b < 32; ++b) filled += q().CellValue(r, g, b) != 0;
+    return filled;
+  }
 
-  ScriptedHost host;
+  InstalledHost host;
 };
 
 inline void MakeTrueColor(DIBImage& doc, int width, int height, const std::function<Rgb(int, int)>& color) {
@@ -59,8 +82,7 @@ inline void MakeTrueColor(DIBImage& doc, int width, int height, const std::funct
 
 inline void MakePaletteImage(DIBImage& doc, int width, int height, const std::vector<Rgb>& table,
                              const std::function<int(int, int)>& index) {
-  std::vector<RgbQuad> quads;
-  for (const Rgb& c : table) quads.push_back(Quad(c));
+  std::vector<RgbQuad> quads = Quads(table);
   ASSERT_EQ(doc.CreateImage(width, height, false, quads.data(), int(quads.size()), 0), 1);
   doc.Lock();
   for (int y = 0; y < height; ++y)

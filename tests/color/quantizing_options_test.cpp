@@ -2,7 +2,6 @@
 
 #include "color/color_depth.h"
 #include "color/display_check.h"
-#include "color/windows16_palette.h"
 #include "quantizer_fixture.h"
 
 namespace quilla {
@@ -65,27 +64,24 @@ TEST_F(QuantizingOptionsTest, UnfittingOptionsAreChangedOnYesOnly) {
 }
 
 TEST_F(QuantizingOptionsTest, DiagnosisTellsTheModeAndTheOptionState) {
-  ShowQuantizingDiagnosis(DisplayMode::TrueColor, 24, Options(false, false));
-  EXPECT_EQ(host.LastMessage(),
-            "Device is in TRUE color mode. You can set the Quantizing options to TRUE color. This option is currently "
-            "CHECKED.");
-  EXPECT_EQ(host.messages.back().icon, MsgIcon::Information);
-  ShowQuantizingDiagnosis(DisplayMode::TrueColor, 16, Options(true, false));
-  EXPECT_EQ(host.LastMessage(),
-            "Device is in HIGH color mode. You can set the Quantizing options to TRUE color. This option is currently "
-            "UNCHECKED.");
-  ShowQuantizingDiagnosis(DisplayMode::Palette, 8, Options(true, false));
-  EXPECT_EQ(host.LastMessage(),
-            "Device is in palette mode. You should set the Quantizing options to Palette. This option is currently "
-            "CHECKED.");
-  ShowQuantizingDiagnosis(DisplayMode::Palette, 8, Options(false, false));
-  EXPECT_EQ(host.LastMessage(),
-            "Device is in palette mode. You should set the Quantizing options to Palette. This option is currently "
-            "UNCHECKED.");
-  ShowQuantizingDiagnosis(DisplayMode::SixteenColor, 4, Options(true, false));
-  EXPECT_EQ(host.LastMessage(),
-            "Device is in 16 color mode. Set Quantizing options to Palette and Windows' 16 colors. These are currently "
-            "CHECKED and UNCHECKED.");
+  const std::string trueColour =
+      " color mode. You can set the Quantizing options to TRUE color. This option is currently ";
+  const std::string palette =
+      "Device is in palette mode. You should set the Quantizing options to Palette. This option is currently ";
+  struct Row { DisplayMode mode; int bits; bool needQuantizeRead; std::string text; };
+  const Row rows[] = {
+      {DisplayMode::TrueColor, 24, false, "Device is in TRUE" + trueColour + "CHECKED."},
+      {DisplayMode::TrueColor, 16, true, "Device is in HIGH" + trueColour + "UNCHECKED."},
+      {DisplayMode::Palette, 8, true, palette + "CHECKED."},
+      {DisplayMode::Palette, 8, false, palette + "UNCHECKED."},
+      {DisplayMode::SixteenColor, 4, true,
+       "Device is in 16 color mode. Set Quantizing options to Palette and Windows' 16 colors. These are currently "
+       "CHECKED and UNCHECKED."}};
+  for (const Row& row : rows) {
+    ShowQuantizingDiagnosis(row.mode, row.bits, Options(row.needQuantizeRead, false));
+    EXPECT_EQ(host.LastMessage(), row.text);
+    EXPECT_EQ(host.messages.back().icon, MsgIcon::Information);
+  }
 }
 
 TEST_F(QuantizingOptionsTest, ColorDepthStartsFromTheImageAndTheOptions) {
@@ -151,7 +147,7 @@ TEST_F(QuantizingOptionsTest, ColorDepthRunMarksTheImageChangedAndKeepsUndo) {
   ASSERT_EQ(ApplyColorDepth(doc, 16, false), 1);  // 16 means the Windows colours
   EXPECT_TRUE(imageChanged);
   EXPECT_TRUE(doc.HasUndo());
-  EXPECT_EQ(ToRgb(doc.ColorTable()[8]), ToRgb(Windows16Palette[8]));
+  EXPECT_EQ(ToRgb(doc.ColorTable()[8]), Windows16Colors()[8]);
   EXPECT_NE(std::count(host.events.begin(), host.events.end(), EngineEvent::PaletteChanged), 0);
 
   imageChanged = false;

@@ -1,47 +1,39 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 #include <tuple>
 
 #include "core/dib_image.h"
 
 namespace quilla {
 
-struct CubeCase {
-  int n;
-  int red, green, blue;
-};
-
-class ColorCubeLevels : public ::testing::TestWithParam<CubeCase> {};
-
-TEST_P(ColorCubeLevels, GivesTheLevelsOfTheRules) {
-  CubeCase c = GetParam();
-  RgbQuad table[256];
-  int levels[3];
-  int entries = UniformColorCube(c.n, table, levels);
-  EXPECT_EQ(levels[0], c.red) << "n = " << c.n;
-  EXPECT_EQ(levels[1], c.green) << "n = " << c.n;
-  EXPECT_EQ(levels[2], c.blue) << "n = " << c.n;
-  EXPECT_EQ(entries, c.red * c.green * c.blue);
+TEST(ColorCube, GivesTheLevelsOfTheRules) {
+  // Worked by hand: start levels from the table of small counts or 266k/256, 355k/256,
+  // 177k/256, then grow blue, green, red while (L + 1) * (product / L) <= n.
+  struct Row { int n, red, green, blue; };
+  const Row rows[] = {{256, 8, 8, 4},  // fixed
+                      {2, 2, 2, 2},    // larger than n: 8 entries
+                      {8, 2, 2, 2},
+                      {12, 2, 3, 2},   // 12: (2,3,2) exactly
+                      {16, 2, 4, 2},   // blue 3 -> 18 > 16, green 4 -> 16
+                      {18, 3, 3, 2},
+                      {24, 3, 4, 2},
+                      {27, 3, 3, 3},
+                      {35, 3, 3, 3},   // blue 4 -> 36 > 35
+                      {36, 3, 4, 3},   // k=3: (3,4,2)=24, blue->3 =36
+                      {64, 4, 5, 3},   // k=4: (4,5,2)=40, blue->3 =60
+                      {100, 5, 6, 3},  // k=4: (4,5,2)=40, b3=60, g6=72, r5=90
+                      {216, 6, 9, 4},  // k=6: (6,8,4)=192, green 9 -> 216
+                      {255, 6, 8, 5}};  // k=6: 192, blue 5 -> 240
+  for (Row row : rows) {
+    RgbQuad table[256];
+    int levels[3];
+    int entries = UniformColorCube(row.n, table, levels);
+    EXPECT_EQ(std::vector<int>(levels, levels + 3), (std::vector<int>{row.red, row.green, row.blue})) << row.n;
+    EXPECT_EQ(entries, row.red * row.green * row.blue) << row.n;
+  }
 }
-
-// Worked by hand: start levels from the table of small counts or 266k/256, 355k/256,
-// 177k/256, then grow blue, green, red while (L + 1) * (product / L) <= n.
-INSTANTIATE_TEST_SUITE_P(Counts, ColorCubeLevels,
-                         ::testing::Values(CubeCase{256, 8, 8, 4},   // fixed
-                                           CubeCase{2, 2, 2, 2},     // larger than n: 8 entries
-                                           CubeCase{8, 2, 2, 2},
-                                           CubeCase{12, 2, 3, 2},    // 12: (2,3,2) exactly
-                                           CubeCase{16, 2, 4, 2},    // blue 3 -> 18 > 16, green 4 -> 16
-                                           CubeCase{18, 3, 3, 2},
-                                           CubeCase{24, 3, 4, 2},
-                                           CubeCase{27, 3, 3, 3},
-                                           CubeCase{35, 3, 3, 3},    // blue 4 -> 36 > 35
-                                           CubeCase{36, 3, 4, 3},    // k=3: (3,4,2)=24, blue->3 =36
-                                           CubeCase{64, 4, 5, 3},    // k=4: (4,5,2)=40, blue->3 =60
-                                           CubeCase{100, 5, 6, 3},   // k=4: (4,5,2)=40, b3=60, g6=72, r5=90
-                                           CubeCase{216, 6, 9, 4},   // k=6: (6,8,4)=192, green 9 -> 216
-                                           CubeCase{255, 6, 8, 5}));  // k=6: 192, blue 5 -> 240
 
 TEST(ColorCube, LevelIntensitiesSpreadFrom0To255) {
   RgbQuad table[256];

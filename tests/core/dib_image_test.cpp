@@ -9,11 +9,20 @@
 
 namespace quilla {
 
+// Byte x of picture row y (counted from the top), read under the lock.
+static uint8_t ByteAt(DIBImage& doc, int y, int x) {
+  ImageLock lock(doc);
+  return doc.RowPointer(y)[x];
+}
+// Where the pixel rows start in the block.
+static long BitsOffset(DIBImage& doc) {
+  ImageLock lock(doc);
+  return long(doc.GetBits() - reinterpret_cast<uint8_t*>(doc.GetHeader()));
+}
+
 class DIBImageTest : public ::testing::Test {
  protected:
-  void SetUp() override { InstallHost(&host); }
-  void TearDown() override { InstallHost(nullptr); }
-  ScriptedHost host;
+  InstalledHost host;
 };
 
 TEST_F(DIBImageTest, EmptyDocumentAnswersZero) {
@@ -33,15 +42,15 @@ TEST_F(DIBImageTest, OnePixelPaletteImageLayout) {
   ASSERT_EQ(doc.CreateImage(1, 1, false, nullptr, 0, 0), 1);
   EXPECT_EQ(doc.RowStride(), 4u);
   EXPECT_EQ(doc.Block().size(), 40u + 1024 + 4 + 16);
-  ASSERT_EQ(doc.Lock(), 1);
-  EXPECT_EQ(doc.GetBits() - reinterpret_cast<uint8_t*>(doc.GetHeader()), 1064);
+  EXPECT_EQ(BitsOffset(doc), 1064);
+  ImageLock lock(doc);
   EXPECT_EQ(doc.GetHeader()->biClrUsed, 256u);
   EXPECT_EQ(doc.GetHeader()->biSizeImage, 4u);
-  doc.Unlock();
 }
 
-TEST_F(DIBImageTest, LockNestsAndUnlockNeverGoesNegative) {
+TEST_F(DIBImageTest, LockNestsUnlockNeverGoesNegativeAndImageLockHoldsItForItsScope) {
   DIBImage doc;
+  EXPECT_FALSE(ImageLock(doc)) << "nothing to lock";
   doc.CreateImage(3, 2, true, nullptr, 0, 0);
   doc.Unlock();
   EXPECT_EQ(doc.LockCount(), 0u);
@@ -56,12 +65,6 @@ TEST_F(DIBImageTest, LockNestsAndUnlockNeverGoesNegative) {
   doc.ForceUnlock();
   EXPECT_EQ(doc.LockCount(), 0u);
   EXPECT_EQ(doc.GetHeader(), nullptr);
-}
-
-TEST_F(DIBImageTest, ImageLockHoldsTheLockForItsScope) {
-  DIBImage doc;
-  EXPECT_FALSE(ImageLock(doc));
-  doc.CreateImage(3, 2, true, nullptr, 0, 0);
   {
     ImageLock lock(doc);
     EXPECT_TRUE(lock);
@@ -78,9 +81,7 @@ TEST_F(DIBImageTest, ColorCountFollowsHeader) {
   EXPECT_EQ(doc.ColorTableBytes(), 68u);
   EXPECT_EQ(doc.ColorTableBytes(true), 51u);
   EXPECT_EQ(doc.SaveBitsPerPixel(), 8u);
-  doc.Lock();
-  EXPECT_EQ(doc.GetBits() - reinterpret_cast<uint8_t*>(doc.GetHeader()), 1064);  // own layout
-  doc.Unlock();
+  EXPECT_EQ(BitsOffset(doc), 1064);  // own layout
   doc.CreateImage(5, 5, false, table, 16, 0);
   EXPECT_EQ(doc.SaveBitsPerPixel(), 4u);
   doc.CreateImage(5, 5, false, table, 2, 0);
@@ -94,18 +95,13 @@ TEST_F(DIBImageTest, ColorCountFollowsHeader) {
 }
 
 TEST_F(DIBImageTest, HeaderColorCountRules) {
-  BitmapInfoHeader h{};
-  h.biBitCount = 24;
-  h.biClrUsed = 5;
-  EXPECT_EQ(HeaderColorCount(h), 0u);
-  h.biBitCount = 4;
-  h.biClrUsed = 0;
-  EXPECT_EQ(HeaderColorCount(h), 16u);
-  h.biBitCount = 1;
-  EXPECT_EQ(HeaderColorCount(h), 2u);
-  h.biBitCount = 8;
-  h.biClrUsed = 17;
-  EXPECT_EQ(HeaderColorCount(h), 17u);
+  struct Row { uint16_t bits; uint32_t used, count; };
+  for (Row row : {Row{24, 5, 0}, Row{4, 0, 16}, Row{1, 0, 2}, Row{8, 17, 17}}) {
+    BitmapInfoHeader h{};
+    h.biBitCount = row.bits;
+    h.biClrUsed = row.used;
+    EXPECT_EQ(HeaderColorCount(h), row.count) << row.bits << " bits, " << row.used << " used";
+  }
 }
 
 TEST_F(DIBImageTest, RefusesSizesThatOverflow) {
@@ -121,26 +117,20 @@ TEST_F(DIBImageTest, FillTrueColorRectBottomUp) {
   DIBImage doc;
   doc.CreateImage(4, 3, true, nullptr, 0, 0);
   doc.FillRect({1, 0, 2, 0}, 0x112233, false);  // top row, x 1..2
-  doc.Lock();
-  const uint8_t* bottomRow = doc.GetBits();
-  const uint8_t* topRow = doc.GetBits() + 2 * doc.RowStride();
-  EXPECT_EQ(topRow[3], 0x33);  // blue first
-  EXPECT_EQ(topRow[4], 0x22);
-  EXPECT_EQ(topRow[5], 0x11);
-  EXPECT_EQ(topRow[0], 0);
-  EXPECT_EQ(bottomRow[3], 0);
-  doc.Unlock();
+  ImageLock lock(doc);
+  const uint8_t* topRow = doc.GetBits() + 2 * doc.RowStride();  // stored last
+  EXPECT_EQ(std::vector<uint8_t>(topRow, topRow + 6), (std::vector<uint8_t>{0, 0, 0, 0x33, 0x22, 0x11}))
+      << "blue first";
+  EXPECT_EQ(doc.GetBits()[3], 0);
 }
 
 TEST_F(DIBImageTest, FillClipsToImage) {
   DIBImage doc;
   doc.CreateImage(2, 2, false, nullptr, 16, 0);
   doc.FillRect({-5, -5, 100, 0}, 3, true);
-  doc.Lock();
-  EXPECT_EQ(doc.RowPointer(0)[0], 3);
-  EXPECT_EQ(doc.RowPointer(0)[1], 3);
-  EXPECT_EQ(doc.RowPointer(1)[0], 0);
-  doc.Unlock();
+  EXPECT_EQ(ByteAt(doc, 0, 0), 3);
+  EXPECT_EQ(ByteAt(doc, 0, 1), 3);
+  EXPECT_EQ(ByteAt(doc, 1, 0), 0);
   doc.FillRect({5, 5, 9, 9}, 7, true);  // entirely outside: nothing happens
 }
 
@@ -149,9 +139,7 @@ TEST_F(DIBImageTest, FillWithIndexPastColorCountUsesZero) {
   doc.CreateImage(2, 1, false, nullptr, 16, 0);
   doc.FillRect(doc.GetImageRect(), 5, true);
   doc.FillRect(doc.GetImageRect(), 16, true);
-  doc.Lock();
-  EXPECT_EQ(doc.RowPointer(0)[0], 0);
-  doc.Unlock();
+  EXPECT_EQ(ByteAt(doc, 0, 0), 0);
 }
 
 TEST_F(DIBImageTest, FillPaletteWithRgbTakesNearestEntry) {
@@ -159,9 +147,7 @@ TEST_F(DIBImageTest, FillPaletteWithRgbTakesNearestEntry) {
   DIBImage doc;
   doc.CreateImage(1, 1, false, table, 3, 0);
   doc.FillRect(doc.GetImageRect(), 0xF00A0A, false);  // reddish
-  doc.Lock();
-  EXPECT_EQ(doc.RowPointer(0)[0], 1);
-  doc.Unlock();
+  EXPECT_EQ(ByteAt(doc, 0, 0), 1);
 }
 
 TEST_F(DIBImageTest, FillTrueColorWithIndexUsesFillRgb) {
@@ -169,10 +155,8 @@ TEST_F(DIBImageTest, FillTrueColorWithIndexUsesFillRgb) {
   doc.CreateImage(1, 1, true, nullptr, 0, 0);
   doc.SetFillRgb(0x0000FF);
   doc.FillRect(doc.GetImageRect(), 2, true);
-  doc.Lock();
-  EXPECT_EQ(doc.GetBits()[0], 0xFF);
-  EXPECT_EQ(doc.GetBits()[2], 0x00);
-  doc.Unlock();
+  EXPECT_EQ(ByteAt(doc, 0, 0), 0xFF);
+  EXPECT_EQ(ByteAt(doc, 0, 2), 0x00);
   EXPECT_EQ(GlobalFillRgb(), 0x0000FFu);
   DIBImage later;
   EXPECT_EQ(later.GetFillRgb(), 0x0000FFu) << "new documents start with the program-wide fill colour";
@@ -182,13 +166,9 @@ TEST_F(DIBImageTest, FillTrueColorWithIndexUsesFillRgb) {
 TEST_F(DIBImageTest, CreateFilledUsesFillColour) {
   DIBImage doc;
   doc.CreateFilledImage(2, 2, false, nullptr, 0, 9);
-  doc.Lock();
-  EXPECT_EQ(doc.RowPointer(1)[1], 9);
-  doc.Unlock();
+  EXPECT_EQ(ByteAt(doc, 1, 1), 9);
   doc.CreateFilledImage(1, 1, true, nullptr, 0, 0);
-  doc.Lock();
-  EXPECT_EQ(doc.GetBits()[0], 0xFF);  // white by default
-  doc.Unlock();
+  EXPECT_EQ(ByteAt(doc, 0, 0), 0xFF);  // white by default
 }
 
 TEST_F(DIBImageTest, UndoImageSwapsTwice) {
@@ -228,12 +208,11 @@ TEST_F(DIBImageTest, UndoColorsSwapsTwice) {
   EXPECT_EQ(doc.UndoKind(), 2u);
 }
 
-TEST_F(DIBImageTest, UndoDisabledFreesAtOnce) {
+TEST_F(DIBImageTest, UndoDisabledOrFreeImageDiscardsUndo) {
   DIBImage doc;
   doc.SetUndoEnabled(false);
   doc.CreateImage(2, 2, true, nullptr, 0, 0);
-  DibBlock copy = doc.Duplicate();
-  doc.SetUndoImage(std::move(copy));
+  doc.SetUndoImage(doc.Duplicate());
   EXPECT_FALSE(doc.HasUndo());
   doc.Undo();
   EXPECT_EQ(doc.Width(), 2);
@@ -242,11 +221,8 @@ TEST_F(DIBImageTest, UndoDisabledFreesAtOnce) {
   EXPECT_TRUE(doc.HasUndo());
   doc.SetUndoEnabled(false);
   EXPECT_FALSE(doc.HasUndo());
-}
 
-TEST_F(DIBImageTest, FreeImageDiscardsUndo) {
-  DIBImage doc;
-  doc.CreateImage(2, 2, true, nullptr, 0, 0);
+  doc.SetUndoEnabled(true);
   doc.SetUndoImage(doc.Duplicate());
   doc.FreeImage();
   EXPECT_FALSE(doc.HasImage());
@@ -270,10 +246,8 @@ TEST_F(DIBImageTest, ForeignLayoutRowsFollowTheExactTable) {
   DIBImage doc;
   ASSERT_EQ(doc.AdoptForeignDib(MakeForeignDib()), 1);
   EXPECT_TRUE(doc.IsForeignLayout());
-  doc.Lock();
-  EXPECT_EQ(doc.GetBits() - reinterpret_cast<uint8_t*>(doc.GetHeader()), 60);
-  EXPECT_EQ(doc.RowPointer(0)[0], 4);
-  doc.Unlock();
+  EXPECT_EQ(BitsOffset(doc), 60);
+  EXPECT_EQ(ByteAt(doc, 0, 0), 4);
   EXPECT_EQ(doc.Palette()->entries.size(), 5u);
   EXPECT_EQ(doc.MakeClipboardDib(), MakeForeignDib());
 }

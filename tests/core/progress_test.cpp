@@ -11,20 +11,16 @@ namespace quilla {
 
 class ProgressTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    InstallHost(&host);
-    ResetProgressState();
-  }
+  void SetUp() override { ResetProgressState(); }
   void TearDown() override {
     SetMainDocument(nullptr);
     SetActiveTransferCleanup(nullptr);
     ResetProgressState();
-    InstallHost(nullptr);
   }
-  ScriptedHost host;
+  InstalledHost host;
 };
 
-TEST_F(ProgressTest, MessagesCarryTextButtonsAndCaption) {
+TEST_F(ProgressTest, MessagesCarryBoundedTextButtonsAndCaption) {
   ShowWarning("Cannot create:\n\n%s", "c:\\x.bmp");
   EXPECT_EQ(host.LastMessage(), "Cannot create:\n\nc:\\x.bmp");
   EXPECT_EQ(host.messages.back().caption, kProgramTitle);
@@ -35,6 +31,8 @@ TEST_F(ProgressTest, MessagesCarryTextButtonsAndCaption) {
   EXPECT_EQ(host.LastMessage(), "Short file: a.gif");
   ShowInfo("done");
   EXPECT_EQ(host.messages.back().icon, MsgIcon::Information);
+  ShowWarning("%s", std::string(5000, 'a').c_str());
+  EXPECT_LT(host.LastMessage().size(), 1000u) << "bounded";
 
   host.answers = {MsgResult::Cancel};
   EXPECT_FALSE(AskOkCancel("%s\n\nDo you want to continue ?", "x"));
@@ -43,12 +41,6 @@ TEST_F(ProgressTest, MessagesCarryTextButtonsAndCaption) {
   EXPECT_EQ(AskYesNoCancel("Save %d?", 1), MsgResult::No);
   EXPECT_EQ(host.messages.back().buttons, MsgButtons::YesNoCancel);
   EXPECT_EQ(host.messages.back().icon, MsgIcon::Question);
-}
-
-TEST_F(ProgressTest, OverlongMessageIsBounded) {
-  std::string huge(5000, 'a');
-  ShowWarning("%s", huge.c_str());
-  EXPECT_LT(host.LastMessage().size(), 1000u);
 }
 
 TEST_F(ProgressTest, NestedWaitCursorsNeedMatchingEnds) {
@@ -90,52 +82,33 @@ TEST_F(ProgressTest, ProgressTitleShowsLowerCaseNameAndPercent) {
 }
 
 TEST_F(ProgressTest, CancelYesStopsAtNextPollAndRunsCleanup) {
-  static int readCleanups;
-  readCleanups = 0;
+  int readCleanups = 0;
   DIBImage doc;
   doc.ioState = 1;
   SetMainDocument(&doc);
-  SetActiveTransferCleanup([] { ++readCleanups; });
+  SetActiveTransferCleanup([&] { ++readCleanups; });
   host.answers = {MsgResult::Yes};
-  host.onPump = [] {
-    OnCancelOperationCommand();
-    return true;
-  };
+  host.AtPump(1, OnCancelOperationCommand);  // the user picks Cancel operation
   EXPECT_EQ(ReportProgress(1, 10), 0);
   EXPECT_EQ(host.messages.back().text, "Are you sure you want to Cancel the operation?");
   EXPECT_EQ(readCleanups, 1);
   EXPECT_TRUE(IsBatchCancelled());
   EXPECT_FALSE(CancelRequested()) << "the poll consumes the request";
-  host.onPump = nullptr;
   EXPECT_EQ(PollCancel(), 1);
 }
 
 TEST_F(ProgressTest, CancelNoLeavesOperationRunning) {
   host.answers = {MsgResult::No};
-  host.onPump = [] {
-    OnCancelOperationCommand();
-    return true;
-  };
+  host.AtPump(1, OnCancelOperationCommand);
   EXPECT_EQ(PollCancel(), 1);
   EXPECT_FALSE(IsBatchCancelled());
 }
 
-TEST_F(ProgressTest, CancelBatchOnlyMarksARunningBatch) {
-  CancelBatch();
-  EXPECT_FALSE(IsBatchCancelled()) << "no batch runs";
-  BeginBatch();
-  CancelBatch();
-  EXPECT_TRUE(IsBatchCancelled());
-  EndBatch();
-  EXPECT_FALSE(IsBatchCancelled());
-}
-
 TEST_F(ProgressTest, CleanupFollowsIoState) {
-  static int cleanups;
-  cleanups = 0;
+  int cleanups = 0;
   DIBImage doc;
   SetMainDocument(&doc);
-  SetActiveTransferCleanup([] { ++cleanups; });
+  SetActiveTransferCleanup([&] { ++cleanups; });
   RunTransferCleanup();
   EXPECT_EQ(cleanups, 0) << "no transfer under way";
   doc.ioState = 2;
@@ -151,22 +124,26 @@ TEST_F(ProgressTest, QuitWhileWaitingMarksExiting) {
   host.onPump = [] { return false; };  // a quit message
   EXPECT_EQ(PollCancel(), 0);
   EXPECT_TRUE(IsExiting());
-  int pumps = 0;
-  host.onPump = [&] { return ++pumps, true; };
+  host.pumps = 0;
   EXPECT_EQ(PollCancel(), 0);
   EXPECT_EQ(WaitOneMessage(), 0);
-  EXPECT_EQ(pumps, 0) << "once exiting no more messages are taken";
+  EXPECT_EQ(host.pumps, 0) << "once exiting no more messages are taken";
   host.answers.clear();
   OnCancelOperationCommand();
   EXPECT_TRUE(host.messages.empty()) << "no cancel question while exiting";
 }
 
-TEST_F(ProgressTest, BatchEndTellsTheWindow) {
+TEST_F(ProgressTest, BatchIsCancelledOnlyWhileItRunsAndItsEndTellsTheWindow) {
+  CancelBatch();
+  EXPECT_FALSE(IsBatchCancelled()) << "no batch runs";
   BeginBatch();
   EXPECT_TRUE(IsBatchRunning());
   EXPECT_FALSE(IsInterfaceIdle());
+  CancelBatch();
+  EXPECT_TRUE(IsBatchCancelled());
   EndBatch();
   EXPECT_FALSE(IsBatchRunning());
+  EXPECT_FALSE(IsBatchCancelled());
   EXPECT_TRUE(IsInterfaceIdle());
   EXPECT_EQ(host.events, (std::vector<EngineEvent>{EngineEvent::BatchEnded}));
 }

@@ -1,5 +1,7 @@
 #include "formats/byte_reader.h"
 
+#include <memory>
+
 #include "formats/codec_abort.h"
 #include "formats/file_system.h"
 #include "formats_test_support.h"
@@ -8,13 +10,15 @@ namespace quilla {
 
 class ByteReaderTest : public FormatsTest {
  protected:
+  // The bytes as a new file, open for reading until the test ends.
   std::FILE* Open(const Bytes& bytes) {
-    WriteBytes(Path("data"), bytes);
-    file = OpenFileUtf8(Path("data"), "rb");
-    return file;
+    std::string path = Path("data" + std::to_string(files.size()));
+    WriteBytes(path, bytes);
+    files.emplace_back(OpenFileUtf8(path, "rb"));
+    return files.back().get();
   }
   void TearDown() override {
-    if (file) std::fclose(file);
+    files.clear();  // closed before the scratch directory goes
     FormatsTest::TearDown();
   }
   static AbortReason ReasonOf(const std::function<void()>& action) {
@@ -25,7 +29,10 @@ class ByteReaderTest : public FormatsTest {
     }
     return AbortReason::Silent;
   }
-  std::FILE* file = nullptr;
+  struct CloseFile {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+  };
+  std::vector<std::unique_ptr<std::FILE, CloseFile>> files;
 };
 
 TEST_F(ByteReaderTest, ReadsIntegersAcrossBufferRefills) {
@@ -49,7 +56,7 @@ TEST_F(ByteReaderTest, ReadsIntegersAcrossBufferRefills) {
   EXPECT_EQ(in.Remaining(), length - 9);
 }
 
-TEST_F(ByteReaderTest, ReadingPastTheEndIsAShortRead) {
+TEST_F(ByteReaderTest, ReadingPastTheEndOrWithoutAStreamIsAShortRead) {
   ByteReader in(Open({1, 2, 3}));
   uint8_t out[4];
   EXPECT_EQ(ReasonOf([&] { in.Read(out, 4); }), AbortReason::ShortRead);
@@ -62,12 +69,9 @@ TEST_F(ByteReaderTest, ReadingPastTheEndIsAShortRead) {
   again.Seek(1);
   EXPECT_EQ(ReasonOf([&] { again.Skip(3); }), AbortReason::ShortRead);
   EXPECT_EQ(ReasonOf([&] { again.U32le(); }), AbortReason::ShortRead);
-}
-
-TEST_F(ByteReaderTest, EmptyFileAndMissingStream) {
-  ByteReader in(Open({}));
-  EXPECT_EQ(in.Size(), 0u);
-  EXPECT_EQ(ReasonOf([&] { in.Byte(); }), AbortReason::ShortRead);
+  ByteReader empty(Open({}));
+  EXPECT_EQ(empty.Size(), 0u);
+  EXPECT_EQ(ReasonOf([&] { empty.Byte(); }), AbortReason::ShortRead);
   EXPECT_EQ(ReasonOf([] { ByteReader none(nullptr); }), AbortReason::ShortRead);
 }
 

@@ -1,8 +1,7 @@
 #include "formats/image_files.h"
 
 #include "formats/file_system.h"
-#include "formats/file_types.h"
-#include "formats_test_support.h"
+#include "formats/formats_test_support.h"
 
 namespace quilla {
 
@@ -15,6 +14,10 @@ class ImageFilesTest : public FormatsTest {
     image.fileType = kWindowsBmp;
     oldContent = Bytes{'o', 'l', 'd'};
   }
+  void ExpectCannotCreate(const std::string& target) {
+    EXPECT_FALSE(WriteImageFile(image, target));
+    EXPECT_EQ(host.LastMessage(), "Cannot create:\n\n" + Shown(target));
+  }
   DIBImage image;
   Bytes oldContent;
 };
@@ -25,13 +28,12 @@ TEST_F(ImageFilesTest, UnsupportedOrUnopenableFilesLeaveTheImageAlone) {
   DIBImage document;
   MakeTestImage(document, 3, 3, 0);
   WriteBytes(Path("empty.bmp"), {});
-  EXPECT_FALSE(ReadImageFile(document, Path("empty.bmp")));
-  EXPECT_EQ(host.LastMessage(), "File type is not supported:\n\n" + Shown(Path("empty.bmp")));
-  WriteBytes(Path("Some.GIF"), {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'});
-  EXPECT_FALSE(ReadImageFile(document, Path("Some.GIF")));
-  EXPECT_EQ(host.LastMessage(), "File type is not supported:\n\n" + Shown(Path("Some.GIF")));
-  EXPECT_FALSE(ReadImageFile(document, Path("missing.bmp")));
-  EXPECT_EQ(host.LastMessage(), "Cannot open:\n\n" + Shown(Path("missing.bmp")));
+  WriteBytes(Path("Some.GIF"), Text("not an image"));
+  for (auto [name, message] : {std::pair{"empty.bmp", "File type is not supported:\n\n"},
+                               {"Some.GIF", "File type is not supported:\n\n"}, {"missing.bmp", "Cannot open:\n\n"}}) {
+    EXPECT_FALSE(ReadImageFile(document, Path(name)));
+    EXPECT_EQ(host.LastMessage(), message + Shown(Path(name)));
+  }
   EXPECT_EQ(document.Width(), 3);
   EXPECT_EQ(document.ioState, 0u);
 }
@@ -47,18 +49,14 @@ TEST_F(ImageFilesTest, ContentDecidesNotTheName) {
 }
 
 TEST_F(ImageFilesTest, ResizeOnLoadFitsTheWorkArea) {
-  EXPECT_EQ(ResizeOnLoadSize(101, 2000, 1000, 1024, 768).width, 2000);
-  LoadSize shrunk = ResizeOnLoadSize(102, 2000, 1000, 1024, 768);
-  EXPECT_EQ(shrunk.width, 1024);
-  EXPECT_EQ(shrunk.height, 512);
-  EXPECT_EQ(ResizeOnLoadSize(102, 100, 50, 1024, 768).width, 100);
-  LoadSize grown = ResizeOnLoadSize(103, 100, 50, 1024, 768);
-  EXPECT_EQ(grown.width, 1024);
-  EXPECT_EQ(grown.height, 512);
-  EXPECT_EQ(ResizeOnLoadSize(103, 2000, 1000, 1024, 768).width, 2000);
-  LoadSize always = ResizeOnLoadSize(104, 300, 900, 1024, 768);
-  EXPECT_EQ(always.width, 256);
-  EXPECT_EQ(always.height, 768);
+  // 101 never, 102 shrinks, 103 grows, 104 always fits.
+  const int cases[][5] = {{101, 2000, 1000, 2000, 1000}, {102, 2000, 1000, 1024, 512}, {102, 100, 50, 100, 50},
+                          {103, 100, 50, 1024, 512},     {103, 2000, 1000, 2000, 1000}, {104, 300, 900, 256, 768}};
+  for (const auto& c : cases) {
+    LoadSize size = ResizeOnLoadSize(c[0], c[1], c[2], 1024, 768);
+    EXPECT_EQ(size.width, c[3]) << c[0] << ": " << c[1] << "x" << c[2];
+    EXPECT_EQ(size.height, c[4]) << c[0] << ": " << c[1] << "x" << c[2];
+  }
 
   ASSERT_TRUE(WriteImageFile(image, Path("a.bmp")));
   Options().SetResizeOnLoad(103);
@@ -82,44 +80,28 @@ TEST_F(ImageFilesTest, SuccessfulSaveReplacesTheOldFileAndLeavesNoTemporary) {
 
 TEST_F(ImageFilesTest, CancelledSaveKeepsTheOldFile) {
   WriteBytes(Path("out.bmp"), oldContent);
-  SetMainDocument(&image);
-  int pumps = 0;
-  host.onPump = [&] {
-    if (++pumps == 5) RequestCancel();
-    return true;
-  };
-  EXPECT_FALSE(WriteImageFile(image, Path("out.bmp")));
-  EXPECT_TRUE(host.messages.empty());
-  EXPECT_EQ(ReadBytes(Path("out.bmp")), oldContent);
-  EXPECT_EQ(DirEntries(), std::vector<std::string>{"out.bmp"});
+  ExpectCancelledWrite(image, "out.bmp", kWindowsBmp, 5);
   EXPECT_TRUE(image.HasImage());  // a failed write leaves the image alone
-  EXPECT_EQ(Transfer::OpenFiles(), 0);
 }
 
 TEST_F(ImageFilesTest, UnwritableTargetsKeepTheOldFile) {
   // A missing directory.
   std::string nowhere = Path("no-such-dir/out.bmp");
-  EXPECT_FALSE(WriteImageFile(image, nowhere));
-  EXPECT_EQ(host.LastMessage(), "Cannot create:\n\n" + Shown(nowhere));
+  ExpectCannotCreate(nowhere);
   EXPECT_FALSE(FileExists(nowhere));
 
   // A read-only file.
   WriteBytes(Path("ro.bmp"), oldContent);
   std::filesystem::permissions(Path("ro.bmp"), std::filesystem::perms::owner_read);
-  EXPECT_FALSE(WriteImageFile(image, Path("ro.bmp")));
-  EXPECT_EQ(host.LastMessage(), "Cannot create:\n\n" + Shown(Path("ro.bmp")));
+  ExpectCannotCreate(Path("ro.bmp"));
   EXPECT_EQ(ReadBytes(Path("ro.bmp")), oldContent);
-  std::filesystem::permissions(Path("ro.bmp"), std::filesystem::perms::owner_all);
 
   // A directory where the file should go: the replacement itself fails.
   std::filesystem::create_directory(Path("taken.bmp"));
-  EXPECT_FALSE(WriteImageFile(image, Path("taken.bmp")));
-  EXPECT_EQ(host.LastMessage(), "Cannot create:\n\n" + Shown(Path("taken.bmp")));
+  ExpectCannotCreate(Path("taken.bmp"));
   EXPECT_TRUE(std::filesystem::is_directory(Path("taken.bmp")));
 
-  std::vector<std::string> left = DirEntries();
-  std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{"ro.bmp", "taken.bmp"}));
+  EXPECT_EQ(DirEntries(), (std::vector<std::string>{"ro.bmp", "taken.bmp"}));
 }
 
 TEST_F(ImageFilesTest, ReadOnlyDirectoryKeepsTheOldFile) {
@@ -129,13 +111,9 @@ TEST_F(ImageFilesTest, ReadOnlyDirectoryKeepsTheOldFile) {
   std::filesystem::permissions(Path("locked"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   if (std::FILE* probe = OpenFileUtf8(Path("locked/probe"), "wb")) {
     std::fclose(probe);
-    RemoveFileUtf8(Path("locked/probe"));
-    std::filesystem::permissions(Path("locked"), std::filesystem::perms::owner_all);
     GTEST_SKIP() << "directory permissions do not bind this user";
   }
-  EXPECT_FALSE(WriteImageFile(image, target));
-  EXPECT_EQ(host.LastMessage(), "Cannot create:\n\n" + Shown(target));
-  std::filesystem::permissions(Path("locked"), std::filesystem::perms::owner_all);
+  ExpectCannotCreate(target);
   EXPECT_EQ(ReadBytes(target), oldContent);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("locked")), {}), 1);
 }
@@ -196,7 +174,7 @@ TEST_F(ImageFilesTest, ImagesTooLargeForTheHeaderAreRefusedNamingTheLimit) {
 }
 
 TEST_F(ImageFilesTest, PreviewOfAnUnknownFileIsNotRead) {
-  WriteBytes(Path("x.txt"), {'h', 'e', 'l', 'l', 'o'});
+  WriteBytes(Path("x.txt"), Text("hello"));
   DIBImage document;
   EXPECT_EQ(ReadImagePreview(document, Path("x.txt"), 10, 10), 2);
   EXPECT_TRUE(host.messages.empty());

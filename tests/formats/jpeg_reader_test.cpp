@@ -1,47 +1,49 @@
-#include <sstream>
+// The JPEG reader: files of libjpeg and ImageMagick, the decompression sets, quantizing while
+// reading, damaged and hostile files, progress, cancel and previews.
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <memory>
 
+#include "color/windows16_palette.h"
+#include "formats/byte_reader.h"
 #include "formats/jpeg/jpeg_options.h"
 #include "jpeg_test_support.h"
 
 namespace quilla {
+namespace {
 
 // ---- Probes ----
 
-TEST_F(JpegTest, ProbeAcceptsOnlyTheStartOfImageMarker) {
-  struct Case {
-    Bytes bytes;
-    int type;
-  } cases[] = {{{0xFF, 0xD8}, kJpegFile}, {{0xFF, 0xD8, 0xFF, 0xE0}, kJpegFile}, {{0xFF}, 0},
-               {{0xD8, 0xFF}, 0},         {{}, 0},                              {{'B', 'M'}, 0}};
-  uint32_t w = 0, h = 0;
-  for (const Case& c : cases) {
-    WriteBytes(Path("p.jpg"), c.bytes);
-    EXPECT_EQ(ProbeFileAs(Path("p.jpg"), kJpegFile, w, h), c.type) << c.bytes.size();
-  }
-  EXPECT_EQ(ProbeFileAs(Path("missing.jpg"), kJpegFile, w, h), kCannotOpen);
-  EXPECT_TRUE(host.messages.empty());
-}
+TEST_F(JpegTest, ProbesAcceptTheStartOfImageMarkerAndReadTheFrameQuietly) {
+  ExpectProbes(kJpegFile, {{{0xFF, 0xD8}, kJpegFile}, {{0xFF, 0xD8, 0xFF, 0xE0}, kJpegFile}, {{0xFF}, 0},
+                           {{0xD8, 0xFF}, 0}, {{}, 0}, {{'B', 'M'}, 0}});
 
-TEST_F(JpegTest, SizeProbeReadsTheFrameAndRejectsDamagedHeadersQuietly) {
+  // The library's header probe.
+  uint32_t w = 0, h = 0;
+  auto probeSize = [&](const std::string& path) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(std::fopen(path.c_str(), "rb"), std::fclose);
+    EXPECT_TRUE(stream) << path;
+    if (!stream) return int(kCannotOpen);
+    ByteReader in(stream.get());
+    return ProbeJpegSize(in, w, h);
+  };
   WriteBytes(Path("s.jpg"), MakeJpeg({.width = 321, .height = 123}));
-  uint32_t w = 0, h = 0;
-  EXPECT_EQ(ProbeJpegSizeOf(Path("s.jpg"), w, h), kJpegFile);
-  EXPECT_EQ(w, 321u);
-  EXPECT_EQ(h, 123u);
+  EXPECT_EQ(probeSize(Path("s.jpg")), kJpegFile);
+  EXPECT_EQ(std::pair(w, h), std::pair(321u, 123u));
   EXPECT_EQ(ProbeFileTypeAndSize(Path("s.jpg"), w, h), kJpegFile);
-
   WriteBytes(Path("bad.jpg"), {0xFF, 0xD8, 0x00, 0x01, 0x02});
-  EXPECT_EQ(ProbeJpegSizeOf(Path("bad.jpg"), w, h), 0);
+  EXPECT_EQ(probeSize(Path("bad.jpg")), 0);
   EXPECT_TRUE(host.messages.empty());
 }
 
-// ---- Files made by another program ----
+// ---- Files made by other programs ----
 
 struct Made {
   MadeJpeg spec;
   int tolerance;
 };
-class JpegMadeFiles : public JpegTest, public ::testing::WithParamInterface<Made> {};
+class JpegMadeFiles : public FormatsTest, public ::testing::WithParamInterface<Made> {};
 
 TEST_P(JpegMadeFiles, ReadAsTrueColourCloseToTheOriginal) {
   const Made& m = GetParam();
@@ -49,8 +51,7 @@ TEST_P(JpegMadeFiles, ReadAsTrueColourCloseToTheOriginal) {
   DIBImage document;
   ASSERT_TRUE(ReadImageFile(document, Path("m.jpg"))) << host.LastMessage();
   EXPECT_EQ(document.fileType, kJpegFile);
-  EXPECT_EQ(document.Width(), m.spec.width);
-  EXPECT_EQ(document.Height(), m.spec.height);
+  EXPECT_EQ(std::pair(document.Width(), document.Height()), std::pair(m.spec.width, m.spec.height));
   EXPECT_EQ(document.BitsPerPixel(), 24u);
   EXPECT_EQ(document.ColorCount(), 0u);
   EXPECT_LE(MaxPhotoError(document, m.spec.gray), m.tolerance);
@@ -66,79 +67,45 @@ INSTANTIATE_TEST_SUITE_P(Kinds, JpegMadeFiles,
                                            Made{{.width = 100, .height = 75, .progressive = true}, 24},
                                            Made{{.width = 33, .height = 65, .gray = true, .progressive = true}, 12}));
 
-// A P6 file as ImageMagick writes it: header, then red, green, blue bytes.
-static bool ParsePpm(const Bytes& file, int& width, int& height, size_t& offset) {
-  std::string head(file.begin(), file.begin() + std::min<size_t>(file.size(), 64));
-  std::istringstream in(head);
-  std::string magic;
-  int maxval = 0;
-  if (!(in >> magic >> width >> height >> maxval) || magic != "P6" || maxval != 255) return false;
-  offset = size_t(in.tellg()) + 1;
-  return file.size() >= offset + size_t(width) * size_t(height) * 3;
-}
-
 TEST_F(JpegTest, FilesFromImageMagickMatchItsOwnDecoding) {
   REQUIRE_TOOLS("convert");
-  struct Case {
-    const char* options;
-  } cases[] = {{"-quality 85"}, {"-quality 70 -interlace JPEG"}, {"-colorspace Gray -quality 90"},
-               {"-sampling-factor 2x2 -quality 60"}};
-  for (const Case& c : cases) {
-    std::string jpg = Path("im.jpg"), ppm = Path("im.ppm");
-    ASSERT_TRUE(RunTool("convert -size 97x61 plasma:fractal -seed 3 " + std::string(c.options) + " " + jpg));
+  const std::string jpg = Path("im.jpg"), ppm = Path("im.ppm");
+  for (const char* options : {"-quality 85", "-quality 70 -interlace JPEG", "-colorspace Gray -quality 90",
+                              "-sampling-factor 2x2 -quality 60"}) {
+    SCOPED_TRACE(options);
+    ASSERT_TRUE(RunTool("convert -size 97x61 plasma:fractal -seed 3 " + std::string(options) + " " + jpg));
+    // Its decoding, as a P6 file read by this program's own codec.
     ASSERT_TRUE(RunTool("convert " + jpg + " -depth 8 " + ppm));
-    Bytes reference = ReadBytes(ppm);
-    int width = 0, height = 0;
-    size_t offset = 0;
-    ASSERT_TRUE(ParsePpm(reference, width, height, offset)) << c.options;
-    DIBImage document;
+    DIBImage reference, document;
+    ASSERT_TRUE(ReadImageFile(reference, ppm)) << host.LastMessage();
     ASSERT_TRUE(ReadImageFile(document, jpg)) << host.LastMessage();
-    ASSERT_EQ(document.Width(), width);
-    ASSERT_EQ(document.Height(), height);
-    int worst = 0;
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x) {
-        const uint8_t* p = &reference[offset + (size_t(y) * size_t(width) + size_t(x)) * 3];
-        uint32_t got = PixelRgb(document, x, y);
-        worst = std::max({worst, std::abs(int(got >> 16 & 255) - p[0]), std::abs(int(got >> 8 & 255) - p[1]),
-                          std::abs(int(got & 255) - p[2])});
-      }
-    EXPECT_LE(worst, 1) << c.options;
+    EXPECT_LE(MaxDifference(document, reference), 1);
   }
   EXPECT_TRUE(host.messages.empty());
 }
 
 // ---- The decompression set ----
 
-TEST_F(JpegTest, ScaleDenominatorDividesTheSizeRoundingUp) {
-  WriteBytes(Path("big.jpg"), MakeJpeg({.width = 640, .height = 480}));
+TEST_F(JpegTest, TheActiveSetsDenominatorDividesTheSizeRoundingUp) {
+  WriteBytes(Path("even.jpg"), MakeJpeg({.width = 640, .height = 480}));
   WriteBytes(Path("odd.jpg"), MakeJpeg({.width = 641, .height = 481}));
-  struct Case {
-    int denominator, width, height, oddWidth, oddHeight;
-  } cases[] = {{1, 640, 480, 641, 481}, {2, 320, 240, 321, 241}, {4, 160, 120, 161, 121}, {8, 80, 60, 81, 61},
-               {3, 640, 480, 641, 481}};  // not one of the four: full size
-  for (const Case& c : cases) {
-    Options().SetJpegDenom(kJpegNormal, c.denominator);
-    DIBImage a, b;
-    ASSERT_TRUE(ReadImageFile(a, Path("big.jpg")));
-    ASSERT_TRUE(ReadImageFile(b, Path("odd.jpg")));
-    EXPECT_EQ(a.Width(), c.width);
-    EXPECT_EQ(a.Height(), c.height);
-    EXPECT_EQ(b.Width(), c.oddWidth);
-    EXPECT_EQ(b.Height(), c.oddHeight);
-  }
-}
-
-TEST_F(JpegTest, TheActiveSetDecidesAndThePreviewSetIsUsedWhenChosen) {
-  WriteBytes(Path("big.jpg"), MakeJpeg({.width = 640, .height = 480}));
+  // The Preview set, not in use until it is chosen.
   Options().SetJpegDenom(kJpegPreview, 8);
   Options().SetLoadJpegGS(kJpegPreview, 1);
+  struct Case {
+    int denominator, width, height;  // of the even file; the odd one is a pixel more
+  } cases[] = {{1, 640, 480}, {2, 320, 240}, {4, 160, 120}, {8, 80, 60}, {3, 640, 480}};  // 3: full size
   DIBImage document;
-  ASSERT_TRUE(ReadImageFile(document, Path("big.jpg")));
-  EXPECT_EQ(document.Width(), 640);
-  EXPECT_FALSE(AllGray(document));
+  for (const Case& c : cases)
+    for (int odd : {0, 1}) {
+      SCOPED_TRACE(::testing::Message() << c.denominator << (odd ? " odd" : " even"));
+      Options().SetJpegDenom(kJpegNormal, c.denominator);
+      ASSERT_TRUE(ReadImageFile(document, Path(odd ? "odd.jpg" : "even.jpg")));
+      EXPECT_EQ(std::pair(document.Width(), document.Height()), std::pair(c.width + odd, c.height + odd));
+      EXPECT_FALSE(AllGray(document));
+    }
   Options().SetJpegDecompressionSetup(kJpegPreview);
-  ASSERT_TRUE(ReadImageFile(document, Path("big.jpg")));
+  ASSERT_TRUE(ReadImageFile(document, Path("even.jpg")));
   EXPECT_EQ(document.Width(), 80);
   EXPECT_TRUE(AllGray(document));
   EXPECT_EQ(document.BitsPerPixel(), 24u);
@@ -166,6 +133,8 @@ TEST_F(JpegTest, QuantizedReadingGivesAPaletteOfTheWantedSize) {
     for (int onePass : {0, 1})
       for (int dither : {0, 1})
         for (int fast : {0, 1}) {
+          SCOPED_TRACE(::testing::Message() << colors << " colours, one pass " << onePass << ", dither " << dither
+                                            << ", fast " << fast);
           Options().SetNColorsCreatePal(colors);
           Options().SetJpegOption1Pass(kJpegNormal, onePass);
           Options().SetUseDithering(dither);
@@ -183,89 +152,65 @@ TEST_F(JpegTest, QuantizedReadingGivesAPaletteOfTheWantedSize) {
           EXPECT_EQ(document.BitsPerPixel(), 8u);
           EXPECT_GE(document.ColorCount(), 2u);
           EXPECT_LE(document.ColorCount(), uint32_t(wanted));
-          document.Lock();
-          bool inTable = true;
+          ImageLock lock(document);
           for (int y = 0; y < document.Height(); ++y)
-            for (int x = 0; x < document.Width(); ++x) inTable &= document.RowPointer(y)[x] < document.ColorCount();
-          document.Unlock();
-          EXPECT_TRUE(inTable);
+            for (int x = 0; x < document.Width(); ++x) ASSERT_LT(document.RowPointer(y)[x], document.ColorCount());
           if (colors == 256 && !onePass && !dither) { EXPECT_LE(MaxPhotoError(document), 40); }
         }
   EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(JpegTest, TheSystemPaletteMapsOntoTheWindowsColours) {
+// Unquantized, grey files stay three equal bytes (JpegMadeFiles).
+TEST_F(JpegTest, TheSystemPaletteIsTheWindowsColoursAndGreyFilesQuantizeToAGreyRamp) {
   WriteBytes(Path("m.jpg"), MakeJpeg({.width = 50, .height = 40}));
-  Options().SetNeedQuantizeRead(1);
-  Options().SetUseSysPalette(1);
-  DIBImage document;
-  ASSERT_TRUE(ReadImageFile(document, Path("m.jpg")));
-  ASSERT_EQ(document.ColorCount(), 16u);
-  document.Lock();
-  const RgbQuad* table = document.GetColors();
-  // Blue, green, red as the colour table holds them: entry 9 is pure red.
-  EXPECT_EQ(table[9].red, 255);
-  EXPECT_EQ(table[9].blue, 0);
-  EXPECT_EQ(table[12].blue, 255);
-  EXPECT_EQ(table[12].red, 0);
-  document.Unlock();
-}
-
-TEST_F(JpegTest, GreyFilesQuantizeToAGreyRampAndStayThreeEqualBytesOtherwise) {
   WriteBytes(Path("g.jpg"), MakeJpeg({.width = 40, .height = 30, .gray = true}));
   Options().SetNeedQuantizeRead(1);
   Options().SetNColorsCreatePal(16);
   for (int sys : {0, 1}) {
+    SCOPED_TRACE(sys);
     Options().SetUseSysPalette(sys);
-    DIBImage document;
-    ASSERT_TRUE(ReadImageFile(document, Path("g.jpg"))) << host.LastMessage();
-    ASSERT_EQ(document.BitsPerPixel(), 8u);
-    ASSERT_GE(document.ColorCount(), 2u);
-    document.Lock();
-    const RgbQuad* table = document.GetColors();
-    for (uint32_t i = 0; i < document.ColorCount(); ++i) {
+    DIBImage colour, grey;
+    if (sys) {
+      ASSERT_TRUE(ReadImageFile(colour, Path("m.jpg")));
+      ASSERT_EQ(colour.ColorCount(), 16u);
+      EXPECT_EQ(std::memcmp(colour.ColorTable().data(), Windows16Palette.data(), 16 * 4), 0);
+    }
+    ASSERT_TRUE(ReadImageFile(grey, Path("g.jpg"))) << host.LastMessage();
+    ASSERT_EQ(grey.BitsPerPixel(), 8u);
+    ASSERT_GE(grey.ColorCount(), 2u);
+    const std::array<RgbQuad, 256> table = grey.ColorTable();
+    for (uint32_t i = 0; i < grey.ColorCount(); ++i) {
       EXPECT_EQ(table[i].red, table[i].green);
       EXPECT_EQ(table[i].red, table[i].blue);
       if (i) { EXPECT_GT(table[i].red, table[i - 1].red); }
     }
-    document.Unlock();
   }
-  Options().SetNeedQuantizeRead(0);
-  DIBImage document;
-  ASSERT_TRUE(ReadImageFile(document, Path("g.jpg")));
-  EXPECT_EQ(document.BitsPerPixel(), 24u);
-  EXPECT_TRUE(AllGray(document));
 }
 
 // ---- Damaged files ----
 
-TEST_F(JpegTest, TruncatedFileAsksAndKeepsThePartOnNo) {
+TEST_F(JpegTest, TruncatedFileAsksKeepingThePartOnNoAndAbortingQuietlyOnYes) {
   Bytes whole = MakeJpeg({.width = 200, .height = 160});
   WriteBytes(Path("t.jpg"), Bytes(whole.begin(), whole.begin() + long(whole.size() / 2)));
-  host.answers = {MsgResult::No};
-  DIBImage document;
-  ASSERT_TRUE(ReadImageFile(document, Path("t.jpg")));
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text, "Premature end of JPEG file.\nAbort decompression?");
-  EXPECT_EQ(host.messages[0].buttons, MsgButtons::YesNo);
-  EXPECT_EQ(document.Width(), 200);
-  EXPECT_EQ(document.Height(), 160);
-  // The top rows were decoded from the data that is there.
-  uint8_t rgb[3];
-  PhotoPixel(5, 2, 200, 160, rgb);
-  EXPECT_NEAR(int(PixelRgb(document, 5, 2) >> 16), rgb[0], 24);
-  EXPECT_FALSE(document.IsLocked());
-}
-
-TEST_F(JpegTest, TruncatedFileAbortsQuietlyOnYes) {
-  Bytes whole = MakeJpeg({.width = 200, .height = 160});
-  WriteBytes(Path("t.jpg"), Bytes(whole.begin(), whole.begin() + long(whole.size() / 2)));
-  host.answers = {MsgResult::Yes};
-  DIBImage document;
-  EXPECT_FALSE(ReadImageFile(document, Path("t.jpg")));
-  EXPECT_EQ(host.messages.size(), 1u);  // the question, nothing after it
-  EXPECT_FALSE(document.IsLocked());
-  EXPECT_EQ(Transfer::OpenFiles(), 0);
+  for (MsgResult answer : {MsgResult::No, MsgResult::Yes}) {
+    const bool keep = answer == MsgResult::No;
+    SCOPED_TRACE(keep ? "No" : "Yes");
+    host.messages.clear();
+    host.answers = {answer};
+    DIBImage document;
+    EXPECT_EQ(ReadImageFile(document, Path("t.jpg")) != 0, keep);
+    ASSERT_EQ(host.messages.size(), 1u);  // the question, nothing after it
+    EXPECT_EQ(host.messages[0].text, "Premature end of JPEG file.\nAbort decompression?");
+    EXPECT_EQ(host.messages[0].buttons, MsgButtons::YesNo);
+    EXPECT_FALSE(document.IsLocked());
+    EXPECT_EQ(Transfer::OpenFiles(), 0);
+    if (!keep) continue;
+    EXPECT_EQ(std::pair(document.Width(), document.Height()), std::pair(200, 160));
+    // The top rows were decoded from the data that is there.
+    uint8_t rgb[3];
+    PhotoPixel(5, 2, 200, 160, false, rgb);
+    EXPECT_NEAR(int(PixelRgb(document, 5, 2) >> 16), rgb[0], 24);
+  }
 }
 
 TEST_F(JpegTest, CorruptFilesShowTheLibraryMessageOnce) {
@@ -279,10 +224,10 @@ TEST_F(JpegTest, CorruptFilesShowTheLibraryMessageOnce) {
       {Bytes(whole.begin(), whole.begin() + 30), nullptr},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.bytes.size());
     host.messages.clear();
-    WriteBytes(Path("c.jpg"), c.bytes);
     DIBImage document;
-    EXPECT_FALSE(ReadImageFile(document, Path("c.jpg")));
+    EXPECT_FALSE(ReadMade(document, c.bytes));
     ASSERT_GE(host.messages.size(), 1u);
     if (c.message) { EXPECT_EQ(host.messages[0].text, c.message); }
     EXPECT_LE(host.messages.size(), 2u);
@@ -290,18 +235,15 @@ TEST_F(JpegTest, CorruptFilesShowTheLibraryMessageOnce) {
   }
 }
 
-// The file with its frame header saying width x height.
-Bytes WithFrameSize(Bytes file, uint16_t width, uint16_t height) {
-  for (size_t i = 2; i + 8 < file.size(); ++i)
-    if (file[i] == 0xFF && (file[i + 1] == 0xC0 || file[i + 1] == 0xC2)) {
-      file[i + 5] = uint8_t(height >> 8), file[i + 6] = uint8_t(height);
-      file[i + 7] = uint8_t(width >> 8), file[i + 8] = uint8_t(width);
-      break;
-    }
-  return file;
-}
-
 TEST_F(JpegTest, FramesLargerThanTheFileCanHoldAreRefusedBeforeAnyPixelMemory) {
+  // The file with its frame header saying width x height.
+  auto withFrameSize = [](Bytes file, uint16_t width, uint16_t height) {
+    if (size_t at = FrameAt(file)) {
+      file[at + 5] = uint8_t(height >> 8), file[at + 6] = uint8_t(height);
+      file[at + 7] = uint8_t(width >> 8), file[at + 8] = uint8_t(width);
+    }
+    return file;
+  };
   Bytes small = MakeJpeg({.width = 16, .height = 16, .gray = true});
   Bytes progressive = MakeJpeg({.width = 16, .height = 16, .progressive = true});
   // 8192 pixels a byte at most: one bit per block of 32 x 32 pixels.
@@ -310,18 +252,18 @@ TEST_F(JpegTest, FramesLargerThanTheFileCanHoldAreRefusedBeforeAnyPixelMemory) {
     Bytes file;
     std::string message;  // empty: read, the missing data filled in after the question
   } cases[] = {
-      {WithFrameSize(small, 65500, 65500), "Not enough memory !"},
-      {WithFrameSize(small, 20000, 20000), "Premature end of JPEG file"},
-      {WithFrameSize(progressive, 20000, 20000), "Premature end of JPEG file"},
-      {WithFrameSize(small, 8192, uint16_t(rows + 1)), "Premature end of JPEG file"},
-      {WithFrameSize(small, 8192, rows), ""},
+      {withFrameSize(small, 65500, 65500), "Not enough memory !"},
+      {withFrameSize(small, 20000, 20000), "Premature end of JPEG file"},
+      {withFrameSize(progressive, 20000, 20000), "Premature end of JPEG file"},
+      {withFrameSize(small, 8192, uint16_t(rows + 1)), "Premature end of JPEG file"},
+      {withFrameSize(small, 8192, rows), ""},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
     host.messages.clear();
     host.answers = {MsgResult::No};
-    WriteBytes(Path("h.jpg"), c.file);
     DIBImage document;
-    EXPECT_EQ(ReadImageFile(document, Path("h.jpg")), c.message.empty());
+    EXPECT_EQ(ReadMade(document, c.file), c.message.empty());
     ASSERT_EQ(host.messages.size(), 1u);
     if (!c.message.empty()) { EXPECT_EQ(host.messages[0].text, c.message); }
     EXPECT_EQ(document.HasImage(), c.message.empty());
@@ -330,20 +272,19 @@ TEST_F(JpegTest, FramesLargerThanTheFileCanHoldAreRefusedBeforeAnyPixelMemory) {
 
 TEST_F(JpegTest, ProgressiveFilesOfMoreThanAHundredScansAreRefused) {
   DIBImage document;
-  WriteBytes(Path("s.jpg"), MakeJpeg({.width = 16, .height = 16, .gray = true, .scans = 100}));
-  ASSERT_TRUE(ReadImageFile(document, Path("s.jpg"))) << host.LastMessage();
+  ASSERT_TRUE(ReadMade(document, MakeJpeg({.width = 16, .height = 16, .gray = true, .scans = 100})))
+      << host.LastMessage();
   EXPECT_EQ(document.Width(), 16);
   EXPECT_TRUE(host.messages.empty());
-  WriteBytes(Path("s.jpg"), MakeJpeg({.width = 16, .height = 16, .gray = true, .scans = 101}));
-  EXPECT_FALSE(ReadImageFile(document, Path("s.jpg")));
+  EXPECT_FALSE(ReadMade(document, MakeJpeg({.width = 16, .height = 16, .gray = true, .scans = 101})));
   EXPECT_EQ(host.LastMessage(), "Corrupt JPEG data: more than 100 scans");
   EXPECT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(ReadImagePreview(document, Path("s.jpg"), 8, 8), 2);
+  EXPECT_EQ(ReadImagePreview(document, MadePath(), 8, 8), 2);
 }
 
 // ---- Progress and cancel ----
 
-TEST_F(JpegTest, ProgressIsShownAndACancelStopsTheReadSilently) {
+TEST_F(JpegTest, ProgressIsShownAndACancelOrTheCleanUpStopsTheReadSilently) {
   WriteBytes(Path("big.jpg"), MakeJpeg({.width = 800, .height = 600}));
   SetProgressName(Path("Big.JPG"));
   DIBImage document;
@@ -355,35 +296,13 @@ TEST_F(JpegTest, ProgressIsShownAndACancelStopsTheReadSilently) {
                          [](const std::string& t) { return t.rfind("big.jpg-", 0) == 0; }),
             host.titles.end());
 
-  int pumps = 0;
-  host.onPump = [&] {
-    if (++pumps == 3) RequestCancel();
-    return true;
-  };
-  DIBImage cancelled;
-  SetMainDocument(&cancelled);
-  EXPECT_FALSE(ReadImageFile(cancelled, Path("big.jpg")));
-  EXPECT_GE(pumps, 3);
-  EXPECT_TRUE(host.messages.empty());
-  EXPECT_FALSE(cancelled.IsLocked());
-  EXPECT_EQ(Transfer::OpenFiles(), 0);
-  // The adapter is free again.
-  host.onPump = nullptr;
-  EXPECT_TRUE(ReadImageFile(cancelled, Path("big.jpg")));
-}
-
-TEST_F(JpegTest, TheTransferCleanUpDuringAReadStopsItAtTheNextPoll) {
-  WriteBytes(Path("big.jpg"), MakeJpeg({.width = 800, .height = 600}));
-  DIBImage document;
-  SetMainDocument(&document);
-  int pumps = 0;
-  host.onPump = [&] {
-    if (++pumps == 2) RunTransferCleanup();  // as closing the window during a read does
-    return true;
-  };
-  EXPECT_FALSE(ReadImageFile(document, Path("big.jpg")));
-  EXPECT_EQ(pumps, 2);
-  EXPECT_TRUE(host.messages.empty());
+  // A cancel, or the clean-up that closing the window runs, stops the read at that poll.
+  for (auto [n, act] : {std::pair{3, &RequestCancel}, {2, &RunTransferCleanup}}) {
+    SCOPED_TRACE(n);
+    DIBImage stopped;
+    ExpectCancelledRead(stopped, Path("big.jpg"), n, act);
+    EXPECT_TRUE(ReadImageFile(stopped, Path("big.jpg")));  // the adapter is free again
+  }
 }
 
 // ---- Previews ----
@@ -398,16 +317,19 @@ TEST(JpegPreviewScale, DenominatorFollowsTheRatioToTheBox) {
   EXPECT_EQ(JpegPreviewDenominator(50, 201, 100, 100), 4);
 }
 
-TEST_F(JpegTest, PreviewsFitTheBoxAndNeverSpeak) {
+TEST_F(JpegTest, PreviewsFitTheBoxQuantizeWhenReadingDoesAndNeverSpeak) {
   WriteBytes(Path("big.jpg"), MakeJpeg({.width = 1600, .height = 1200}));
   Options().SetImagePreviewGray(1);
   DIBImage document;
   EXPECT_EQ(ReadImagePreview(document, Path("big.jpg"), 100, 100), 0);
-  EXPECT_EQ(document.decodedWidth, 1600);
-  EXPECT_EQ(document.decodedHeight, 1200);
+  EXPECT_EQ(std::pair(document.decodedWidth, document.decodedHeight), std::pair(1600, 1200));
   EXPECT_LE(document.Width(), 100);
   EXPECT_LE(document.Height(), 100);
   EXPECT_TRUE(AllGray(document));
+
+  WriteBytes(Path("sliver.jpg"), MakeJpeg({.width = 4000, .height = 8}));
+  EXPECT_EQ(ReadImagePreview(document, Path("sliver.jpg"), 64, 48), 0);
+  EXPECT_EQ(std::pair(document.Width(), document.Height()), std::pair(64, 1));
 
   Bytes whole = MakeJpeg({.width = 300, .height = 200});
   WriteBytes(Path("t.jpg"), Bytes(whole.begin(), whole.begin() + long(whole.size() / 2)));
@@ -417,26 +339,18 @@ TEST_F(JpegTest, PreviewsFitTheBoxAndNeverSpeak) {
   WriteBytes(Path("x.jpg"), {0xFF, 0xD8, 0xFF, 0x00, 0x00, 0x00});
   EXPECT_EQ(ReadImagePreviewAs(document, Path("x.jpg"), kJpegFile, 100, 100), 2);
   EXPECT_FALSE(document.HasImage());
-  EXPECT_TRUE(host.messages.empty());
-  EXPECT_TRUE(host.titles.empty());
-}
 
-TEST_F(JpegTest, PreviewsOfSliversStillFitTheBox) {
-  WriteBytes(Path("s.jpg"), MakeJpeg({.width = 4000, .height = 8}));
-  DIBImage document;
-  EXPECT_EQ(ReadImagePreview(document, Path("s.jpg"), 64, 48), 0);
-  EXPECT_EQ(document.Width(), 64);
-  EXPECT_EQ(document.Height(), 1);
-}
-
-TEST_F(JpegTest, PreviewsQuantizeWhenReadingDoes) {
-  WriteBytes(Path("m.jpg"), MakeJpeg({.width = 64, .height = 64}));
+  // Colour previews quantize when reading does.
+  Options().SetImagePreviewGray(0);
   Options().SetNeedQuantizeRead(1);
-  DIBImage document;
+  WriteBytes(Path("m.jpg"), MakeJpeg({.width = 64, .height = 64}));
   EXPECT_EQ(ReadImagePreviewAs(document, Path("m.jpg"), kJpegFile, 100, 100), 0);
   EXPECT_EQ(document.BitsPerPixel(), 8u);
   EXPECT_LE(document.ColorCount(), 256u);
   EXPECT_EQ(document.Width(), 64);
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_TRUE(host.titles.empty());
 }
 
+}  // namespace
 }  // namespace quilla

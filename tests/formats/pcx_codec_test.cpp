@@ -1,13 +1,5 @@
-#include <algorithm>
-#include <cstddef>
-#include <cstring>
-
-#include "formats/byte_reader.h"
-#include "formats/codec_abort.h"
-#include "formats/file_types.h"
-#include "formats/image_files.h"
 #include "formats/pcx/pcx_rle.h"
-#include "formats/pcx_targa_support.h"
+#include "formats/formats_test_support.h"
 
 namespace quilla {
 
@@ -17,19 +9,19 @@ struct PcxSpec {
   uint8_t manufacturer = 10, version = 5, bits = 8, planes = 1;
   uint16_t xmin = 0, ymin = 0, xmax = 3, ymax = 1;
   uint16_t bytesPerLine = 4;
-  uint8_t headerPalette[48] = {};
+  uint8_t paletteBase = 0, paletteStep = 0;  // header palette byte i is base + i * step
 };
 
 // A PCX file: the header of spec, the encoded data as given, and an optional tail.
 Bytes MakePcx(const PcxSpec& spec, const Bytes& data, const Bytes& tail = {}) {
-  Bytes b(128 + data.size() + tail.size(), 0);
+  Bytes b(128, 0);
   b[0] = spec.manufacturer, b[1] = spec.version, b[2] = 1, b[3] = spec.bits;
   Put16(b, 4, spec.xmin), Put16(b, 6, spec.ymin), Put16(b, 8, spec.xmax), Put16(b, 10, spec.ymax);
-  std::memcpy(b.data() + 16, spec.headerPalette, 48);
+  for (int i = 0; i < 48; ++i) b[16 + size_t(i)] = uint8_t(spec.paletteBase + i * spec.paletteStep);
   b[65] = spec.planes;
   Put16(b, 66, spec.bytesPerLine);
-  std::copy(data.begin(), data.end(), b.begin() + 128);
-  std::copy(tail.begin(), tail.end(), b.begin() + 128 + std::ptrdiff_t(data.size()));
+  b.insert(b.end(), data.begin(), data.end());
+  b.insert(b.end(), tail.begin(), tail.end());
   return b;
 }
 
@@ -41,281 +33,123 @@ Bytes TrailingPalette(uint8_t marker = 12) {
 }
 uint32_t TrailingColor(uint32_t i) { return (i & 255) << 16 | (255 - i) << 8 | ((2 * i) & 255); }
 
-Bytes Literal(size_t n, uint8_t value) { return Bytes(n, value); }
-
 }  // namespace
 
-class PcxTest : public SingleCodecTest {
+class PcxTest : public MadeFileTest {
  protected:
-  PcxTest() : SingleCodecTest(kPcxFile, "made.pcx") {}
-  int Index(DIBImage& document, int x, int y) {
-    document.Lock();
-    int value = document.RowPointer(y)[x];
-    document.Unlock();
-    return value;
-  }
+  PcxTest() : MadeFileTest(kPcxFile, "made.pcx") {}
 };
 
-// ---- The run-length code ----
-
-TEST(PcxRle, EncodesRunsSinglesAndHighBytes) {
-  uint8_t out[256];
-  const uint8_t single[] = {0xC5};
-  ASSERT_EQ(pcx::EncodeLine(single, 1, out), 2u);
-  EXPECT_EQ(out[0], 0xC1);
-  EXPECT_EQ(out[1], 0xC5);
-
-  const uint8_t mixed[] = {7, 7, 7, 0xBF, 0xC0, 9};
-  ASSERT_EQ(pcx::EncodeLine(mixed, 6, out), 6u);
-  const uint8_t expected[] = {0xC3, 7, 0xBF, 0xC1, 0xC0, 9};
-  EXPECT_EQ(0, std::memcmp(out, expected, 6));
-}
-
-TEST(PcxRle, RunsStopAtSixtyThreeAndAtTheLineEnd) {
-  uint8_t line[130], out[260];
-  std::memset(line, 0x41, sizeof line);
-  size_t n = pcx::EncodeLine(line, 130, out);
-  // 63 + 63 + 4.
-  ASSERT_EQ(n, 6u);
-  EXPECT_EQ(out[0], 0xFF);
-  EXPECT_EQ(out[2], 0xFF);
-  EXPECT_EQ(out[4], 0xC4);
-  EXPECT_EQ(pcx::EncodeLine(line, 64, out), 3u);  // a run of 63 and a lone byte
-  EXPECT_EQ(out[2], 0x41);
-}
-
-TEST(PcxRle, WorstCaseFitsTwiceTheLine) {
-  uint8_t line[100], out[200];
-  for (int i = 0; i < 100; ++i) line[i] = uint8_t(0xC0 + (i & 1));
-  EXPECT_EQ(pcx::EncodeLine(line, 100, out), 200u);
-}
-
-TEST_F(PcxTest, DecoderCarriesARunIntoTheNextLineAndSkipsEmptyRuns) {
-  // 0xC5 'A' covers 3 bytes of line one and 2 of line two; 0xC0 'Z' is a run of nothing.
-  std::string path = Made({1, 2, 0xC5, 'A', 0xC0, 'Z', 3, 4});
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  ASSERT_NE(f, nullptr);
-  ByteReader in(f);
-  pcx::LineDecoder decoder(in);
-  uint8_t a[5], b[4];
-  decoder.Decode(a, 5);
-  EXPECT_EQ(decoder.PendingRun(), 2u);
-  decoder.Decode(b, 4);
-  std::fclose(f);
-  EXPECT_EQ(0, std::memcmp(a, "\x01\x02" "AAA", 5));
-  EXPECT_EQ(0, std::memcmp(b, "AA\x03\x04", 4));
-  EXPECT_EQ(decoder.Consumed(), 8u);
-}
-
-TEST_F(PcxTest, DecoderFailsAsAShortReadAtTheEndOfTheFile) {
-  std::string path = Made({1, 0xC3});
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  ASSERT_NE(f, nullptr);
-  ByteReader in(f);
-  pcx::LineDecoder decoder(in);
-  uint8_t line[4];
-  try {
-    decoder.Decode(line, 4);
-    ADD_FAILURE() << "no abort";
-  } catch (const CodecAbort& abort) {
-    EXPECT_EQ(abort.reason, AbortReason::ShortRead);
+TEST(PcxRle, RunsStopAtSixtyThreeAndTheLineEndAndHighBytesAreEscaped) {
+  const struct { Bytes line, encoded; } cases[] = {
+      {{0xC5}, {0xC1, 0xC5}},
+      {{7, 7, 7, 0xBF, 0xC0, 9}, {0xC3, 7, 0xBF, 0xC1, 0xC0, 9}},
+      {Bytes(130, 0x41), {0xFF, 0x41, 0xFF, 0x41, 0xC4, 0x41}},  // 63 + 63 + 4
+      {Bytes(64, 0x41), {0xFF, 0x41, 0x41}},                     // a run of 63 and a lone byte
+      {{0xC0, 0xC1, 0xC0, 0xC1}, {0xC1, 0xC0, 0xC1, 0xC1, 0xC1, 0xC0, 0xC1, 0xC1}},  // the worst: twice the line
+  };
+  for (const auto& c : cases) {
+    Bytes out(2 * c.line.size());
+    out.resize(pcx::EncodeLine(c.line.data(), c.line.size(), out.data()));
+    EXPECT_EQ(out, c.encoded);
   }
-  std::fclose(f);
 }
 
-// ---- Round trips at every depth the writer makes ----
-
-struct PcxRoundTrip {
-  int colors;
-  uint8_t bits, planes;
-};
-
-class PcxRoundTripTest : public PcxTest, public ::testing::WithParamInterface<PcxRoundTrip> {};
-
-TEST_P(PcxRoundTripTest, WritesTheLayoutAndReadsBackEveryPixel) {
-  const PcxRoundTrip& p = GetParam();
-  for (int width : {1, 2, 7, 8, 9, 33, 64}) {
-    DIBImage original, back;
-    MakeTestImage(original, width, 5, p.colors, width);
-    original.fileType = kPcxFile;
-    std::string path = Path("round.pcx");
-    ASSERT_TRUE(WriteImageFile(original, path)) << host.LastMessage();
-    Bytes file = ReadBytes(path);
-    ASSERT_GE(file.size(), 128u);
-    uint32_t bytesPerLine = (p.bits * uint32_t(width) + 15) / 16 * 2;
-    EXPECT_EQ(file[0], 10);
-    EXPECT_EQ(file[1], 5);
-    EXPECT_EQ(file[2], 1);
-    EXPECT_EQ(file[3], p.bits);
-    EXPECT_EQ(file[65], p.planes);
-    EXPECT_EQ(Get16(file, 66), bytesPerLine);
-    EXPECT_EQ(Get16(file, 8), uint32_t(width - 1));
-    EXPECT_EQ(Get16(file, 10), 4u);
-    EXPECT_EQ(Get16(file, 12), 300u);
-    EXPECT_EQ(Get16(file, 68), 1u);
-    EXPECT_EQ(Get16(file, 70), 640u);
-    EXPECT_EQ(Get16(file, 72), 480u);
-    if (p.colors > 16) {
-      ASSERT_GE(file.size(), 128u + 769u);
-      EXPECT_EQ(file[file.size() - 769], 12);
-      EXPECT_EQ(file[file.size() - 768 + 3], original.ColorTable()[1].red);
+// Reading them back is the round trip of every codec's.
+TEST_F(PcxTest, WritesTheLayoutOfEachDepth) {
+  const struct { int colors; uint8_t bits, planes; } depths[] = {{0, 8, 3}, {256, 8, 1}, {17, 8, 1},
+                                                                 {16, 4, 1}, {2, 4, 1},   {1, 4, 1}};
+  for (const auto& depth : depths)
+    for (int width : {1, 2, 7, 8, 9, 33, 64}) {
+      SCOPED_TRACE(std::to_string(depth.colors) + " colours, width " + std::to_string(width));
+      DIBImage original;
+      MakeTestImage(original, width, 5, depth.colors, width);
+      const Bytes file = Written(original, "round.pcx", type);
+      ASSERT_GE(file.size(), 128u);
+      ExpectFields(file, {{0, 1, 10}, {1, 1, 5}, {2, 1, 1}, {3, 1, depth.bits}, {65, 1, depth.planes},
+                          {66, 2, (depth.bits * uint32_t(width) + 15) / 16 * 2}, {8, 2, uint32_t(width - 1)},
+                          {10, 2, 4}, {12, 2, 300}, {68, 2, 1}, {70, 2, 640}, {72, 2, 480}});
+      // Up to 16 colours the palette is in the header, unused entries zero; past 16 it ends the file.
+      const auto table = original.ColorTable();
+      if (depth.colors > 16) {
+        ASSERT_GE(file.size(), 128u + 769u);
+        ExpectFields(file, {{file.size() - 769, 1, 12}, {file.size() - 768 + 3, 1, table[1].red}});
+      } else if (depth.colors > 0) {
+        Bytes header(48, 0);
+        for (size_t i = 0; i < size_t(depth.colors); ++i)
+          header[3 * i] = table[i].red, header[3 * i + 1] = table[i].green, header[3 * i + 2] = table[i].blue;
+        EXPECT_EQ(Bytes(file.begin() + 16, file.begin() + 64), header);
+        EXPECT_LT(file.size(), 128u + 769u);
+      }
     }
-
-    ASSERT_TRUE(ReadImageFile(back, path)) << host.LastMessage();
-    EXPECT_EQ(back.fileType, kPcxFile);
-    EXPECT_EQ(back.IsTrueColor(), p.colors == 0);
-    EXPECT_TRUE(SamePixels(original, back)) << "width " << width;
-  }
   EXPECT_TRUE(host.messages.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, PcxRoundTripTest,
-                         ::testing::Values(PcxRoundTrip{0, 8, 3}, PcxRoundTrip{256, 8, 1}, PcxRoundTrip{17, 8, 1},
-                                           PcxRoundTrip{16, 4, 1}, PcxRoundTrip{2, 4, 1},
-                                           PcxRoundTrip{1, 4, 1}));
-
-TEST_F(PcxTest, SmallPalettesGoToTheHeader) {
-  DIBImage original;
-  MakeTestImage(original, 33, 2, 5);
-  original.fileType = kPcxFile;
-  ASSERT_TRUE(WriteImageFile(original, Path("a.pcx")));
-  Bytes file = ReadBytes(Path("a.pcx"));
-  EXPECT_EQ(Get16(file, 66), 18u);  // 33 pixels at 4 bits: 17 bytes, made even
-  auto table = original.ColorTable();
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(file[16 + 3 * i], table[size_t(i)].red);
-    EXPECT_EQ(file[17 + 3 * i], table[size_t(i)].green);
-    EXPECT_EQ(file[18 + 3 * i], table[size_t(i)].blue);
-  }
-  EXPECT_EQ(file[16 + 15], 0);
-  // No trailing palette for 16 colours or fewer: the last byte is pixel data.
-  EXPECT_LT(file.size(), 128u + 769u);
-}
-
-TEST_F(PcxTest, ALoneHighByteIsWrittenAsARunOfOne) {
-  DIBImage original;
-  ASSERT_TRUE(original.CreateImage(2, 1, false, nullptr, 256, 0));
-  original.Lock();
-  original.RowPointer(0)[0] = 0xC5;
-  original.RowPointer(0)[1] = 0x01;
-  original.Unlock();
-  original.fileType = kPcxFile;
-  ASSERT_TRUE(WriteImageFile(original, Path("a.pcx")));
-  Bytes file = ReadBytes(Path("a.pcx"));
-  ASSERT_EQ(file.size(), 128u + 3u + 769u);
-  EXPECT_EQ(file[128], 0xC1);
-  EXPECT_EQ(file[129], 0xC5);
-  EXPECT_EQ(file[130], 0x01);
-}
-
-// ---- Reading the layouts ----
-
-TEST_F(PcxTest, MonochromeIsBlackAndWhiteWhateverThePalettes) {
-  PcxSpec spec{.bits = 1, .xmax = 9, .ymax = 0, .bytesPerLine = 2};
-  std::memset(spec.headerPalette, 0x55, 48);
-  DIBImage document;
-  ASSERT_TRUE(ReadDirect(document, MakePcx(spec, {0xA5, 0x40}, TrailingPalette())));
-  ASSERT_EQ(document.ColorCount(), 2u);
-  const int expected[10] = {1, 0, 1, 0, 0, 1, 0, 1, 0, 1};
-  for (int x = 0; x < 10; ++x) EXPECT_EQ(Index(document, x, 0), expected[x]) << x;
-  EXPECT_EQ(PixelRgb(document, 0, 0), 0xFFFFFFu);
-  EXPECT_EQ(PixelRgb(document, 1, 0), 0u);
-}
-
-TEST_F(PcxTest, PackedSixteenColoursTakeTheHighNibbleFirstAndTheHeaderPalette) {
-  PcxSpec spec{.version = 3, .bits = 4, .xmax = 2, .ymax = 0, .bytesPerLine = 2};
-  for (int i = 0; i < 48; ++i) spec.headerPalette[i] = uint8_t(i * 5);
-  DIBImage document;
-  ASSERT_TRUE(ReadDirect(document, MakePcx(spec, {0x3A, 0xC1, 0xF0})));
-  ASSERT_EQ(document.ColorCount(), 16u);
-  EXPECT_EQ(Index(document, 0, 0), 3);
-  EXPECT_EQ(Index(document, 1, 0), 10);
-  EXPECT_EQ(Index(document, 2, 0), 15);
-  EXPECT_EQ(PixelRgb(document, 0, 0), uint32_t(45 << 16 | 50 << 8 | 55));
-}
-
-TEST_F(PcxTest, FourPlanesGiveBitKFromPlaneK) {
-  PcxSpec spec{.bits = 1, .planes = 4, .xmax = 8, .ymax = 0, .bytesPerLine = 2};
-  // Pixel 0: planes 0 and 3; pixel 1: plane 1; pixel 8: plane 2.
-  Bytes data{0x80, 0x00, 0x40, 0x00, 0x00, 0x80, 0x80, 0x00};
-  DIBImage document;
-  ASSERT_TRUE(ReadDirect(document, MakePcx(spec, data)));
-  EXPECT_EQ(Index(document, 0, 0), 9);
-  EXPECT_EQ(Index(document, 1, 0), 2);
-  EXPECT_EQ(Index(document, 2, 0), 0);
-  EXPECT_EQ(Index(document, 8, 0), 4);
-}
-
-TEST_F(PcxTest, SixteenColoursPreferTheTrailingPalette) {
-  PcxSpec spec{.bits = 4, .xmax = 1, .ymax = 0, .bytesPerLine = 2};
-  std::memset(spec.headerPalette, 0x11, 48);
-  DIBImage document;
-  ASSERT_TRUE(ReadDirect(document, MakePcx(spec, {0x27, 0x00}, TrailingPalette())));
-  EXPECT_EQ(PixelRgb(document, 0, 0), TrailingColor(2));
-  EXPECT_EQ(PixelRgb(document, 1, 0), TrailingColor(7));
-}
-
-TEST_F(PcxTest, TwoFiftySixColoursUseTheTrailingPaletteOrAGrayRamp) {
-  PcxSpec spec{.xmax = 3, .ymax = 0, .bytesPerLine = 4};
-  DIBImage withPalette, withoutMarker, oldVersion;
-  ASSERT_TRUE(ReadDirect(withPalette, MakePcx(spec, {1, 2, 0xC1, 200, 0xC1, 255}, TrailingPalette())));
-  EXPECT_EQ(withPalette.ColorCount(), 256u);
-  EXPECT_EQ(PixelRgb(withPalette, 2, 0), TrailingColor(200));
-  // Version 5 without the marker byte: gray.
-  ASSERT_TRUE(ReadDirect(withoutMarker, MakePcx(spec, {1, 2, 0xC1, 200, 0xC1, 255}, TrailingPalette(13))));
-  EXPECT_EQ(PixelRgb(withoutMarker, 2, 0), 0xC8C8C8u);
-  EXPECT_EQ(PixelRgb(withoutMarker, 3, 0), 0xFFFFFFu);
-  // Before version 5 the end of the file is not looked at.
-  spec.version = 4;
-  ASSERT_TRUE(ReadDirect(oldVersion, MakePcx(spec, {1, 2, 0xC1, 200, 0xC1, 255}, TrailingPalette())));
-  EXPECT_EQ(PixelRgb(oldVersion, 2, 0), 0xC8C8C8u);
-}
-
-TEST_F(PcxTest, AMarkerInsideThePixelDataIsNotAPalette) {
+// Palettes of distinct colours show the indices read: a gray ramp when none is in the file.
+TEST_F(PcxTest, ReadsEachLayout) {
+  auto gray = [](uint32_t v) { return v * 0x010101u; };
+  auto stepped = [](uint32_t i) { return 15 * i << 16 | (15 * i + 5) << 8 | (15 * i + 10); };  // paletteStep 5
+  const uint32_t white = 0xFFFFFF;
   // 900 literal bytes; the one 769 from the end of the file is a 12, but a pixel.
-  PcxSpec spec{.xmax = 29, .ymax = 29, .bytesPerLine = 30};
-  Bytes data(900);
-  for (size_t i = 0; i < data.size(); ++i) data[i] = uint8_t(i * 7 % 191);
-  data[128 + 900 - 769 - 128] = 12;
-  DIBImage document;
-  ASSERT_TRUE(ReadDirect(document, MakePcx(spec, data)));
-  EXPECT_EQ(PixelRgb(document, 0, 0), 0u);
-  EXPECT_EQ(PixelRgb(document, 1, 0), 0x070707u);
-}
-
-TEST_F(PcxTest, TrueColourTakesRedGreenBlueFromPlanesZeroOneTwo) {
-  PcxSpec spec{.planes = 3, .xmax = 1, .ymax = 1, .bytesPerLine = 2};
-  Bytes data{10, 11, 20, 21, 30, 31, 40, 41, 50, 51, 60, 61};
-  DIBImage document;
-  ASSERT_TRUE(ReadDirect(document, MakePcx(spec, data)));
-  ASSERT_TRUE(document.IsTrueColor());
-  EXPECT_EQ(PixelRgb(document, 0, 0), uint32_t(10 << 16 | 20 << 8 | 30));
-  EXPECT_EQ(PixelRgb(document, 1, 0), uint32_t(11 << 16 | 21 << 8 | 31));
-  EXPECT_EQ(PixelRgb(document, 0, 1), uint32_t(40 << 16 | 50 << 8 | 60));  // second row is the lower one
-}
-
-TEST_F(PcxTest, ARunSpillingOverTheLineEndContinuesOnTheNextLine) {
-  PcxSpec spec{.xmax = 3, .ymax = 1, .bytesPerLine = 4};
-  DIBImage document;
-  ASSERT_TRUE(ReadDirect(document, MakePcx(spec, {1, 2, 0xC4, 0x80, 9, 9})));
-  EXPECT_EQ(Index(document, 2, 0), 0x80);
-  EXPECT_EQ(Index(document, 3, 0), 0x80);
-  EXPECT_EQ(Index(document, 0, 1), 0x80);
-  EXPECT_EQ(Index(document, 1, 1), 0x80);
-  EXPECT_EQ(Index(document, 2, 1), 9);
-}
-
-TEST_F(PcxTest, ARunPastTheLastLineIsDropped) {
-  PcxSpec spec{.xmax = 1, .ymax = 0, .bytesPerLine = 2};
-  DIBImage document;
-  ASSERT_TRUE(ReadDirect(document, MakePcx(spec, {0xFF, 7})));
-  EXPECT_EQ(Index(document, 1, 0), 7);
+  Bytes markerInside(900);
+  for (size_t i = 0; i < markerInside.size(); ++i) markerInside[i] = uint8_t(i * 7 % 191);
+  markerInside[900 - 769] = 12;
+  const Bytes highRuns{1, 2, 0xC1, 200, 0xC1, 255};
+  const struct {
+    const char* layout;
+    PcxSpec spec;
+    Bytes data, tail;
+    uint32_t colors;  // 0: true colour
+    std::vector<Pixel> pixels;
+  } cases[] = {
+      {"monochrome, black and white whatever the palettes",
+       {.bits = 1, .xmax = 9, .ymax = 0, .bytesPerLine = 2, .paletteBase = 0x55}, {0xA5, 0x40}, TrailingPalette(), 2,
+       {{0, 0, white}, {1, 0, 0}, {2, 0, white}, {3, 0, 0}, {4, 0, 0}, {5, 0, white}, {6, 0, 0}, {7, 0, white},
+        {8, 0, 0}, {9, 0, white}}},
+      {"packed 16 colours: the high nibble first, the header palette",
+       {.version = 3, .bits = 4, .xmax = 2, .ymax = 0, .bytesPerLine = 2, .paletteStep = 5}, {0x3A, 0xC1, 0xF0}, {}, 16,
+       {{0, 0, stepped(3)}, {1, 0, stepped(10)}, {2, 0, stepped(15)}}},
+      // Pixel 0: planes 0 and 3; pixel 1: plane 1; pixel 8: plane 2.
+      {"four planes: bit k from plane k",
+       {.bits = 1, .planes = 4, .xmax = 8, .ymax = 0, .bytesPerLine = 2, .paletteStep = 5},
+       {0x80, 0x00, 0x40, 0x00, 0x00, 0x80, 0x80, 0x00}, {}, 16,
+       {{0, 0, stepped(9)}, {1, 0, stepped(2)}, {2, 0, stepped(0)}, {8, 0, stepped(4)}}},
+      {"16 colours prefer the trailing palette",
+       {.bits = 4, .xmax = 1, .ymax = 0, .bytesPerLine = 2, .paletteBase = 0x11}, {0x27, 0x00}, TrailingPalette(), 16,
+       {{0, 0, TrailingColor(2)}, {1, 0, TrailingColor(7)}}},
+      {"256 colours: the trailing palette", {.xmax = 3, .ymax = 0}, highRuns, TrailingPalette(), 256,
+       {{2, 0, TrailingColor(200)}}},
+      {"version 5 without the marker byte: gray", {.xmax = 3, .ymax = 0}, highRuns, TrailingPalette(13), 256,
+       {{2, 0, gray(200)}, {3, 0, gray(255)}}},
+      {"before version 5 the end of the file is not looked at", {.version = 4, .xmax = 3, .ymax = 0}, highRuns,
+       TrailingPalette(), 256, {{2, 0, gray(200)}}},
+      {"a marker inside the pixel data", {.xmax = 29, .ymax = 29, .bytesPerLine = 30}, markerInside, {}, 256,
+       {{0, 0, 0}, {1, 0, gray(7)}}},
+      {"a marker in the last byte of the pixel data, 769 from the end", {.xmax = 9, .ymax = 0, .bytesPerLine = 10},
+       {5, 5, 5, 5, 5, 5, 5, 5, 5, 12}, Bytes(768, 0x40), 256, {{0, 0, gray(5)}, {9, 0, gray(12)}}},
+      {"true colour: red, green, blue from planes 0, 1, 2", {.planes = 3, .xmax = 1, .ymax = 1, .bytesPerLine = 2},
+       {10, 11, 20, 21, 30, 31, 40, 41, 50, 51, 60, 61}, {}, 0,
+       {{0, 0, 10 << 16 | 20 << 8 | 30}, {1, 0, 11 << 16 | 21 << 8 | 31}, {0, 1, 40 << 16 | 50 << 8 | 60}}},
+      // 0xC4 0x80 gives two bytes to each line; 0xC0 'Z' is a run of nothing.
+      {"a run over the line end goes on on the next line", {.xmax = 3, .ymax = 1}, {1, 2, 0xC4, 0x80, 0xC0, 'Z', 9, 9},
+       {}, 256, {{2, 0, gray(0x80)}, {3, 0, gray(0x80)}, {0, 1, gray(0x80)}, {1, 1, gray(0x80)}, {2, 1, gray(9)}}},
+      {"a run past the last line is dropped", {.xmax = 1, .ymax = 0, .bytesPerLine = 2}, {0xFF, 7}, {}, 256,
+       {{1, 0, gray(7)}}},
+      {"extra bytes per line are skipped", {.xmax = 1, .ymax = 1}, {1, 2, 99, 99, 3, 4, 99, 99}, {}, 256,
+       {{0, 1, gray(3)}, {1, 1, gray(4)}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.layout);
+    DIBImage document;
+    ASSERT_TRUE(ReadDirect(document, MakePcx(c.spec, c.data, c.tail)));
+    EXPECT_EQ(document.ColorCount(), c.colors);
+    ExpectPixels(document, c.pixels);
+  }
   EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(PcxTest, AnOddFrameOriginGivesTheFrameSize) {
-  PcxSpec spec{.xmin = 10, .ymin = 3, .xmax = 19, .ymax = 4, .bytesPerLine = 10};
-  std::string path = Made(MakePcx(spec, Literal(20, 1)));
+  std::string path = Made(MakePcx({.xmin = 10, .ymin = 3, .xmax = 19, .ymax = 4, .bytesPerLine = 10}, Bytes(20, 1)));
   uint32_t width = 0, height = 0;
   EXPECT_EQ(ProbeFileAs(path, kPcxFile, width, height), int(kPcxFile));
   EXPECT_EQ(width, 10u);
@@ -326,210 +160,93 @@ TEST_F(PcxTest, AnOddFrameOriginGivesTheFrameSize) {
   EXPECT_EQ(document.Height(), 2);
 }
 
-TEST_F(PcxTest, ExtraBytesPerLineAreSkipped) {
-  PcxSpec spec{.xmax = 1, .ymax = 1, .bytesPerLine = 4};
-  DIBImage document;
-  ASSERT_TRUE(ReadDirect(document, MakePcx(spec, {1, 2, 99, 99, 3, 4, 99, 99})));
-  EXPECT_EQ(Index(document, 0, 1), 3);
-  EXPECT_EQ(Index(document, 1, 1), 4);
-}
-
-// ---- Probe ----
-
 TEST_F(PcxTest, ProbeChecksMarkerVersionAndPlanes) {
-  uint32_t width = 0, height = 0;
-  auto probe = [&](const Bytes& bytes) { return Probe(bytes, width, height); };
-  EXPECT_EQ(probe(MakePcx({}, Literal(8, 0))), int(kPcxFile));
-  EXPECT_EQ(probe(MakePcx({.version = 6}, Literal(8, 0))), int(kPcxFile));
-  EXPECT_EQ(probe(MakePcx({.version = 7}, Literal(8, 0))), 0);
-  EXPECT_EQ(probe(MakePcx({.planes = 4}, Literal(8, 0))), int(kPcxFile));
-  EXPECT_EQ(probe(MakePcx({.planes = 5}, Literal(8, 0))), 0);
-  EXPECT_EQ(probe(MakePcx({.manufacturer = 11}, Literal(8, 0))), 0);
-  EXPECT_EQ(probe(Bytes(127, 10)), 0);
-  EXPECT_EQ(ProbeFileAs(Path("missing.pcx"), kPcxFile, width, height), int(kCannotOpen));
+  auto file = [](const PcxSpec& spec) { return MakePcx(spec, Bytes(8, 0)); };
+  ExpectProbes(kPcxFile, {{file({}), kPcxFile, 4, 2}, {file({.version = 6}), kPcxFile, 4, 2},
+                          {file({.version = 7}), 0}, {file({.planes = 4}), kPcxFile, 4, 2},
+                          {file({.planes = 5}), 0}, {file({.manufacturer = 11}), 0}, {Bytes(127, 10), 0}});
 }
 
-// ---- Refused files ----
-
-TEST_F(PcxTest, UnsupportedLayoutsAndBrokenHeadersAreRefused) {
-  const PcxSpec refused[] = {
-      {.bits = 1, .planes = 2, .bytesPerLine = 1},  // four colours in two planes
-      {.bits = 2, .planes = 1},                     // packed 2-bit
-      {.bits = 8, .planes = 4},
-      {.bits = 8, .planes = 0},                     // no planes
-      {.xmin = 5, .xmax = 4},                       // inside-out frame
-      {.ymin = 2, .ymax = 1},
-      {.xmax = 9, .bytesPerLine = 4},               // a line too short for the width
-      {.bytesPerLine = 0},
-      {.version = 7},
-      {.manufacturer = 9},
-  };
-  for (const PcxSpec& spec : refused) {
-    DIBImage document;
-    host.messages.clear();
-    EXPECT_FALSE(ReadDirect(document, MakePcx(spec, Literal(64, 0))));
-    EXPECT_EQ(host.LastMessage(), "Invalid or unsupported PCX file");
-    EXPECT_FALSE(document.HasImage());
-    EXPECT_EQ(Transfer::OpenFiles(), 0);
-  }
+TEST_F(PcxTest, RefusedFilesGiveTheirMessagesAndLeaveNoImage) {
+  const std::string unsupported = "Invalid or unsupported PCX file", early = "Unexpected EOF in PCX file";
+  auto file = [](const PcxSpec& spec) { return MakePcx(spec, Bytes(64, 0)); };
+  Bytes shortHeader = MakePcx({}, {});
+  shortHeader.resize(100);
+  ExpectRefused({
+      {file({.bits = 1, .planes = 2, .bytesPerLine = 1}), unsupported},  // four colours in two planes
+      {file({.bits = 2, .planes = 1}), unsupported},                     // packed 2-bit
+      {file({.bits = 8, .planes = 4}), unsupported},
+      {file({.bits = 8, .planes = 0}), unsupported},
+      {file({.xmin = 5, .xmax = 4}), unsupported},  // inside-out frame
+      {file({.ymin = 2, .ymax = 1}), unsupported},
+      {file({.xmax = 9, .bytesPerLine = 4}), unsupported},  // a line too short for the width
+      {file({.bytesPerLine = 0}), unsupported},
+      {file({.version = 7}), unsupported},
+      {file({.manufacturer = 9}), unsupported},
+      {shortHeader, early},
+      // Far too short for its size: refused before any memory is taken.
+      {MakePcx({.planes = 3, .xmax = 9999, .ymax = 9999, .bytesPerLine = 10000}, Bytes(100, 0xFF)), early},
+      // A width one more than the line holds at 8 bits is unsupported, before its size is too much.
+      {file({.planes = 3, .xmax = 0xFFFF, .ymax = 0xFFFF, .bytesPerLine = 0xFFFF}), unsupported},
+      {file({.planes = 3, .xmax = 0xFFFE, .ymax = 0xFFFF, .bytesPerLine = 0xFFFF}), "Not enough memory !"},
+  }, type);
 }
 
 TEST_F(PcxTest, ATruncatedFileKeepsTheRowsReadSoFar) {
-  PcxSpec spec{.xmax = 3, .ymax = 3, .bytesPerLine = 4};
   DIBImage document;
-  std::string path = Made(MakePcx(spec, {5, 5, 5, 5, 6, 6, 6}));
-  EXPECT_FALSE(ReadImageFile(document, path));
-  EXPECT_EQ(host.LastMessage(), "Unexpected EOF in PCX file");
+  ExpectRefused(document, {MakePcx({.xmax = 3, .ymax = 3}, {5, 5, 5, 5, 6, 6, 6}), "Unexpected EOF in PCX file", true});
   ASSERT_TRUE(document.HasImage());
-  EXPECT_FALSE(document.IsLocked());
-  EXPECT_EQ(Index(document, 0, 0), 5);
-  EXPECT_EQ(Transfer::OpenFiles(), 0);
+  EXPECT_EQ(PixelRgb(document, 0, 0), 0x050505u);
 }
-
-TEST_F(PcxTest, AFileFarTooShortForItsSizeFailsBeforeTakingMemory) {
-  PcxSpec spec{.planes = 3, .xmax = 9999, .ymax = 9999, .bytesPerLine = 10000};
-  DIBImage document;
-  EXPECT_FALSE(ReadDirect(document, MakePcx(spec, Literal(100, 0xFF))));
-  EXPECT_EQ(host.LastMessage(), "Unexpected EOF in PCX file");
-  EXPECT_FALSE(document.HasImage());
-}
-
-TEST_F(PcxTest, AHeaderShorterThan128BytesIsAnEarlyEnd) {
-  DIBImage document;
-  Bytes file = MakePcx({}, {});
-  file.resize(100);
-  EXPECT_FALSE(ReadDirect(document, file));
-  EXPECT_EQ(host.LastMessage(), "Unexpected EOF in PCX file");
-}
-
-TEST_F(PcxTest, ASizeBeyondTheLimitsIsOutOfMemory) {
-  PcxSpec spec{.planes = 3, .xmax = 0xFFFF, .ymax = 0xFFFF, .bytesPerLine = 0xFFFF};
-  // The width is one more than the line holds at 8 bits: refused as unsupported first.
-  DIBImage refused;
-  EXPECT_FALSE(ReadDirect(refused, MakePcx(spec, Literal(64, 0))));
-  EXPECT_EQ(host.LastMessage(), "Invalid or unsupported PCX file");
-  spec.xmax = 0xFFFE;
-  DIBImage huge;
-  EXPECT_FALSE(ReadDirect(huge, MakePcx(spec, Literal(64, 0))));
-  EXPECT_EQ(host.LastMessage(), "Not enough memory !");
-  EXPECT_FALSE(huge.HasImage());
-}
-
-// ---- Progress, cancel, preview ----
 
 TEST_F(PcxTest, ProgressEverySixtyFourthRowAndCancelKeepsTheRows) {
-  PcxSpec spec{.xmax = 1, .ymax = 129, .bytesPerLine = 2};
-  std::string path = Made(MakePcx(spec, Literal(260, 3)));
+  std::string path = Made(MakePcx({.xmax = 1, .ymax = 129, .bytesPerLine = 2}, Bytes(260, 3)));
   SetProgressName(Path("Scan.PCX"));
-  DIBImage document;
+  DIBImage document, cancelled;
   ASSERT_TRUE(ReadImageFile(document, path));
   EXPECT_EQ(host.titles, (std::vector<std::string>{"scan.pcx-00%", "scan.pcx-49%", "scan.pcx-98%"}));
-
-  DIBImage cancelled;
-  SetMainDocument(&cancelled);
-  int pumps = 0;
-  host.onPump = [&] {
-    if (++pumps == 65) RequestCancel();  // on a row that reports progress
-    return true;
-  };
-  EXPECT_FALSE(ReadImageFile(cancelled, path));
-  EXPECT_EQ(pumps, 65);
-  EXPECT_TRUE(host.messages.empty());
+  ExpectCancelledRead(cancelled, path, 65);  // on a row that reports progress
   EXPECT_TRUE(cancelled.HasImage());
-  EXPECT_FALSE(cancelled.IsLocked());
-  EXPECT_EQ(cancelled.ioState, 0u);
-  EXPECT_EQ(Transfer::OpenFiles(), 0);
 }
 
-TEST_F(PcxTest, CancelledOrFailedWritesLeaveTheOldFile) {
-  WriteBytes(Path("old.pcx"), {1, 2, 3});
+TEST_F(PcxTest, ACancelledWriteLeavesTheOldFile) {
   DIBImage original;
   MakeTestImage(original, 8, 200, 0);
-  original.fileType = kPcxFile;
-  SetMainDocument(&original);
-  int pumps = 0;
-  host.onPump = [&] {
-    if (++pumps == 100) RequestCancel();
-    return true;
-  };
-  EXPECT_FALSE(WriteImageFile(original, Path("old.pcx")));
-  EXPECT_TRUE(host.messages.empty());
-  EXPECT_EQ(ReadBytes(Path("old.pcx")), (Bytes{1, 2, 3}));
-  EXPECT_EQ(DirEntries().size(), 1u);
-  EXPECT_FALSE(original.IsLocked());
-
+  WriteBytes(MadePath(), {4, 5, 6});
+  ExpectCancelledWrite(original, madeName, type, 100);
 }
 
 TEST_F(PcxTest, PreviewIsQuietAndTellsWholePartlyAndNotRead) {
-  PcxSpec spec{.xmax = 99, .ymax = 49, .bytesPerLine = 100};
+  const PcxSpec spec{.xmax = 99, .ymax = 49, .bytesPerLine = 100};
   DIBImage document;
-  EXPECT_EQ(ReadImagePreviewAs(document, Made(MakePcx(spec, Literal(5000, 7))), kPcxFile, 20, 20), 0);
+  EXPECT_EQ(ReadImagePreviewAs(document, Made(MakePcx(spec, Bytes(5000, 7))), kPcxFile, 20, 20), 0);
   EXPECT_EQ(document.Width(), 20);
   EXPECT_EQ(document.Height(), 10);
-
-  EXPECT_EQ(ReadImagePreviewAs(document, Made(MakePcx(spec, Literal(4000, 7))), kPcxFile, 20, 20), 1);
+  EXPECT_EQ(ReadImagePreviewAs(document, Made(MakePcx(spec, Bytes(4000, 7))), kPcxFile, 20, 20), 1);
   EXPECT_EQ(document.Width(), 20);
-
-  document.FreeImage();
-  EXPECT_EQ(ReadImagePreviewAs(document, Made(Bytes(300, 0x42)), kPcxFile, 20, 20), 2);
-  EXPECT_TRUE(host.messages.empty());
-  EXPECT_TRUE(host.titles.empty());
+  ExpectPreviews(kPcxFile, {{Bytes(300, 0x42), 2}});
 }
 
 TEST_F(PcxTest, TrueColourIsReducedWhenTheOptionsAskForIt) {
-  ReadQuantizingScope scope(1, 0, 16, 0);
+  SetReadQuantizing(1, 0, 16, 0);
   DIBImage original, back;
-  MakeTestImage(original, 40, 30, 0);
-  original.fileType = kPcxFile;
-  ASSERT_TRUE(WriteImageFile(original, Path("q.pcx")));
-  ASSERT_TRUE(ReadImageFile(back, Path("q.pcx")));
+  ASSERT_TRUE(WriteTestImage(original, "q.pcx", type, 40, 30, 0));
+  ASSERT_TRUE(Load(back, "q.pcx"));
   EXPECT_EQ(back.ColorCount(), 16u);
 }
 
-// ---- Other programs ----
-
-TEST_F(PcxTest, ReadsFilesMadeByOtherPrograms) {
+// Files other programs make read as their own decoding shows them, and the other way round.
+TEST_F(PcxTest, AgreesWithOtherPrograms) {
   REQUIRE_TOOLS("convert", "ppmtopcx", "pcxtoppm");
-  WriteTestPixmap(Path("src.ppm"), 37, 21);
-  int w = 0, h = 0;
-  std::vector<uint32_t> expected = ReadPixmap(Path("src.ppm"), w, h);
-  ASSERT_EQ(expected.size(), size_t(37 * 21));
-  for (const std::string& command : {"convert " + Path("src.ppm") + " " + Path("im24.pcx"),
-                                      "ppmtopcx -24bit " + Path("src.ppm") + " > " + Path("nb24.pcx")}) {
-    ASSERT_TRUE(RunTool(command)) << command;
-    std::string out = command.substr(command.rfind(' ') + 1);
-    DIBImage document;
-    ASSERT_TRUE(ReadImageFile(document, out)) << host.LastMessage();
-    EXPECT_EQ(DocumentPixels(document), expected) << command;
-  }
-  // Palette files: compared with the other program's own decoding of them.
-  for (const std::string& command :
-       {"convert " + Path("src.ppm") + " -colors 200 " + Path("im8.pcx"),
-        "convert " + Path("src.ppm") + " -colors 12 ppm:- | ppmtopcx -packed > " + Path("nb4.pcx"),
-        "convert " + Path("src.ppm") + " -colors 14 ppm:- | ppmtopcx -planes 4 > " + Path("nbp.pcx"),
-        "convert " + Path("src.ppm") + " -monochrome ppm:- | ppmtopcx -packed > " + Path("nb1.pcx")}) {
-    ASSERT_TRUE(RunTool(command)) << command;
-    std::string out = command.substr(command.rfind(' ') + 1);
-    ASSERT_TRUE(RunTool("pcxtoppm " + out + " > " + Path("ref.ppm")));
-    std::vector<uint32_t> reference = ReadPixmap(Path("ref.ppm"), w, h);
-    DIBImage document;
-    ASSERT_TRUE(ReadImageFile(document, out)) << host.LastMessage();
-    EXPECT_FALSE(document.IsTrueColor());
-    EXPECT_EQ(DocumentPixels(document), reference) << command;
-  }
-}
-
-TEST_F(PcxTest, OtherProgramsReadWhatIsWritten) {
-  REQUIRE_TOOLS("pcxtoppm");
-  for (int colors : {0, 200, 16, 2}) {
-    DIBImage original;
-    MakeTestImage(original, 29, 11, colors);
-    original.fileType = kPcxFile;
-    ASSERT_TRUE(WriteImageFile(original, Path("ours.pcx")));
-    ASSERT_TRUE(RunTool("pcxtoppm " + Path("ours.pcx") + " > " + Path("theirs.ppm")));
-    int w = 0, h = 0;
-    EXPECT_EQ(ReadPixmap(Path("theirs.ppm"), w, h), DocumentPixels(original)) << colors << " colours";
-  }
+  const std::string src = Path("src.ppm");
+  ExpectOtherProgramsFilesRead(
+      {"convert " + src + " " + Path("im24.pcx"), "ppmtopcx -24bit " + src + " > " + Path("nb24.pcx")}, nullptr);
+  ExpectOtherProgramsFilesRead({"convert " + src + " -colors 200 " + Path("im8.pcx"),
+                                "convert " + src + " -colors 12 ppm:- | ppmtopcx -packed > " + Path("nb4.pcx"),
+                                "convert " + src + " -colors 14 ppm:- | ppmtopcx -planes 4 > " + Path("nbp.pcx"),
+                                "convert " + src + " -monochrome ppm:- | ppmtopcx -packed > " + Path("nb1.pcx")},
+                               "pcxtoppm", true);
+  ExpectDecoderReadsWhatIsWritten("pcxtoppm", {0, 200, 16, 2});
 }
 
 }  // namespace quilla

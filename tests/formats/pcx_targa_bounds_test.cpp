@@ -1,8 +1,6 @@
 // The readers' check that a file can hold the image it declares, before any memory is
 // taken for it, must never refuse a file the writers make at their best compression.
-#include "formats/image_files.h"
-#include "formats/file_types.h"
-#include "formats/pcx_targa_support.h"
+#include "formats/formats_test_support.h"
 
 namespace quilla {
 
@@ -15,10 +13,8 @@ TEST_F(PcxTargaBoundsTest, UniformRowsOfEveryLengthReadBack) {
         DIBImage original, back;
         std::vector<RgbQuad> table(size_t(colors), RgbQuad{0, 0, 0, 0});
         ASSERT_TRUE(original.CreateFilledImage(width, 1, colors == 0, table.data(), colors, 0));
-        original.fileType = type;
-        ASSERT_TRUE(WriteImageFile(original, Path("u")));
-        ASSERT_TRUE(ReadImageFile(back, Path("u"))) << colors << " colours, width " << width << ": "
-                                                    << host.LastMessage();
+        ASSERT_TRUE(Save(original, "u", type));
+        ASSERT_TRUE(Load(back, "u")) << colors << " colours, width " << width << ": " << host.LastMessage();
         EXPECT_EQ(back.Width(), width);
       }
     }

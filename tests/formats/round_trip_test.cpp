@@ -70,11 +70,9 @@ class RoundTripTest : public FormatsTest, public ::testing::WithParamInterface<u
     if (gif && source.IsTrueColor()) {
       ASSERT_TRUE(QuantizeInto(reduced, source, 256, Options().UseDithering() != 0, false));
     }
-    const std::string path = Path("out");
-    source.fileType = type;
-    ASSERT_TRUE(WriteImageFile(source, path)) << host.LastMessage();
+    ASSERT_TRUE(Save(source, "out", type)) << host.LastMessage();
     DIBImage back;
-    ASSERT_TRUE(ReadImageFile(back, path)) << host.LastMessage();
+    ASSERT_TRUE(Load(back, "out")) << host.LastMessage();
     ASSERT_EQ(back.Width(), source.Width());
     ASSERT_EQ(back.Height(), source.Height());
     if (type == kJpegFile)

@@ -21,7 +21,14 @@ POINT Decode(unsigned c) {
 }
 unsigned Plain(int x, int y) { return (x / 10 + y / 10) % 2 ? 0x3060C0u : 0xF0E0A0u; }
 
-using FileViewTest = SessionTest;
+class FileViewTest : public SessionTest {
+ protected:
+  // Writes the picture as a BMP file and starts the program on it.
+  void StartOnPicture(const std::wstring& file, int width, int height, unsigned (*colour)(int x, int y) = Plain) {
+    ASSERT_TRUE(WriteTestBmp(file, width, height, colour));
+    StartOn(file, ImageTitle(Lower(Utf8(file.substr(file.find_last_of(L'\\') + 1))), width, height));
+  }
+};
 
 // Writes the text into the file, or adds it to its end (L"ab"), so that a rewrite shows.
 void WriteText(const std::wstring& file, const char* text, const wchar_t* mode = L"ab") {
@@ -33,8 +40,7 @@ void WriteText(const std::wstring& file, const char* text, const wchar_t* mode =
 
 TEST_F(FileViewTest, CommandLineOpensTheFileAndFitsTheWindow) {
   const std::wstring file = Path(L"Picture.BMP");
-  ASSERT_TRUE(WriteTestBmp(file, 200, 150, Plain));
-  StartOn(file, ImageTitle("picture.bmp", 200, 150));
+  ASSERT_NO_FATAL_FAILURE(StartOnPicture(file, 200, 150));
   RECT client;
   GetClientRect(Main(), &client);
   EXPECT_EQ(client.right, 200);
@@ -65,11 +71,10 @@ TEST_F(FileViewTest, DiagnosisAdvisesOnTheDisplay) {
 }
 
 TEST_F(FileViewTest, FailedOpenKeepsTheImageAndItsTitle) {
-  const std::wstring good = Path(L"good.bmp"), bad = Path(L"Broken.bmp");
-  ASSERT_TRUE(WriteTestBmp(good, 120, 90, Plain));
+  const std::wstring bad = Path(L"Broken.bmp");
   WriteText(bad, "this is not an image", L"wb");
-  const std::string title = ImageTitle("good.bmp", 120, 90);
-  StartOn(good, title);
+  ASSERT_NO_FATAL_FAILURE(StartOnPicture(Path(L"good.bmp"), 120, 90));
+  const std::string title = WindowText(Main());
 
   HWND dialog = program_->ShowDialog(cmd::kOpen);
   ASSERT_NE(dialog, nullptr) << "no open dialog";
@@ -77,7 +82,7 @@ TEST_F(FileViewTest, FailedOpenKeepsTheImageAndItsTitle) {
   // The open dialog starts without a file name (the dialog may show the type's pattern).
   EXPECT_EQ(WindowText(GetDlgItem(dialog, file_dialog::kFileName)).find("good"), std::string::npos);
   Shot("dialog");
-  SendMessageW(GetDlgItem(dialog, file_dialog::kFileName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bad.c_str()));
+  SetItemText(dialog, file_dialog::kFileName, bad);
   ASSERT_TRUE(Program::Answer(dialog, IDOK));
   EXPECT_EQ(AnswerBox(IDOK), "File type is not supported:\n\n" + Lower(Utf8(bad)));
   ASSERT_TRUE(program_->Settle());
@@ -93,38 +98,10 @@ TEST_F(FileViewTest, FailedOpenKeepsTheImageAndItsTitle) {
   EXPECT_EQ(WindowText(Main()), title);
 }
 
-TEST_F(FileViewTest, SaveAsFollowsTheChosenTypeAndWritesBmp) {
-  const std::wstring source = Path(L"Source.bmp");
-  ASSERT_TRUE(WriteTestBmp(source, 64, 48, Plain));
-  StartOn(source, ImageTitle("source.bmp", 64, 48));
-  HWND dialog = program_->ShowDialog(cmd::kSaveAs);
-  ASSERT_NE(dialog, nullptr) << "no save dialog";
-  EXPECT_EQ(WindowText(dialog), "Save Image as");
-  HWND name = GetDlgItem(dialog, file_dialog::kFileName);
-  // "SaveType" starts at JPEG: the hook gives the file title that extension.
-  EXPECT_EQ(WindowText(name), "source.jpg");
-  EXPECT_EQ(ChooseSaveType(dialog, 6), "source.pcx");
-  EXPECT_EQ(ChooseSaveType(dialog, 7), "source.pbm") << "PPM saves with .pbm";
-  EXPECT_EQ(ChooseSaveType(dialog, 2), "source.bmp") << "OS/2 takes .bmp, not .dib";
-  EXPECT_EQ(ChooseSaveType(dialog, 1), "source.bmp");
-  Shot("dialog");
-  const std::wstring target = Path(L"Copy.BMP");
-  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
-  ASSERT_TRUE(Program::Answer(dialog, IDOK));
-  ExpectNoDialog(*program_);
-  ASSERT_TRUE(WaitForTitle(Main(), ImageTitle("copy.bmp", 64, 48), 10000)) << WindowText(Main());
-  const std::string written = ReadFileBytes(target);
-  ASSERT_GE(written.size(), 54u + 64 * 3 * 48);
-  EXPECT_EQ(written.substr(0, 2), "BM");
-  EXPECT_EQ(written.substr(written.size() - 64 * 3 * 48), ReadFileBytes(source).substr(54)) << "the pixels as read";
-  Shot("saved");
-}
-
 TEST_F(FileViewTest, SaveAsksFirstAndNoLeavesTheFile) {
   const std::wstring file = Path(L"ask.bmp");
-  ASSERT_TRUE(WriteTestBmp(file, 40, 30, Plain));
+  ASSERT_NO_FATAL_FAILURE(StartOnPicture(file, 40, 30));
   const std::string before = ReadFileBytes(file);
-  StartOn(file, ImageTitle("ask.bmp", 40, 30));
   WriteText(file, "tail");
   program_->PostMenuCommand(cmd::kSave);
   EXPECT_EQ(AnswerBox(IDNO), BmpSaveQuestion(file));
@@ -157,8 +134,7 @@ TEST_F(FileViewTest, SavingOntoAReadOnlyFileKeepsIt) {
 
 TEST_F(FileViewTest, DeleteAsksAndKeepsTheImage) {
   const std::wstring file = Path(L"Gone.bmp");
-  ASSERT_TRUE(WriteTestBmp(file, 40, 30, Plain));
-  StartOn(file, ImageTitle("gone.bmp", 40, 30));
+  ASSERT_NO_FATAL_FAILURE(StartOnPicture(file, 40, 30));
   const std::string question = "DELETE FILE:\n\n" + Lower(Utf8(file));
   program_->PostMenuCommand(cmd::kDeleteFile);
   EXPECT_EQ(AnswerBox(IDNO), question);
@@ -176,8 +152,7 @@ TEST_F(FileViewTest, DeleteAsksAndKeepsTheImage) {
 
 TEST_F(FileViewTest, KeysScrollALargeImage) {
   const std::wstring file = Path(L"large.bmp");
-  ASSERT_TRUE(WriteTestBmp(file, 2400, 1800, Coordinates));
-  StartOn(file, ImageTitle("large.bmp", 2400, 1800));
+  ASSERT_NO_FATAL_FAILURE(StartOnPicture(file, 2400, 1800, Coordinates));
   RECT client;
   GetClientRect(Main(), &client);
   EXPECT_LT(client.right, 2400) << "the window stays within the screen";
@@ -219,8 +194,7 @@ TEST_F(FileViewTest, KeysScrollALargeImage) {
 
 TEST_F(FileViewTest, ALargeImageKeepsItsWindowOnTheScreen) {
   const std::wstring file = Path(L"photo.bmp");
-  ASSERT_TRUE(WriteTestBmp(file, 3000, 2000, Plain));
-  StartOn(file, ImageTitle("photo.bmp", 3000, 2000));
+  ASSERT_NO_FATAL_FAILURE(StartOnPicture(file, 3000, 2000));
   // "Same position" would leave the window at (10, 10), its scroll bars past the right and
   // bottom edges; it moves to the left-and-top corner, where its sizing frame is off the
   // screen and the client area and the vertical bar are on it. (Wine's full-screen
@@ -241,8 +215,7 @@ TEST_F(FileViewTest, ALargeImageKeepsItsWindowOnTheScreen) {
 
 TEST_F(FileViewTest, CentreCommandCentresTheWindow) {
   const std::wstring file = Path(L"centre.bmp");
-  ASSERT_TRUE(WriteTestBmp(file, 300, 200, Plain));
-  StartOn(file, ImageTitle("centre.bmp", 300, 200));
+  ASSERT_NO_FATAL_FAILURE(StartOnPicture(file, 300, 200));
   program_->PostCommand(cmd::kPosCenter);
   ASSERT_TRUE(program_->Settle());
   RECT window, desktop;
@@ -269,23 +242,11 @@ bool WriteGreyPpm(const std::wstring& path, int width, int height) {
 }
 
 TEST_F(FileViewTest, CancellingAReadFromTheBusyMenuKeepsTheImage) {
-  const std::wstring small = Path(L"small.bmp"), big = Path(L"Big.ppm");
-  ASSERT_TRUE(WriteTestBmp(small, 80, 60, Plain));
+  const std::wstring big = Path(L"Big.ppm");
   ASSERT_TRUE(WriteGreyPpm(big, 300, 200));
-  const std::string title = ImageTitle("small.bmp", 80, 60);
-  StartOn(small, title);
-  // The loading menu's item is clicked when the read first looks at the queue, after its
-  // first row; the read then waits for the answer.
-  OpenThroughDialog(big, true);
-  HWND box = program_->WaitForDialog();
-  ASSERT_NE(box, nullptr) << "no question";
-  EXPECT_EQ(Program::MessageText(box), kCancelQuestion);
-  EXPECT_EQ(WindowText(Main()), "big.ppm-00%");
-  Shot("question");
-  ASSERT_TRUE(Program::Answer(box, IDYES));
-  // A cancelled read says nothing more, and the image shown before stays.
-  ExpectNoDialog(*program_);
-  EXPECT_EQ(WindowText(Main()), title);
+  ASSERT_NO_FATAL_FAILURE(StartOnPicture(Path(L"small.bmp"), 80, 60));
+  ASSERT_NO_FATAL_FAILURE(CancelReadFromTheBusyMenu(big, "big.ppm-00%"));
+  EXPECT_EQ(WindowText(Main()), ImageTitle("small.bmp", 80, 60)) << "the image shown before stays";
   EXPECT_EQ(program_->SendCommand(cmd::kImageSize), MAKELONG(80, 60));
   Shot("cancelled");
 }

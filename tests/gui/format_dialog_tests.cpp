@@ -18,8 +18,6 @@
 namespace quilla::gui {
 namespace {
 
-constexpr char kLoadingMenu[] = "&Loading (click here to cancel)...";
-
 constexpr int kWidth = 64, kHeight = 48;
 
 // Four flat quarters of colours whose channels all differ, so a picture turned upside
@@ -93,15 +91,15 @@ class SaveAsTypeTest : public ProgramSession, public ::testing::TestWithParam<Sa
     const std::wstring dir = Config().workDir + L"\\formats-source";
     CreateDirectoryW(dir.c_str(), nullptr);
     source_ = dir + L"\\Picture.tga";
-    const std::wstring drawn = dir + L"\\drawn.bmp";
+    drawn_ = dir + L"\\drawn.bmp";
     DeleteFileW(source_.c_str());
-    sourceMade_ = WriteTestBmp(drawn, kWidth, kHeight, Quarters) &&
-                  RunCli(L"convert --type 6 \"" + drawn + L"\" \"" + source_ + L"\"").exitCode == 0;
+    sourceMade_ = WriteTestBmp(drawn_, kWidth, kHeight, Quarters) &&
+                  RunCli(L"convert --type 6 \"" + drawn_ + L"\" \"" + source_ + L"\"").exitCode == 0;
   }
-  static std::wstring source_;
+  static std::wstring source_, drawn_;
   static bool sourceMade_;
 };
-std::wstring SaveAsTypeTest::source_;
+std::wstring SaveAsTypeTest::source_, SaveAsTypeTest::drawn_;
 bool SaveAsTypeTest::sourceMade_ = false;
 
 std::string CaseName(const ::testing::TestParamInfo<SaveCase>& info) {
@@ -138,7 +136,7 @@ TEST_P(SaveAsTypeTest, SavesThroughTheDialogAndOpensAgain) {
   EXPECT_EQ(ChooseSaveType(dialog, type.filter - 1), std::string("picture") + type.extension)
       << "the name follows the type";
   Shot("dialog");
-  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+  SetItemText(dialog, file_dialog::kFileName, target);
   ASSERT_TRUE(Program::Answer(dialog, IDOK));
   const std::string shownName = Lower(Utf8(type.typed));
   // The image in memory is still the one read; only its name changes. (The program answers
@@ -157,6 +155,11 @@ TEST_P(SaveAsTypeTest, SavesThroughTheDialogAndOpensAgain) {
   const std::string colours = info.substr(prefix.size(), info.find(' ', prefix.size()) - prefix.size());
   if (type.bitsPerPixel == 24) {
     EXPECT_EQ(colours, "0");
+  }
+  if (type.filter == 2) {
+    const std::string written = ReadFileBytes(target), pixels = ReadFileBytes(drawn_).substr(54);
+    ASSERT_GE(written.size(), pixels.size());
+    EXPECT_EQ(written.substr(written.size() - pixels.size()), pixels) << "the pixels as read";
   }
   if (type.filter >= 9) {
     EXPECT_EQ(TiffCompression(ReadFileBytes(target)), type.filter == 9 ? 1 : 5) << "none or LZW";
@@ -193,23 +196,7 @@ TEST_F(LongReadTest, CancelFromTheBusyMenuLeavesNoImage) {
 
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_EQ(WindowText(Main()), kTitle);
-  // The cancel is asked for at the read's first look at the queue, after its first row.
-  OpenThroughDialog(big, true);
-  HWND box = program_->WaitForDialog();
-  ASSERT_NE(box, nullptr) << "no question";
-  EXPECT_EQ(Program::MessageText(box), kCancelQuestion);
-  EXPECT_EQ(WindowText(box), kTitle);
-  // The read waits for the answer, under the one-item loading menu.
-  EXPECT_EQ(WindowText(Main()), "big.tga-00%");
-  std::vector<MenuItem> busy = program_->ReadMenu();
-  ASSERT_EQ(busy.size(), 1u) << "the menu bar is one item while reading";
-  EXPECT_EQ(busy[0].id, cmd::kCancelOperation);
-  EXPECT_EQ(busy[0].text, kLoadingMenu);
-  EXPECT_FALSE(busy[0].Greyed());
-  Shot("question");
-  ASSERT_TRUE(Program::Answer(box, IDYES));
-  // A cancelled read says nothing more.
-  ExpectNoDialog(*program_);
+  ASSERT_NO_FATAL_FAILURE(CancelReadFromTheBusyMenu(big, "big.tga-00%"));
   ASSERT_TRUE(program_->Running());
   EXPECT_EQ(WindowText(Main()), kTitle);
   EXPECT_EQ(program_->SendCommand(cmd::kImageSize), 0) << "no image";

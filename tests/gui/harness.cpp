@@ -136,6 +136,12 @@ std::string WindowText(HWND window) {
   return Utf8(std::wstring(text, length));
 }
 
+void SetItemText(HWND dialog, int id, const std::wstring& text) {
+  DWORD_PTR result;
+  SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                      5000, &result);
+}
+
 std::string ClassName(HWND window) {
   wchar_t name[256] = L"";
   int n = GetClassNameW(window, name, 256);

@@ -50,6 +50,8 @@ std::wstring WindowsPath(const std::string& path);
 std::string Utf8(const std::wstring& text);
 std::string Lower(std::string text);
 std::string WindowText(HWND window);
+// Types the text into the dialog's control (WM_SETTEXT), all at once.
+void SetItemText(HWND dialog, int id, const std::wstring& text);
 std::string ClassName(HWND window);
 
 class Program {

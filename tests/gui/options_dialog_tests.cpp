@@ -2,9 +2,7 @@
 // Color Depth, Jpeg I/O, Memory) as a user drives them, run under Wine.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <initializer_list>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,6 +11,7 @@
 #include "control_ids.h"
 #include "core/commands.h"
 #include "session.h"
+#include "support/options_order.h"
 
 namespace quilla::gui {
 namespace {
@@ -31,11 +30,6 @@ void ExpectChecked(HWND dialog, std::initializer_list<int> ids, bool checked) {
   for (int id : ids) EXPECT_EQ(Checked(dialog, id), checked) << id;
 }
 bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
-void SetText(HWND dialog, int id, const std::wstring& text) {
-  DWORD_PTR result;
-  SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
-                      5000, &result);
-}
 
 constexpr char kCountRange[] = "Use an integer between 16 and 256.";
 
@@ -66,55 +60,14 @@ class OptionsDialogTest : public SessionTest {
     const SettingsFile saved = ReadSettings(settings_);
     for (const auto& [key, value] : options) EXPECT_EQ(saved.Value("Options", key), value) << key;
   }
-
 };
-
-// Section "Options" of a file written by Save all, in the order it is written.
-const std::vector<std::string>& OptionKeysInOrder() {
-  static const std::vector<std::string> keys = [] {
-    std::vector<std::string> k = {
-        // the window state, written first
-        "DlgX", "DlgY", "BigDlgX", "BigDlgY", "LockRGBGamma", "TBarCaption", "TBarRight", "CBackR", "CBackG", "CBackB",
-        "AutoQuantize", "ImagePreview", "ImagePreviewGray", "OpenType", "SaveType", "C8Mask", "C8Black",
-        // then the rest of the table
-        "AutoResize", "PosMode", "ShowSBars", "ResizeOnLoad", "DropTo", "WarnAllSaves", "PopupIcon", "ThickAreaFrame",
-        "AnimateAreaFrame", "CopyClipbdFmt", "ShowToolBarLegend", "ShowThumbsIcon", "FullOnTop", "CombineMode",
-        "NColorsCreatePal", "UseDithering", "NeedQuantizeRead", "UseSysPalette", "JpegQuality", "SaveJpegGS",
-        "JpegEntOpt", "WarnJpegGsSave", "JpegDecompressionSetup"};
-    for (const char* set : {"Normal", "Preview"}) {
-      for (const char* field : {"LoadJpegGS", "JpegDenom", "JpegFastUp", "JpegDCTType", "JpegOptionFastQuant",
-                                "JpegOption1Pass"}) {
-        k.push_back(std::string(field) + set);
-      }
-    }
-    for (const char* key : {"SSCycle", "SSFullScreen", "SSAuto", "SSNSecondsDelay", "UseTmpFiles", "TmpPath", "EnableUndo"}) {
-      k.push_back(key);
-    }
-    for (const char* group : {"Normal", "Contact"}) {
-      const std::string g = group;
-      if (g == "Normal") k.push_back(g + "Text");
-      for (const char* field : {"Font", "Opaque", "Bold", "Italic", "Underline", "Strike", "Alignment"}) k.push_back(g + field);
-      if (g == "Normal") k.push_back(g + "Direction");
-      for (const char* field : {"Points", "ColorRFore", "ColorGFore", "ColorBFore", "ColorRBack", "ColorGBack", "ColorBBack"}) {
-        k.push_back(g + field);
-      }
-    }
-    for (const char* key : {"CenterPrinterPage", "FitPrinterPage", "PercentColsPrint", "PercentRowsPrint", "ContaDim",
-                            "ContaBackR", "ContaBackG", "ContaBackB", "SaveGifInterlaced", "CTL3D32", "CTL3DV2",
-                            "NFunctions"}) {
-      k.push_back(key);
-    }
-    return k;
-  }();
-  return keys;
-}
 
 TEST_F(OptionsDialogTest, FirstStartLeavesACompleteSettingsFileInOrder) {
   const SettingsFile written = ReadSettings(settings_);
   ASSERT_FALSE(written.lines.empty()) << "no settings file at QUILLA_INI";
   EXPECT_EQ(written.SectionNames(), (std::vector<std::string>{"Quilla for Windows", "Options", "Functions", "Filters",
                                                               "One keystroke retouch"}));
-  EXPECT_EQ(written.Keys("Options"), OptionKeysInOrder());
+  EXPECT_EQ(written.Keys("Options"), testing_support::kOptionsOrder);
 
   // The same file, line for line, as the command-line tool writes with the defaults.
   const std::wstring reference = Path(L"cli.ini");
@@ -122,31 +75,7 @@ TEST_F(OptionsDialogTest, FirstStartLeavesACompleteSettingsFileInOrder) {
   ASSERT_EQ(RunCli(L"settings --ini \"" + reference + L"\" --save").exitCode, 0u);
   EXPECT_EQ(written.lines, ReadSettings(reference).lines);
 
-  // Some defaults the dialogs below start from.
-  EXPECT_EQ(written.Value("Options", "BigDlgX"), "40");
-  EXPECT_EQ(written.Value("Options", "DlgX"), "60");
-  EXPECT_EQ(written.Value("Options", "TmpPath"), ".\\");
-  EXPECT_EQ(written.Value("Options", "NeedQuantizeRead"), "0") << "a true-colour display reads true colour";
-  EXPECT_EQ(written.Value("Functions", "Function0"), "x^2");
-  const std::vector<std::string> filters = written.Keys("Filters");
-  EXPECT_EQ(std::count(filters.begin(), filters.end(), "Filter19Spec"), 1);
-  EXPECT_EQ(written.Value("One keystroke retouch", "KSCurrent"), "0");
 }
-
-// Check boxes of the Interface Options dialog and their defaults.
-const std::map<int, std::pair<const char*, bool>> kInterfaceBoxes = {
-    {interface_options::kEnableUndo, {"EnableUndo", true}},
-    {interface_options::kAutoQuantize, {"AutoQuantize", true}},
-    {interface_options::kAutoResize, {"AutoResize", true}},
-    {interface_options::kScrollBars, {"ShowSBars", true}},
-    {interface_options::kThickFrame, {"ThickAreaFrame", true}},
-    {interface_options::kAnimateFrame, {"AnimateAreaFrame", true}},
-    {interface_options::kToolbarLegends, {"ShowToolBarLegend", true}},
-    {interface_options::kConfirmSaves, {"WarnAllSaves", true}},
-    {interface_options::kPopupIcon, {"PopupIcon", false}},
-    {interface_options::kThumbsIcon, {"ShowThumbsIcon", true}},
-    {interface_options::kFullOnTop, {"FullOnTop", false}},
-};
 
 TEST_F(OptionsDialogTest, InterfaceOptionsShowDefaultsAndPersistThroughSaveAllAndARestart) {
   using namespace interface_options;
@@ -158,10 +87,13 @@ TEST_F(OptionsDialogTest, InterfaceOptionsShowDefaultsAndPersistThroughSaveAllAn
   EXPECT_EQ(WindowText(GetDlgItem(dialog, kPosLeftTop)), "Left&&Top corner");
   ExpectOffset(dialog, 40, 40);  // the large-dialog place
   EXPECT_TRUE(Enabled(dialog, kHelpButton)) << "Help opens its page";
-  for (const auto& [id, box] : kInterfaceBoxes) EXPECT_EQ(Checked(dialog, id), box.second) << box.first;
-  ExpectChecked(dialog, {kDropSlideshow, kResizeNever, kPosSame, kClipDib}, true);
-  ExpectChecked(dialog, {kDropCompress, kDropPrinter, kDropContact, kResizeShrink, kResizeEnlarge, kResizeAlways,
-                         kPosLeftTop, kPosLeftBottom, kPosRightTop, kPosRightBottom, kPosCenter, kClipDdb}, false);
+  ExpectChecked(dialog, {kEnableUndo, kAutoQuantize, kAutoResize, kScrollBars, kThickFrame, kAnimateFrame,
+                         kToolbarLegends, kConfirmSaves, kThumbsIcon, kDropSlideshow, kResizeNever, kPosSame, kClipDib},
+                true);
+  ExpectChecked(dialog, {kPopupIcon, kFullOnTop, kDropCompress, kDropPrinter, kDropContact, kResizeShrink,
+                         kResizeEnlarge, kResizeAlways, kPosLeftTop, kPosLeftBottom, kPosRightTop, kPosRightBottom,
+                         kPosCenter, kClipDdb},
+                false);
   Shot("defaults");
 
   // Switch four boxes and one button of three groups, then OK.
@@ -232,13 +164,7 @@ TEST_F(OptionsDialogTest, InterfacePositionChoiceMovesTheWindowAndCancelPutsItBa
 TEST_F(OptionsDialogTest, InterfaceDialogRemembersItsPlace) {
   HWND dialog = Open(cmd::kInterfaceOptions);
   ASSERT_NE(dialog, nullptr);
-  RECT main;
-  GetWindowRect(Main(), &main);
-  SetWindowPos(dialog, nullptr, main.left + 25, main.top + 35, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  ASSERT_TRUE(program_->Settle());
-  ASSERT_TRUE(Program::Answer(dialog, IDCANCEL));
-  ASSERT_NE(dialog = Open(cmd::kInterfaceOptions), nullptr);
-  ExpectOffset(dialog, 25, 35);
+  ASSERT_NE(dialog = MovedAndShownAgain(dialog, cmd::kInterfaceOptions, IDCANCEL, 25, 35), nullptr);
   ASSERT_TRUE(Program::Answer(dialog, IDOK));
   // Small dialogs keep their own place.
   ExpectSaved({{"BigDlgX", "25"}, {"BigDlgY", "35"}, {"DlgX", "60"}});
@@ -279,12 +205,12 @@ TEST_F(OptionsDialogTest, QuantizingOptionsRefuseBadCountsAndPersist) {
 
   // Out of range and not a number are refused; the dialog stays.
   for (const wchar_t* bad : {L"15", L"300", L"6x"}) {
-    SetText(dialog, kCustomCount, bad);
+    SetItemText(dialog, kCustomCount, bad);
     ASSERT_TRUE(Program::Click(dialog, IDOK));
     EXPECT_EQ(AnswerBox(IDOK, "refused", dialog), kCountRange) << Utf8(bad);
     EXPECT_TRUE(IsWindowVisible(dialog));
   }
-  SetText(dialog, kCustomCount, L"64");
+  SetItemText(dialog, kCustomCount, L"64");
   ASSERT_TRUE(Program::Click(dialog, kDither));
   Shot("custom");
   ASSERT_TRUE(Program::Answer(dialog, IDOK));
@@ -324,38 +250,32 @@ TEST_F(OptionsDialogTest, SwitchingAutoQuantizationOnChecksTheOptionsAgainstTheD
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(Program::Click(dialog, color_depth::kPalette));
   ASSERT_TRUE(Program::Answer(dialog, IDOK));
-  // OK with the box left on asks nothing; switched off, nothing either.
-  ASSERT_NE(dialog = Open(cmd::kInterfaceOptions), nullptr);
-  ASSERT_TRUE(Program::Answer(dialog, IDOK));
-  ExpectNoDialog(*program_);
-  ASSERT_NE(dialog = Open(cmd::kInterfaceOptions), nullptr);
-  ASSERT_TRUE(Program::Click(dialog, kAutoQuantize));
-  ASSERT_TRUE(Program::Answer(dialog, IDOK));
-  ExpectNoDialog(*program_);
-  // Switched on: the question; No keeps the options.
-  ASSERT_NE(dialog = Open(cmd::kInterfaceOptions), nullptr);
-  EXPECT_FALSE(Checked(dialog, kAutoQuantize));
-  ASSERT_TRUE(Program::Click(dialog, kAutoQuantize));
-  ASSERT_TRUE(Program::Click(dialog, IDOK));
+  // Interface Options, OK with the box switched or left.
+  auto pressOk = [&](bool switchBox) {
+    ASSERT_NE(dialog = Open(cmd::kInterfaceOptions), nullptr);
+    if (switchBox) {
+      ASSERT_TRUE(Program::Click(dialog, kAutoQuantize));
+    }
+    ASSERT_TRUE(Program::Click(dialog, IDOK));
+  };
+  // Left on or switched off, nothing is asked.
+  for (bool switchBox : {false, true}) {
+    ASSERT_NO_FATAL_FAILURE(pressOk(switchBox));
+    ASSERT_TRUE(Program::WaitClosed(dialog));
+    ExpectNoDialog(*program_);
+  }
+  // Switched on again: the question; No keeps the options.
+  ASSERT_NO_FATAL_FAILURE(pressOk(true));
   EXPECT_EQ(AnswerBox(IDNO, "question", dialog), kQuantizingQuestion);
   ASSERT_TRUE(Program::WaitClosed(dialog));
   ExpectSaved({{"AutoQuantize", "1"}, {"NeedQuantizeRead", "1"}});
   // Off and on again, and Yes: true-colour reading.
-  ASSERT_NE(dialog = Open(cmd::kInterfaceOptions), nullptr);
-  ASSERT_TRUE(Program::Click(dialog, kAutoQuantize));
-  ASSERT_TRUE(Program::Answer(dialog, IDOK));
-  ASSERT_NE(dialog = Open(cmd::kInterfaceOptions), nullptr);
-  ASSERT_TRUE(Program::Click(dialog, kAutoQuantize));
-  ASSERT_TRUE(Program::Click(dialog, IDOK));
+  ASSERT_NO_FATAL_FAILURE(pressOk(true));
+  ASSERT_TRUE(Program::WaitClosed(dialog));
+  ASSERT_NO_FATAL_FAILURE(pressOk(true));
   EXPECT_EQ(AnswerBox(IDYES, "question-yes", dialog), kQuantizingQuestion);
   ASSERT_TRUE(Program::WaitClosed(dialog));
   ExpectSaved({{"NeedQuantizeRead", "0"}, {"UseSysPalette", "0"}, {"NColorsCreatePal", "256"}});
-}
-
-TEST_F(OptionsDialogTest, ColorDepthNeedsAnImage) {
-  // Greyed without an image: posted anyway, it shows nothing.
-  program_->PostMenuCommand(cmd::kColorDepth);
-  ExpectNoDialog(*program_);
 }
 
 TEST_F(OptionsDialogTest, ColorDepthReducesTheImageAndBringsItBack) {
@@ -387,10 +307,10 @@ TEST_F(OptionsDialogTest, ColorDepthReducesTheImageAndBringsItBack) {
   // A custom count is refused outside 16..256; 16 gives the Windows colours.
   ASSERT_NE(dialog = Open(cmd::kColorDepth), nullptr);
   ASSERT_TRUE(Program::Click(dialog, kCustom));
-  SetText(dialog, kCustomCount, L"300");
+  SetItemText(dialog, kCustomCount, L"300");
   ASSERT_TRUE(Program::Click(dialog, IDOK));
   EXPECT_EQ(AnswerBox(IDOK, "refused", dialog), kCountRange);
-  SetText(dialog, kCustomCount, L"16");
+  SetItemText(dialog, kCustomCount, L"16");
   ASSERT_NO_FATAL_FAILURE(answerShowing(dialog, IDOK, "16"));
   EXPECT_EQ(program_->SendCommand(cmd::kImageSize), MAKELONG(64, 48));
   Shot("sixteen");
@@ -484,33 +404,31 @@ TEST_F(OptionsDialogTest, JpegOptionsShowOneSetAtATimeAndStoreOnOk) {
 
 TEST_F(OptionsDialogTest, MemoryOptionsNormaliseTheDirectory) {
   using namespace memory_options;
-  HWND dialog = Open(cmd::kMemory);
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(WindowText(dialog), "Memory Options");
-  ExpectOffset(dialog, 60, 60);  // the small-dialog place
-  EXPECT_TRUE(Checked(dialog, kTmpFiles));
-  EXPECT_FALSE(Checked(dialog, kMainOnly));
-  EXPECT_EQ(WindowText(GetDlgItem(dialog, kTmpPath)), ".\\");
-  Shot("defaults");
-  SetText(dialog, kTmpPath, L"C:\\temp\\\\\\");
-  ASSERT_TRUE(Program::Click(dialog, kMainOnly));
-  ASSERT_TRUE(Program::Answer(dialog, IDOK));
-  ExpectSaved({{"UseTmpFiles", "0"}, {"TmpPath", "C:\\temp\\"}});
-
-  ASSERT_NE(dialog = Open(cmd::kMemory), nullptr);
-  EXPECT_TRUE(Checked(dialog, kMainOnly));
-  EXPECT_EQ(WindowText(GetDlgItem(dialog, kTmpPath)), "C:\\temp\\");
-  SetText(dialog, kTmpPath, L"");
-  ASSERT_TRUE(Program::Click(dialog, kTmpFiles));
-  ASSERT_TRUE(Program::Answer(dialog, IDOK));
-  ExpectSaved({{"UseTmpFiles", "1"}, {"TmpPath", ".\\"}});
-
-  // Cancel changes nothing.
-  ASSERT_NE(dialog = Open(cmd::kMemory), nullptr);
-  SetText(dialog, kTmpPath, L"D:\\x");
-  ASSERT_TRUE(Program::Click(dialog, kMainOnly));
-  ASSERT_TRUE(Program::Answer(dialog, IDCANCEL));
-  ExpectSaved({{"UseTmpFiles", "1"}, {"TmpPath", ".\\"}});
+  struct Step {
+    const wchar_t* typed;
+    int choice, button;
+    const char *useTmpFiles, *tmpPath;  // stored afterwards
+  };
+  const Step steps[] = {{L"C:\\temp\\\\\\", kMainOnly, IDOK, "0", "C:\\temp\\"},  // one separator at the end
+                        {L"", kTmpFiles, IDOK, "1", ".\\"},                     // none is the current folder
+                        {L"D:\\x", kMainOnly, IDCANCEL, "1", ".\\"}};           // Cancel changes nothing
+  Step shown = {nullptr, 0, 0, "1", ".\\"};  // the defaults
+  for (const Step& step : steps) {
+    SCOPED_TRACE(Utf8(step.typed));
+    HWND dialog = Open(cmd::kMemory);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(dialog), "Memory Options");
+    ExpectOffset(dialog, 60, 60);  // the small-dialog place
+    EXPECT_EQ(Checked(dialog, kTmpFiles), shown.useTmpFiles[0] == '1');
+    EXPECT_EQ(Checked(dialog, kMainOnly), shown.useTmpFiles[0] == '0');
+    EXPECT_EQ(WindowText(GetDlgItem(dialog, kTmpPath)), shown.tmpPath);
+    if (&step == steps) Shot("defaults");
+    SetItemText(dialog, kTmpPath, step.typed);
+    ASSERT_TRUE(Program::Click(dialog, step.choice));
+    ASSERT_TRUE(Program::Answer(dialog, step.button));
+    ExpectSaved({{"UseTmpFiles", step.useTmpFiles}, {"TmpPath", step.tmpPath}});
+    shown = step;
+  }
 }
 
 }  // namespace

@@ -42,10 +42,27 @@ void ProgramSession::ChooseFileToOpen(const std::wstring& file, bool clickBusyMe
   HWND dialog = program_->WaitForDialog();
   ASSERT_NE(dialog, nullptr) << "no open dialog";
   ASSERT_EQ(WindowText(dialog), "Open Image File");
-  SendMessageW(GetDlgItem(dialog, file_dialog::kFileName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+  SetItemText(dialog, file_dialog::kFileName, file);
   ASSERT_TRUE(Program::Click(dialog, IDOK));
   if (clickBusyMenu) program_->ClickBusyMenuWhenShown();
   ASSERT_TRUE(Program::WaitClosed(dialog));
+}
+
+void ProgramSession::CancelReadFromTheBusyMenu(const std::wstring& file, const std::string& busyTitle) const {
+  ASSERT_NO_FATAL_FAILURE(OpenThroughDialog(file, true));
+  HWND box = program_->WaitForDialog();
+  ASSERT_NE(box, nullptr) << "no question";
+  EXPECT_EQ(Program::MessageText(box), kCancelQuestion);
+  EXPECT_EQ(WindowText(box), kTitle);
+  EXPECT_EQ(WindowText(Main()), busyTitle);
+  const std::vector<MenuItem> busy = program_->ReadMenu();
+  ASSERT_EQ(busy.size(), 1u) << "the menu bar is one item while reading";
+  EXPECT_EQ(busy[0].id, cmd::kCancelOperation);
+  EXPECT_EQ(busy[0].text, "&Loading (click here to cancel)...");
+  EXPECT_FALSE(busy[0].Greyed());
+  Shot("question");
+  ASSERT_TRUE(Program::Answer(box, IDYES));
+  ExpectNoDialog(*program_);  // a cancelled read says nothing more
 }
 
 std::string ProgramSession::ChooseSaveType(HWND dialog, int position) const {
@@ -62,6 +79,17 @@ void ProgramSession::ExpectOffset(HWND dialog, int dx, int dy) const {
   GetWindowRect(dialog, &r);
   EXPECT_EQ(r.left - main.left, dx);
   EXPECT_EQ(r.top - main.top, dy);
+}
+
+HWND ProgramSession::MovedAndShownAgain(HWND dialog, int command, int closeButton, int dx, int dy) const {
+  RECT main;
+  GetWindowRect(Main(), &main);
+  SetWindowPos(dialog, nullptr, main.left + dx, main.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  EXPECT_TRUE(program_->Settle());
+  EXPECT_TRUE(Program::Answer(dialog, closeButton));
+  HWND again = program_->ShowDialog(command);
+  if (again) ExpectOffset(again, dx, dy);
+  return again;
 }
 
 MenuItem ProgramSession::Menu(int id) const {

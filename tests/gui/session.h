@@ -37,10 +37,17 @@ class ProgramSession {
     program_->PostMenuCommand(cmd::kOpen);
     ChooseFileToOpen(file, clickBusyMenu);
   }
+  // Opens the file through the dialog with the loading menu clicked as the read first looks
+  // at the queue, after its first row; checks the question and the busy state the read
+  // waits in (title `busyTitle`, the one-item menu), answers Yes and checks nothing follows.
+  void CancelReadFromTheBusyMenu(const std::wstring& file, const std::string& busyTitle) const;
   // Chooses a type from the save dialog's list, from 0, and gives the name it leads to.
   std::string ChooseSaveType(HWND dialog, int position) const;
   // Checks where the dialog is, from the main window's top-left corner.
   void ExpectOffset(HWND dialog, int dx, int dy) const;
+  // Moves the dialog to (dx, dy) from the main window's corner, closes it with the button
+  // and shows it again: the new one, checked to come up there.
+  HWND MovedAndShownAgain(HWND dialog, int command, int closeButton, int dx, int dy) const;
   // The menu item with the command id; fails the test when the menu has no such item.
   MenuItem Menu(int id) const;
   // A value of the settings file's section "Options".

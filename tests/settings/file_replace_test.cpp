@@ -10,19 +10,17 @@ namespace quilla {
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::ReadAll;
-using testing_support::ScratchFolder;
-using testing_support::WriteAll;
+using namespace testing_support;
 
-TEST(FileReplaceTest, WritesExactBytesAndLeavesNoTemporaryFile) {
-  ScratchFolder folder("replace");
-  std::string path = folder.File("quilla.ini");
+TEST(FileReplaceTest, WritesExactBytesToAnyPathAndLeavesNoTemporaryFile) {
+  ScratchFolder folder("settings-replace");
+  std::string path = folder.File("r\xC3\xA9glages \xE6\x97\xA5.ini");
   std::string bytes = "[S]\r\nk=v\r\n\n\x1a\xff end";
   ASSERT_TRUE(ReplaceFileContents(path, bytes));
   EXPECT_EQ(ReadAll(path), bytes) << "no line-ending translation";
   ASSERT_TRUE(ReplaceFileContents(path, "second"));
   EXPECT_EQ(ReadAll(path), "second");
-  EXPECT_FALSE(fs::exists(folder.Path() / "quilla.ini.tmp"));
+  EXPECT_FALSE(fs::exists(Utf8Path(path + ".tmp")));
 
   FileBytes read = ReadFileBounded(path, 3);
   EXPECT_TRUE(read.exists);
@@ -33,26 +31,14 @@ TEST(FileReplaceTest, WritesExactBytesAndLeavesNoTemporaryFile) {
   EXPECT_EQ(read.data, "second");
 }
 
-TEST(FileReplaceTest, NonAsciiPathsWork) {
-  ScratchFolder folder("unicode");
-  std::string path = folder.File("r\xC3\xA9glages \xE6\x97\xA5.ini");
-  ASSERT_TRUE(ReplaceFileContents(path, "x=1"));
-  EXPECT_EQ(ReadFileBounded(path, 100).data, "x=1");
-}
-
-TEST(FileReplaceTest, ReadOnlyTargetIsLeftAsItWas) {
-  ScratchFolder folder("readonly");
-  std::string path = folder.File("quilla.ini");
-  WriteAll(path, "old contents");
-  fs::permissions(folder.Path() / "quilla.ini", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                  fs::perm_options::remove);
-  EXPECT_FALSE(ReplaceFileContents(path, "new contents"));
-  EXPECT_EQ(ReadAll(path), "old contents");
-  EXPECT_FALSE(fs::exists(folder.Path() / "quilla.ini.tmp"));
-}
-
 TEST(FileReplaceTest, UnwritableTargetsFailWithoutDamage) {
-  ScratchFolder folder("unwritable");
+  ScratchFolder folder("settings-unwritable");
+  WriteAll(folder.File("readonly.ini"), "old contents");
+  MakeReadOnly(folder.File("readonly.ini"));
+  EXPECT_FALSE(ReplaceFileContents(folder.File("readonly.ini"), "new contents"));
+  EXPECT_EQ(ReadAll(folder.File("readonly.ini")), "old contents");
+  EXPECT_FALSE(fs::exists(folder.Path() / "readonly.ini.tmp"));
+
   fs::create_directories(folder.Path() / "adir");
   WriteAll(folder.File("adir/inside"), "kept");
   EXPECT_FALSE(ReplaceFileContents(folder.File("adir"), "x"));

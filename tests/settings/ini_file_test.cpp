@@ -43,14 +43,10 @@ TEST(IniFileTest, SkipsJunkCommentsAndKeysOutsideSections) {
 TEST(IniFileTest, IntegersReadLikeTheProfileReader) {
   IniFile file = IniFile::Parse(
       "[S]\nneg=-17\nplus=+5\ntail=12abc\njunk=abc\nempty=\nbig=99999999999999\nsmall=-99999999999999\n");
-  EXPECT_EQ(file.GetInt("S", "neg", 0), -17);
-  EXPECT_EQ(file.GetInt("S", "plus", 0), 5);
-  EXPECT_EQ(file.GetInt("S", "tail", 0), 12);
-  EXPECT_EQ(file.GetInt("S", "junk", 7), 7) << "no number: the fallback";
-  EXPECT_EQ(file.GetInt("S", "empty", 7), 7);
-  EXPECT_EQ(file.GetInt("S", "missing", 7), 7);
-  EXPECT_EQ(file.GetInt("S", "big", 0), 2147483647);
-  EXPECT_EQ(file.GetInt("S", "small", 0), -2147483647 - 1);
+  // Without a number (junk, empty, missing) the fallback 7 comes back.
+  const std::pair<const char*, int> rows[] = {{"neg", -17}, {"plus", 5}, {"tail", 12}, {"junk", 7}, {"empty", 7},
+                                              {"missing", 7}, {"big", 2147483647}, {"small", -2147483647 - 1}};
+  for (auto [key, value] : rows) EXPECT_EQ(file.GetInt("S", key, 7), value) << key;
 }
 
 TEST(IniFileTest, SetReplacesInPlaceAppendsNewKeysAndRoundTrips) {
@@ -105,7 +101,7 @@ TEST(IniFileTest, BinaryJunkNeverBreaksTheReader) {
 }
 
 TEST(IniFileTest, HugeFilesAreReadOnlyUpToTheBound) {
-  ScratchFolder folder("huge");
+  ScratchFolder folder("settings-huge");
   std::string text = "[S]\r\nfirst=1\r\n";
   while (text.size() < 3 * kMaxSettingsFileBytes) text += "filler=" + std::string(100, 'x') + "\r\n";
   text += "last=1\r\n";

@@ -2,10 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "settings/list_defaults.h"
 
 namespace quilla {
 namespace {
+
+auto Fields(const FilterSpec& f) {
+  return std::tie(f.name, f.color, f.red, f.green, f.blue, f.divisor, f.bias, f.kernel);
+}
+auto Fields(const MacroStep& s) { return std::tie(s.code, s.parameters); }
 
 TEST(ListSectionsTest, BuiltInListsMatchTheirTables) {
   UserFunctionList functions = DefaultFunctions();
@@ -73,20 +80,12 @@ TEST(ListSectionsTest, RoundTripKeepsEveryList) {
   for (int s = 0; s < kFunctionSlots; ++s) EXPECT_EQ(functionsBack.slots[s].text, functions.slots[s].text);
   EXPECT_EQ(functionsBack.selected, functions.selected);
   EXPECT_EQ(functionsBack.use, functions.use);
-  for (int s = 0; s < kFilterSlots; ++s) {
-    EXPECT_EQ(filtersBack[s].name, filters[s].name);
-    EXPECT_EQ(filtersBack[s].kernel, filters[s].kernel);
-    EXPECT_EQ(filtersBack[s].red, filters[s].red);
-    EXPECT_EQ(filtersBack[s].bias, filters[s].bias);
-    EXPECT_EQ(filtersBack[s].divisor, filters[s].divisor);
-  }
+  for (int s = 0; s < kFilterSlots; ++s) EXPECT_EQ(Fields(filtersBack[s]), Fields(filters[s])) << s;
   EXPECT_EQ(macrosBack.current, 16);
   for (int n = 0; n < kMacroCount; ++n) {
     EXPECT_EQ(macrosBack.macros[n].name, macros.macros[n].name);
-    for (int k = 0; k < kMacroSlots; ++k) {
-      EXPECT_EQ(macrosBack.macros[n].steps[k].code, macros.macros[n].steps[k].code);
-      EXPECT_EQ(macrosBack.macros[n].steps[k].parameters, macros.macros[n].steps[k].parameters);
-    }
+    for (int k = 0; k < kMacroSlots; ++k)
+      EXPECT_EQ(Fields(macrosBack.macros[n].steps[k]), Fields(macros.macros[n].steps[k])) << n << "/" << k;
   }
 }
 
@@ -120,11 +119,9 @@ TEST(ListSectionsTest, FilterSlotsStartFromIdentityAndAreClamped) {
   auto filters = DefaultFilters();
   ReadFilterSpecs(file, filters);
   EXPECT_EQ(filters[0].name, "A very long fi");
-  EXPECT_EQ(filters[0].kernel[0], 1);
-  EXPECT_EQ(filters[0].kernel[1], 2);
-  EXPECT_EQ(filters[0].kernel[2], -3);
-  EXPECT_EQ(filters[0].kernel[3], 0) << "fields after the first that fails keep the identity";
-  EXPECT_EQ(filters[0].kernel[12], 1);
+  std::array<int, 25> kernel = FilterSpec::Identity().kernel;
+  kernel[0] = 1, kernel[1] = 2, kernel[2] = -3;
+  EXPECT_EQ(filters[0].kernel, kernel) << "fields after the first that fails keep the identity";
   EXPECT_EQ(filters[0].divisor, 1) << "a zero divisor would divide by zero";
   EXPECT_EQ(filters[0].bias, 255);
   EXPECT_EQ(filters[1].kernel[0], 255);
@@ -132,9 +129,7 @@ TEST(ListSectionsTest, FilterSlotsStartFromIdentityAndAreClamped) {
   EXPECT_EQ(filters[1].kernel[12], 7);
   EXPECT_EQ(filters[1].red, 0);
   EXPECT_EQ(filters[1].name, "");
-  EXPECT_EQ(filters[5].name, "") << "slots missing from the file are identity filters";
-  EXPECT_EQ(filters[5].kernel[12], 1);
-  EXPECT_EQ(filters[5].divisor, 1);
+  EXPECT_EQ(Fields(filters[5]), Fields(FilterSpec::Identity())) << "slots missing from the file are identity filters";
 }
 
 TEST(ListSectionsTest, AFileWithoutTheSectionLeavesTheListAsItIs) {

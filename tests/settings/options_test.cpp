@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/dib_image.h"
 #include "core/messages.h"
 #include "core/progress.h"
@@ -13,33 +15,21 @@ namespace {
 
 class OptionsTest : public ::testing::Test {
  protected:
-  void SetUp() override { InstallHost(&host); }
   void TearDown() override {
     SetMainDocument(nullptr);
-    InstallHost(nullptr);
     SetGlobalFillRgb(0xFFFFFF);
   }
-  ScriptedHost host;
+  InstalledHost host;
   AppOptions options;
 };
 
 TEST_F(OptionsTest, DefaultsFollowTheTable) {
-  EXPECT_EQ(options.DlgX(), 60);
-  EXPECT_EQ(options.BigDlgY(), 40);
-  EXPECT_EQ(options.TBarRight(), 1);
-  EXPECT_EQ(options.PosMode(), 105);
-  EXPECT_EQ(options.ResizeOnLoad(), 101);
-  EXPECT_EQ(options.DropTo(), 111);
-  EXPECT_EQ(options.CopyClipbdFmt(), 140);
-  EXPECT_EQ(options.CombineMode(), 502);
-  EXPECT_EQ(options.NColorsCreatePal(), 256);
-  EXPECT_EQ(options.JpegQuality(), 75);
-  EXPECT_EQ(options.SSNSecondsDelay(), 5);
-  EXPECT_EQ(options.ContaDim(), 1);
-  EXPECT_EQ(options.PercentRowsPrint(), 100);
-  EXPECT_EQ(options.PopupIcon(), 0);
-  EXPECT_EQ(options.FullOnTop(), 0);
-  EXPECT_EQ(options.SaveGifInterlaced(), 1);
+  const std::pair<const char*, int> ints[] = {
+      {"DlgX", 60}, {"BigDlgY", 40}, {"TBarRight", 1}, {"PosMode", 105}, {"ResizeOnLoad", 101}, {"DropTo", 111},
+      {"CopyClipbdFmt", 140}, {"CombineMode", 502}, {"NColorsCreatePal", 256}, {"JpegQuality", 75},
+      {"SSNSecondsDelay", 5}, {"ContaDim", 1}, {"PercentRowsPrint", 100}, {"PopupIcon", 0}, {"FullOnTop", 0},
+      {"SaveGifInterlaced", 1}};
+  for (auto [key, value] : ints) EXPECT_EQ(options.Int(FindIntOption(key).value()), value) << key;
   EXPECT_EQ(options.TmpPath(), ".\\");
   EXPECT_EQ(options.CTL3D32(), "CTL3D32.DLL");
   EXPECT_EQ(options.CTL3DV2(), "CTL3DV2.DLL");
@@ -51,12 +41,9 @@ TEST_F(OptionsTest, DefaultsFollowTheTable) {
     EXPECT_EQ(options.JpegField(kJpegPreview, field), preview[field]) << field;
   }
   for (TextStyleGroup group : {TextStyleGroup::Normal, TextStyleGroup::Contact}) {
-    const TextStyle& style = options.Style(group);
-    EXPECT_EQ(style.points, 10);
-    EXPECT_EQ(style.face, "system");
-    EXPECT_EQ(style.foreground, PackColor(255, 255, 255));
-    EXPECT_EQ(style.background, 0u);
-    EXPECT_EQ(style.text, "");
+    const TextStyle& s = options.Style(group);
+    EXPECT_EQ(std::tie(s.points, s.face, s.foreground, s.background, s.text),
+              std::make_tuple(10, std::string("system"), PackColor(255, 255, 255), 0u, std::string()));
   }
 }
 
@@ -72,48 +59,36 @@ TEST_F(OptionsTest, QuantizingDefaultsDependOnTheDisplay) {
 }
 
 TEST_F(OptionsTest, PartialResetKeepsPositionsToolbarAndLists) {
-  options.SetDlgX(7);
-  options.SetBigDlgY(-3);
-  options.SetTBarCaption(1);
-  options.SetTBarRight(0);
+  struct Row { IntOption option; int value, afterPartialReset; };
+  const Row rows[] = {{IntOption::DlgX, 7, 7},      {IntOption::BigDlgY, -3, -3},    {IntOption::TBarCaption, 1, 1},
+                      {IntOption::TBarRight, 0, 0}, {IntOption::LockRGBGamma, 0, 1}, {IntOption::JpegQuality, 20, 75}};
+  for (Row row : rows) options.StoreInt(row.option, row.value);
   options.Functions().slots[0].text = "x*x";
   options.Filters()[3].name = "Mine";
   options.Macros().current = 5;
-  options.SetJpegQuality(20);
   options.SetCBackG(0);
-  options.SetLockRGBGamma(0);
   options.ResetToDefaults(false);
-  EXPECT_EQ(options.LockRGBGamma(), 1);  // a scalar option, not a position
-  EXPECT_EQ(options.DlgX(), 7);
-  EXPECT_EQ(options.BigDlgY(), -3);
-  EXPECT_EQ(options.TBarCaption(), 1);
-  EXPECT_EQ(options.TBarRight(), 0);
+  for (Row row : rows) EXPECT_EQ(options.Int(row.option), row.afterPartialReset) << IntOptionKey(row.option);
   EXPECT_EQ(options.Functions().slots[0].text, "x*x");
   EXPECT_EQ(options.Filters()[3].name, "Mine");
   EXPECT_EQ(options.Macros().current, 5);
-  EXPECT_EQ(options.JpegQuality(), 75);
   EXPECT_EQ(options.CBackG(), 255);
   options.ResetToDefaults(true);
-  EXPECT_EQ(options.DlgX(), 60);
-  EXPECT_EQ(options.TBarCaption(), 0);
+  for (Row row : rows)
+    EXPECT_EQ(options.Int(row.option), AppOptions::DefaultInt(row.option, options.GetDisplayMode()))
+        << IntOptionKey(row.option);
   EXPECT_EQ(options.Functions().slots[0].text, "x^2");
   EXPECT_EQ(options.Filters()[3].name, "Sharpen");
   EXPECT_EQ(options.Macros().current, 0);
 }
 
 TEST_F(OptionsTest, FilterTypeIndicesAreClamped) {
-  options.SetOpenType(9);
-  EXPECT_EQ(options.OpenType(), 9);
-  options.SetOpenType(10);
-  EXPECT_EQ(options.OpenType(), 1);
-  options.SetOpenType(0);
-  EXPECT_EQ(options.OpenType(), 1);
-  options.SetSaveType(10);
-  EXPECT_EQ(options.SaveType(), 10);
-  options.SetSaveType(11);
-  EXPECT_EQ(options.SaveType(), 1);
-  options.SetSaveType(-5);
-  EXPECT_EQ(options.SaveType(), 1);
+  struct Row { IntOption option; int value, stored; };
+  for (Row row : {Row{IntOption::OpenType, 9, 9}, Row{IntOption::OpenType, 10, 1}, Row{IntOption::OpenType, 0, 1},
+                  Row{IntOption::SaveType, 10, 10}, Row{IntOption::SaveType, 11, 1}, Row{IntOption::SaveType, -5, 1}}) {
+    options.StoreInt(row.option, row.value);
+    EXPECT_EQ(options.Int(row.option), row.stored) << IntOptionKey(row.option) << "=" << row.value;
+  }
 }
 
 TEST_F(OptionsTest, BackgroundColourLivesInTheCoreFillColour) {
@@ -132,17 +107,9 @@ TEST_F(OptionsTest, BackgroundColourLivesInTheCoreFillColour) {
 }
 
 TEST_F(OptionsTest, TemporaryPathEndsInExactlyOneBackslash) {
-  EXPECT_EQ(NormalizeTmpPath("c:\\temp\\\\\\"), "c:\\temp\\");
-  EXPECT_EQ(NormalizeTmpPath("c:\\temp"), "c:\\temp\\");
-  EXPECT_EQ(NormalizeTmpPath(""), ".\\");
-  EXPECT_EQ(NormalizeTmpPath("\\\\"), ".\\");
-  std::string longPath = NormalizeTmpPath(std::string(600, 'a'));
-  EXPECT_EQ(longPath.size(), kMaxTmpPath);
-  EXPECT_EQ(longPath.back(), '\\');
-  options.SetTmpPath("d:\\x\\\\");
-  EXPECT_EQ(options.TmpPath(), "d:\\x\\");
-  options.SetCTL3D32(std::string(80, 'c'));
-  EXPECT_EQ(options.CTL3D32().size(), kMaxLibraryName);
+  const std::pair<const char*, const char*> rows[] = {
+      {"c:\\temp\\\\\\", "c:\\temp\\"}, {"c:\\temp", "c:\\temp\\"}, {"", ".\\"}, {"\\\\", ".\\"}};
+  for (auto [path, normalized] : rows) EXPECT_EQ(NormalizeTmpPath(path), normalized) << path;
 }
 
 TEST_F(OptionsTest, TextStylesAreCutToTheirFields) {
@@ -225,18 +192,13 @@ namespace {
 TEST(DialogPlacementTest, OffsetsFromTheMainWindowAreKeptOnScreen) {
   AppOptions options;
   ScreenPoint main{100, 50};
-  ScreenPoint small = DialogOrigin(options, DialogKind::Small, main, 200, 100, 1024, 768);
-  EXPECT_EQ(small.x, 160);
-  EXPECT_EQ(small.y, 110);
-  ScreenPoint large = DialogOrigin(options, DialogKind::Large, main, 200, 100, 1024, 768);
-  EXPECT_EQ(large.x, 140);
-  EXPECT_EQ(large.y, 90);
-  ScreenPoint right = DialogOrigin(options, DialogKind::Small, {900, 700}, 200, 100, 1024, 768);
-  EXPECT_EQ(right.x, 824);
-  EXPECT_EQ(right.y, 668);
-  ScreenPoint left = DialogOrigin(options, DialogKind::Small, {-300, -100}, 200, 100, 1024, 768);
-  EXPECT_EQ(left.x, 0);
-  EXPECT_EQ(left.y, 0);
+  struct Row { DialogKind kind; ScreenPoint main; int x, y; };
+  for (Row row : {Row{DialogKind::Small, main, 160, 110}, Row{DialogKind::Large, main, 140, 90},
+                  Row{DialogKind::Small, {900, 700}, 824, 668}, Row{DialogKind::Small, {-300, -100}, 0, 0}}) {
+    ScreenPoint origin = DialogOrigin(options, row.kind, row.main, 200, 100, 1024, 768);
+    EXPECT_EQ(origin.x, row.x) << row.main.x;
+    EXPECT_EQ(origin.y, row.y) << row.main.x;
+  }
 
   RememberDialogOffset(options, DialogKind::Large, {90, 30}, main);
   EXPECT_EQ(options.BigDlgX(), -10);

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
+#include <sstream>
+#include <tuple>
 #include <vector>
 
 #include "core/dib_image.h"
@@ -12,41 +13,24 @@
 #include "settings/settings_keys.h"
 #include "settings/settings_path.h"
 #include "settings/settings_test_support.h"
+#include "support/options_order.h"
 #include "support/scripted_host.h"
 
 namespace quilla {
 namespace {
 
-namespace fs = std::filesystem;
-using testing_support::ReadAll;
-using testing_support::ScratchFolder;
-using testing_support::SetEnvironment;
-using testing_support::WriteAll;
+using namespace testing_support;
 
-// Keys of section "Options" as Save all writes them.
-const std::vector<std::string> kOptionsOrder = {
-    "DlgX", "DlgY", "BigDlgX", "BigDlgY", "LockRGBGamma", "TBarCaption", "TBarRight", "CBackR", "CBackG", "CBackB",
-    "AutoQuantize", "ImagePreview", "ImagePreviewGray", "OpenType", "SaveType", "C8Mask", "C8Black",
-    "AutoResize", "PosMode", "ShowSBars", "ResizeOnLoad", "DropTo", "WarnAllSaves", "PopupIcon", "ThickAreaFrame",
-    "AnimateAreaFrame", "CopyClipbdFmt", "ShowToolBarLegend", "ShowThumbsIcon", "FullOnTop", "CombineMode",
-    "NColorsCreatePal", "UseDithering", "NeedQuantizeRead", "UseSysPalette", "JpegQuality", "SaveJpegGS",
-    "JpegEntOpt", "WarnJpegGsSave", "JpegDecompressionSetup", "LoadJpegGSNormal", "JpegDenomNormal",
-    "JpegFastUpNormal", "JpegDCTTypeNormal", "JpegOptionFastQuantNormal", "JpegOption1PassNormal",
-    "LoadJpegGSPreview", "JpegDenomPreview", "JpegFastUpPreview", "JpegDCTTypePreview", "JpegOptionFastQuantPreview",
-    "JpegOption1PassPreview", "SSCycle", "SSFullScreen", "SSAuto", "SSNSecondsDelay", "UseTmpFiles", "TmpPath",
-    "EnableUndo", "NormalText", "NormalFont", "NormalOpaque", "NormalBold", "NormalItalic", "NormalUnderline",
-    "NormalStrike", "NormalAlignment", "NormalDirection", "NormalPoints", "NormalColorRFore", "NormalColorGFore",
-    "NormalColorBFore", "NormalColorRBack", "NormalColorGBack", "NormalColorBBack", "ContactFont", "ContactOpaque",
-    "ContactBold", "ContactItalic", "ContactUnderline", "ContactStrike", "ContactAlignment", "ContactPoints",
-    "ContactColorRFore", "ContactColorGFore", "ContactColorBFore", "ContactColorRBack", "ContactColorGBack",
-    "ContactColorBBack", "CenterPrinterPage", "FitPrinterPage", "PercentColsPrint", "PercentRowsPrint", "ContaDim",
-    "ContaBackR", "ContaBackG", "ContaBackB", "SaveGifInterlaced", "CTL3D32", "CTL3DV2", "NFunctions"};
+auto Fields(const TextStyle& s) {
+  return std::tie(s.alignment, s.direction, s.bold, s.italic, s.strikeout, s.underline, s.foreground, s.background,
+                  s.opaque, s.points, s.face, s.text);
+}
 
 class SettingsStoreTest : public ::testing::Test {
  protected:
-  SettingsStoreTest() : folder(::testing::UnitTest::GetInstance()->current_test_info()->name()) {}
+  SettingsStoreTest()
+      : folder(std::string("settings-") + ::testing::UnitTest::GetInstance()->current_test_info()->name()) {}
   void SetUp() override {
-    InstallHost(&host);
     path = folder.File("quilla.ini");
     SetEnvironment(kSettingsPathVariable, path);
     Options().SetHooks({});
@@ -57,12 +41,15 @@ class SettingsStoreTest : public ::testing::Test {
     SetEnvironment(kSettingsPathVariable, "");
     Options().SetHooks({});
     SetDefaultSettings(true);
-    InstallHost(nullptr);
   }
   // Saves the defaults as our own file, so that loads are not foreign.
   IniFile OwnFile() {
     EXPECT_EQ(SaveAllSettings(), 1);
     return IniFile::Read(path);
+  }
+  // The identification that makes a file our own.
+  static std::string OwnIdentity() {
+    return std::string("[Quilla for Windows]\nAuthor=") + kAuthorText + "\nCopyright=" + kCopyrightText + "\n";
   }
   std::vector<std::string> KeysOf(const IniFile& file, const std::string& section) {
     std::vector<std::string> keys;
@@ -73,7 +60,7 @@ class SettingsStoreTest : public ::testing::Test {
   }
 
   ScratchFolder folder;
-  ScriptedHost host;
+  InstalledHost host;
   std::string path;
 };
 
@@ -106,71 +93,56 @@ TEST_F(SettingsStoreTest, StartWithoutAFileWritesTheDefaultsInOrder) {
   EXPECT_EQ(file.GetString(kMacrosSection, "KS3Name", ""), "dark+high contrast");
 
   std::string text = ReadAll(path);
-  size_t identity = text.find("[Quilla for Windows]"), options = text.find("[Options]"),
-         functions = text.find("[Functions]"), filters = text.find("[Filters]"),
-         macros = text.find("[One keystroke retouch]");
-  EXPECT_EQ(identity, 0u);
-  EXPECT_LT(options, functions);
-  EXPECT_LT(functions, filters);
-  EXPECT_LT(filters, macros);
-  EXPECT_NE(macros, std::string::npos);
+  EXPECT_EQ(text.rfind("[Quilla for Windows]\r\n", 0), 0u) << "first, with Windows line ends";
+  std::vector<std::string> sections;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);)
+    if (line.starts_with('[')) sections.push_back(line.substr(0, line.size() - 1));  // without the '\r'
+  EXPECT_EQ(sections, (std::vector<std::string>{"[Quilla for Windows]", "[Options]", "[Functions]", "[Filters]",
+                                                "[One keystroke retouch]"}));
   EXPECT_EQ(KeysOf(file, kFunctionsSection).front(), "Function0");
   EXPECT_EQ(KeysOf(file, kMacrosSection).front(), "KSCurrent");
-  EXPECT_EQ(text.find('\n'), text.find('\r') + 1) << "Windows line ends";
   EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(SettingsStoreTest, RoundTripThroughTheFile) {
   OwnFile();
   AppOptions& o = Options();
-  o.SetJpegQuality(90);
-  o.SetPosMode(110);
-  o.SetDlgX(-12);
-  o.SetTBarRight(0);
-  o.SetOpenType(7);
-  o.SetJpegDenom(kJpegPreview, 8);
+  const std::pair<IntOption, int> ints[] = {{IntOption::JpegQuality, 90}, {IntOption::PosMode, 110},
+                                            {IntOption::DlgX, -12},       {IntOption::TBarRight, 0},
+                                            {IntOption::OpenType, 7},     {IntOption::JpegDenomPreview, 8}};
+  for (auto [option, value] : ints) o.StoreInt(option, value);
   o.SetCBackR(10);
   o.SetCBackG(20);
   o.SetCBackB(30);
   o.SetContaBack(PackColor(1, 2, 3));
   o.SetTmpPath("C:\\Temp Files\\");
   o.SetCTL3DV2("ctl.dll");
-  TextStyle normal;
+  TextStyle normal, contact;
   normal.text = "Hello, world = 1";
   normal.face = "Times New Roman";
   normal.direction = 2;
   normal.foreground = PackColor(1, 128, 255);
   o.SetStyle(TextStyleGroup::Normal, normal);
-  TextStyle contact;
   contact.alignment = 1;
   contact.points = 14;
   contact.background = PackColor(9, 8, 7);
-  contact.direction = 2;  // not kept for the contact group
+  contact.direction = 2;
   o.SetStyle(TextStyleGroup::Contact, contact);
   ASSERT_EQ(SaveAllSettings(), 1);
 
   Options().SetDisplayMode(DisplayMode::TrueColor);
   SetDefaultSettings(true);
   ASSERT_EQ(LoadAllSettings(), 1);
-  EXPECT_EQ(o.JpegQuality(), 90);
-  EXPECT_EQ(o.PosMode(), 110);
-  EXPECT_EQ(o.DlgX(), -12);
-  EXPECT_EQ(o.TBarRight(), 0);
-  EXPECT_EQ(o.OpenType(), 7);
-  EXPECT_EQ(o.JpegDenom(kJpegPreview), 8);
+  for (auto [option, value] : ints) EXPECT_EQ(o.Int(option), value) << IntOptionKey(option);
   EXPECT_EQ(o.JpegDenom(kJpegNormal), 1);
   EXPECT_EQ(GlobalFillRgb(), 0x0A141Eu);
   EXPECT_EQ(o.ContaBack(), PackColor(1, 2, 3));
   EXPECT_EQ(o.TmpPath(), "C:\\Temp Files\\");
   EXPECT_EQ(o.CTL3DV2(), "ctl.dll");
-  EXPECT_EQ(o.Style(TextStyleGroup::Normal).text, "Hello, world = 1");
-  EXPECT_EQ(o.Style(TextStyleGroup::Normal).face, "Times New Roman");
-  EXPECT_EQ(o.Style(TextStyleGroup::Normal).direction, 2);
-  EXPECT_EQ(o.Style(TextStyleGroup::Normal).foreground, PackColor(1, 128, 255));
-  EXPECT_EQ(o.Style(TextStyleGroup::Contact).alignment, 1);
-  EXPECT_EQ(o.Style(TextStyleGroup::Contact).points, 14);
-  EXPECT_EQ(o.Style(TextStyleGroup::Contact).background, PackColor(9, 8, 7));
-  EXPECT_EQ(o.Style(TextStyleGroup::Contact).direction, 0);
+  EXPECT_EQ(Fields(o.Style(TextStyleGroup::Normal)), Fields(normal));
+  contact.direction = 0;  // not kept for the contact group
+  EXPECT_EQ(Fields(o.Style(TextStyleGroup::Contact)), Fields(contact));
 }
 
 TEST_F(SettingsStoreTest, ForeignFilesAreReplacedByTheDefaults) {
@@ -197,8 +169,7 @@ TEST_F(SettingsStoreTest, ForeignFilesAreReplacedByTheDefaults) {
 }
 
 TEST_F(SettingsStoreTest, MissingKeysKeepDefaultsExceptTheColourFallbacks) {
-  WriteAll(path, "[Quilla for Windows]\nAuthor=" + std::string(kAuthorText) + "\nCopyright=" + kCopyrightText +
-                     "\n[Options]\nContaBackR=0\nContaBackB=0\nCBackG=0\nCBackR=256\nOpenType=42\nTmpPath=c:\\t\\\\\\\n"
+  WriteAll(path, OwnIdentity() + "[Options]\nContaBackR=0\nContaBackB=0\nCBackG=0\nCBackR=256\nOpenType=42\nTmpPath=c:\\t\\\\\\\n"
                      "NormalColorRFore=300\nDlgY=7\n");
   ASSERT_EQ(LoadAllSettings(), 1);
   EXPECT_EQ(Options().ContaBackG(), 255) << "a missing component reads as 255, not the default black";
@@ -241,18 +212,19 @@ TEST_F(SettingsStoreTest, LoadingPassesOnlyTheAreaFrameOn) {
 }
 
 TEST_F(SettingsStoreTest, SaveAllKeepsTheFilesListsAndListSaversWriteThem) {
+  auto editLists = [] {
+    Options().Functions().slots[5].text = "1-x";
+    Options().Filters()[2].name = "Mine";
+    Options().Macros().macros[3].name = "edited";
+  };
   OwnFile();
-  Options().Functions().slots[5].text = "1-x";
-  Options().Filters()[2].name = "Mine";
-  Options().Macros().macros[3].name = "edited";
+  editLists();
   ASSERT_EQ(SaveAllSettings(), 1);
   EXPECT_EQ(Options().Functions().slots[5].text, "x*0.7+0.15") << "unsaved list edits give way to the file";
   EXPECT_EQ(Options().Filters()[2].name, "Blur");
   EXPECT_EQ(Options().Macros().macros[3].name, "dark+high contrast");
 
-  Options().Functions().slots[5].text = "1-x";
-  Options().Filters()[2].name = "Mine";
-  Options().Macros().macros[3].name = "edited";
+  editLists();
   Options().Macros().current = 3;
   ASSERT_EQ(SaveFunctions(), 1);
   ASSERT_EQ(SaveFilterSpecs(), 1);
@@ -300,8 +272,7 @@ TEST_F(SettingsStoreTest, DefaultThenExitKeepsTheOldScalarsButTheWindowState) {
 TEST_F(SettingsStoreTest, UnwritableFileStaysAsItWasAndTheFailureIsReported) {
   OwnFile();
   std::string before = ReadAll(path);
-  fs::permissions(fs::path(std::u8string(path.begin(), path.end())),
-                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove);
+  MakeReadOnly(path);
   Options().SetJpegQuality(50);
   EXPECT_EQ(SaveAllSettings(), 0);
   EXPECT_EQ(SaveWindowState(), 0);
@@ -316,8 +287,7 @@ TEST_F(SettingsStoreTest, UnwritableFileStaysAsItWasAndTheFailureIsReported) {
 }
 
 TEST_F(SettingsStoreTest, JunkAndOverLongValuesNeverBreakLoading) {
-  std::string junk = "[Quilla for Windows]\nAuthor=" + std::string(kAuthorText) + "\nCopyright=" + kCopyrightText +
-                     "\n\x01\x02\xff\xfe garbage\n[Options]\nTmpPath=" + std::string(5000, 'p') +
+  std::string junk = OwnIdentity() + "\x01\x02\xff\xfe garbage\n[Options]\nTmpPath=" + std::string(5000, 'p') +
                      "\nNormalFont=" + std::string(100, 'f') + "\nNormalText=" + std::string(1000, 't') +
                      "\nCTL3D32=" + std::string(100, 'c') + "\nJpegQuality=\x80\x81\nPosMode=106junk\n" +
                      std::string("\0\0\0", 3) + "\n[Functions]\nFunction0=" + std::string(2000, 'x') + "\n";

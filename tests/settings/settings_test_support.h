@@ -1,4 +1,5 @@
-// A scratch folder per test and the QUILLA_INI variable pointing into it.
+// The settings tests' scratch folders, the QUILLA_INI variable pointing into one, and
+// whole-file access by UTF-8 path.
 #pragma once
 #include <cstdlib>
 #include <filesystem>
@@ -6,53 +7,40 @@
 #include <sstream>
 #include <string>
 
+#include "support/scratch_folder.h"
+
 namespace quilla::testing_support {
+
+inline std::filesystem::path Utf8Path(const std::string& path) {
+  return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
 
 inline void SetEnvironment(const char* name, const std::string& value) {
 #ifdef _WIN32
   std::wstring wideName(name, name + std::char_traits<char>::length(name));
-  std::wstring wideValue = std::filesystem::path(std::u8string(value.begin(), value.end())).wstring();
-  _wputenv_s(wideName.c_str(), wideValue.c_str());
+  _wputenv_s(wideName.c_str(), Utf8Path(value).wstring().c_str());
   _putenv_s(name, value.c_str());
 #else
   if (value.empty()) unsetenv(name); else setenv(name, value.c_str(), 1);
 #endif
 }
 
-class ScratchFolder {
- public:
-  explicit ScratchFolder(const std::string& name) {
-    path_ = std::filesystem::temp_directory_path() / ("quilla-settings-" + name);
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchFolder() {
-    std::error_code error;
-    for (auto& entry : std::filesystem::recursive_directory_iterator(path_, error))
-      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                   std::filesystem::perm_options::add, error);
-    std::filesystem::remove_all(path_, error);
-  }
-  std::string File(const std::string& name) const {
-    std::u8string text = (path_ / name).u8string();
-    return std::string(text.begin(), text.end());
-  }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
 inline std::string ReadAll(const std::string& path) {
-  std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
+  std::ifstream in(Utf8Path(path), std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
 }
 
 inline void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream out(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary | std::ios::trunc);
+  std::ofstream out(Utf8Path(path), std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline void MakeReadOnly(const std::string& path) {
+  using std::filesystem::perms;
+  std::filesystem::permissions(Utf8Path(path), perms::owner_write | perms::group_write | perms::others_write,
+                               std::filesystem::perm_options::remove);
 }
 
 }  // namespace quilla::testing_support

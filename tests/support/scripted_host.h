@@ -1,5 +1,5 @@
 // A Host for unit tests: records every message, title, cursor and menu change, answers
-// questions from a queue, and runs a test-given action whenever messages would be pumped.
+// questions from a queue, counts the pumps of messages and runs a test-given action on them.
 #pragma once
 #include <deque>
 #include <functional>
@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "core/host.h"
+#include "core/messages.h"
+#include "core/progress.h"
 
 namespace quilla {
 
@@ -26,9 +28,20 @@ class ScriptedHost : public Host {
   std::vector<bool> busyStates;
   std::vector<EngineEvent> events;
   int waitCursorShows = 0, cursorRestores = 0;
+  int pumps = 0;  // messages pumped or waited for
   // Runs on every pump, as if the user acted while an operation ran; return false to
   // deliver a quit message.
   std::function<bool()> onPump;
+
+  // At the nth pump from now act runs, as the user's cancel or closing the window would.
+  void AtPump(int n, std::function<void()> act) {
+    pumps = 0;
+    onPump = [this, n, act] {
+      if (pumps == n) act();
+      return true;
+    };
+  }
+  void CancelAtPump(int n) { AtPump(n, RequestCancel); }
 
   MsgResult MessageBox(OwnerWindow, const std::string& text, const std::string& caption, MsgButtons buttons,
                        MsgIcon icon) override {
@@ -41,8 +54,8 @@ class ScriptedHost : public Host {
     return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes : MsgResult::Ok;
   }
   void SetWindowTitle(const std::string& title) override { titles.push_back(title); }
-  bool PumpPendingMessages(const std::function<bool()>&) override { return onPump ? onPump() : true; }
-  bool WaitAndDispatchOneMessage() override { return onPump ? onPump() : true; }
+  bool PumpPendingMessages(const std::function<bool()>&) override { return Pump(); }
+  bool WaitAndDispatchOneMessage() override { return Pump(); }
   void ShowWaitCursor() override { ++waitCursorShows; }
   void RestoreCursor() override { ++cursorRestores; }
   void ShowBusyMenu(int number) override { busyMenus.push_back(number); }
@@ -52,6 +65,20 @@ class ScriptedHost : public Host {
   ScreenRect WorkArea() override { return {0, 0, 1024, 768}; }
 
   std::string LastMessage() const { return messages.empty() ? std::string() : messages.back().text; }
+
+ private:
+  bool Pump() {
+    ++pumps;
+    return onPump ? onPump() : true;
+  }
+};
+
+// A scripted host installed for as long as it lives, as a fixture's member.
+class InstalledHost : public ScriptedHost {
+ public:
+  InstalledHost() { InstallHost(this); }
+  ~InstalledHost() override { InstallHost(nullptr); }
+  InstalledHost(const InstalledHost&) = delete;
 };
 
 }  // namespace quilla

@@ -9,6 +9,7 @@
 #include "formats/byte_reader.h"
 #include "formats/codec_abort.h"
 #include "formats/file_types.h"
+#include "formats/packed_rows.h"
 #include "formats/targa/targa_codec.h"
 #include "formats/targa/targa_header.h"
 #include "formats/targa/targa_messages.h"
@@ -195,7 +196,7 @@ void ReadTarga(Transfer& transfer) {
     if (header.mapEntryBits != 24) Fail(kMapFormat);
     uint8_t entries[256 * 3];
     in.Read(entries, size_t(header.mapLength) * 3);
-    for (uint32_t i = 0; i < header.mapLength; ++i) map[i] = {entries[3 * i], entries[3 * i + 1], entries[3 * i + 2], 0};
+    LoadColorTable(entries, header.mapLength, 3, EntryOrder::BlueGreenRed, map);
   }
 
   const uint32_t width = header.width, height = header.height;

@@ -243,38 +243,32 @@ void ReadTiff(Transfer& transfer) {
 }
 
 int ProbeTiff(ByteReader& in, uint32_t& imageWidth, uint32_t& imageHeight) {
-  int answer = 0;
-  {
-    uint8_t head[4];
-    in.Read(head, 4);
-    bool little = head[0] == 'I' && head[1] == 'I' && head[2] == 42 && head[3] == 0;
-    bool big = head[0] == 'M' && head[1] == 'M' && head[2] == 0 && head[3] == 42;
-    if (little || big) {
-      in.Seek(little ? in.U32le() : in.U32be());
-      uint32_t entries = little ? in.U16le() : in.U16be();
-      bool haveWidth = false, haveHeight = false;
-      uint32_t width = 0, height = 0;
-      for (uint32_t i = 0; i < entries && !(haveWidth && haveHeight); ++i) {
-        uint8_t e[12];
-        in.Read(e, sizeof e);
-        auto u16 = [little](const uint8_t* p) { return little ? LoadU16le(p) : uint16_t(p[0] << 8 | p[1]); };
-        uint16_t tag = u16(e), type = u16(e + 2);
-        if (tag != TIFFTAG_IMAGEWIDTH && tag != TIFFTAG_IMAGELENGTH) continue;
-        uint32_t value = type == TIFF_SHORT ? u16(e + 8)
-                         : little         ? LoadU32le(e + 8)
-                                          : uint32_t(e[8]) << 24 | uint32_t(e[9]) << 16 | uint32_t(e[10]) << 8 | e[11];
-        if (int32_t(value) < 0) value = 10;
-        if (tag == TIFFTAG_IMAGEWIDTH) haveWidth = true, width = value;
-        else haveHeight = true, height = value;
-      }
-      if (haveWidth && haveHeight) {
-        imageWidth = width;
-        imageHeight = height;
-        answer = kTiffFile;
-      }
-    }
+  uint8_t head[4];
+  in.Read(head, 4);
+  bool little = head[0] == 'I' && head[1] == 'I' && head[2] == 42 && head[3] == 0;
+  bool big = head[0] == 'M' && head[1] == 'M' && head[2] == 0 && head[3] == 42;
+  if (!little && !big) return 0;
+  in.Seek(little ? in.U32le() : in.U32be());
+  uint32_t entries = little ? in.U16le() : in.U16be();
+  bool haveWidth = false, haveHeight = false;
+  uint32_t width = 0, height = 0;
+  for (uint32_t i = 0; i < entries && !(haveWidth && haveHeight); ++i) {
+    uint8_t e[12];
+    in.Read(e, sizeof e);
+    auto u16 = [little](const uint8_t* p) { return little ? LoadU16le(p) : uint16_t(p[0] << 8 | p[1]); };
+    uint16_t tag = u16(e), type = u16(e + 2);
+    if (tag != TIFFTAG_IMAGEWIDTH && tag != TIFFTAG_IMAGELENGTH) continue;
+    uint32_t value = type == TIFF_SHORT ? u16(e + 8)
+                     : little         ? LoadU32le(e + 8)
+                                      : uint32_t(e[8]) << 24 | uint32_t(e[9]) << 16 | uint32_t(e[10]) << 8 | e[11];
+    if (int32_t(value) < 0) value = 10;
+    if (tag == TIFFTAG_IMAGEWIDTH) haveWidth = true, width = value;
+    else haveHeight = true, height = value;
   }
-  return answer;
+  if (!haveWidth || !haveHeight) return 0;
+  imageWidth = width;
+  imageHeight = height;
+  return kTiffFile;
 }
 
 }  // namespace quilla
