@@ -106,6 +106,7 @@ LoadSize ResizeOnLoadSize(int option, int width, int height, int areaWidth, int 
 
 int ReadImageFile(DIBImage& document, const std::string& name, const std::function<void()>& onRecognised) {
   std::string shown = ShownName(name.c_str());
+  document.fileName = name;
   Transfer transfer(document, name, Transfer::Direction::Read, false);
   if (!transfer.OpenForReading()) {
     ShowWarning("Cannot open:\n\n%s", shown.c_str());
@@ -118,7 +119,6 @@ int ReadImageFile(DIBImage& document, const std::string& name, const std::functi
     return 0;
   }
   if (onRecognised) onRecognised();
-  document.fileName = name;
   document.fileWidth = found.width;
   document.fileHeight = found.height;
   document.fileType = uint32_t(found.type);
@@ -152,6 +152,7 @@ int ReadImageFileAs(DIBImage& document, const std::string& name, uint32_t type) 
 
 int WriteImageFile(DIBImage& document, const std::string& name) {
   std::string shown = ShownName(name.c_str());
+  document.fileName = name;
   const CodecEntry* codec = CodecOfType(document.fileType);
   // Checked before anything is created, so an unsupported type leaves no file behind.
   if (!codec) {
@@ -163,7 +164,6 @@ int WriteImageFile(DIBImage& document, const std::string& name) {
     ShowWarning("%s:\n\n%s", tooLarge.c_str(), shown.c_str());
     return 0;
   }
-  document.fileName = name;
   std::string temp;
   Transfer transfer(document, name, Transfer::Direction::Write, false);
   transfer.AdoptForWriting(IsReadOnlyFile(name) ? nullptr : CreateTempFileBeside(name, temp));

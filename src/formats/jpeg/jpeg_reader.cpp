@@ -254,9 +254,11 @@ int ProbeJpegSize(ByteReader& in, uint32_t& width, uint32_t& height) {
 
 void ReadJpeg(Transfer& transfer) {
   DIBImage& document = transfer.document;
-  document.fileType = kJpegFile;
-  // A preview that fails leaves the document without image.
-  if (transfer.quiet) transfer.OnCleanUp([&document] { document.FreeImage(); });
+  // A preview leaves the type alone, and a preview that fails leaves no image.
+  if (transfer.quiet)
+    transfer.OnCleanUp([&document] { document.FreeImage(); });
+  else
+    document.fileType = kJpegFile;
   auto s = std::make_unique<ReadSession>();
   s->document = &document;
   s->in = &transfer.In();
