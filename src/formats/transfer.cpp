@@ -74,15 +74,14 @@ void Transfer::RowDone(long long row, long long rows, int every) {
 }
 
 void Transfer::LockImage() {
-  if (locked) return;
-  if (!document.Lock()) AbortCodec(AbortReason::NoMemory);
-  locked = true;
+  if (!TryLockImage()) AbortCodec(AbortReason::NoMemory);
 }
 
-void Transfer::UnlockImage() {
-  if (!locked) return;
-  locked = false;
-  document.Unlock();
+bool Transfer::TryLockImage() {
+  if (lock) return true;
+  if (lock.emplace(document)) return true;
+  lock.reset();
+  return false;
 }
 
 void Transfer::BeginRun() {

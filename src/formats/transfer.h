@@ -57,9 +57,11 @@ class Transfer {
   // between poll for cancel; a cancel ends the transfer. Nothing while quiet.
   void RowDone(long long row, long long rows, int every = 1);
 
-  // The document's lock, taken for the codec and given back by the clean-up.
+  // The document's lock, taken for the codec and given back by the clean-up. TryLockImage
+  // answers false instead of ending the transfer, for code between a library's frames.
   void LockImage();
-  void UnlockImage();
+  bool TryLockImage();
+  void UnlockImage() { lock.reset(); }
 
   // What the codec leaves to undo when it stops early (its buffers, a library handle, a
   // half-made image); run after the lock is given back.
@@ -90,7 +92,7 @@ class Transfer {
   std::function<void()> codecCleanUp;
   bool onMainDocument = false;
   std::function<void()> outerCleanUp;  // of a transfer on the main document this one runs inside
-  bool locked = false;
+  std::optional<ImageLock> lock;
   bool cleanedUp = false;
 };
 

@@ -32,6 +32,7 @@ struct ReadSession {
   jpeg::ProgressMonitor progress;
   jpeg::SourceManager source;
   DIBImage* document;
+  Transfer* transfer;
   ByteReader* in;
   uint64_t fileBytes;
   bool preview;
@@ -39,7 +40,6 @@ struct ReadSession {
   JpegDecodeSetup setup;
   JpegReadColorOptions color;
   bool quantizing, twoPass, grayscale;
-  bool locked;      // the document's image is locked by this read
   bool noMemory;    // the image could not be created
   uint8_t* lastRow;  // first byte of the last row in memory: the top row of the picture
   uint32_t stride;
@@ -111,8 +111,7 @@ bool CreateDocumentImage(ReadSession& s) {
   }
   DIBImage& document = *s.document;
   if (!document.CreateImage(int(c.output_width), int(c.output_height), !s.quantizing, table, count, 0)) return false;
-  if (!document.Lock()) return false;
-  s.locked = true;
+  if (!s.transfer->TryLockImage()) return false;
   s.lastRow = document.RowPointer(0);
   s.stride = document.RowStride();
   return true;
@@ -202,10 +201,7 @@ int RunRead(ReadSession& s, Transfer& transfer) {
   s.fileBytes = s.in->Size();
   s.cinfo.err = jpeg::InitErrorManager(s.error, transfer.quiet, false, &transfer);
   int ok = Decode(s);
-  if (s.locked) {
-    s.document->Unlock();
-    s.locked = false;
-  }
+  transfer.UnlockImage();
   return ok;
 }
 
@@ -261,6 +257,7 @@ void ReadJpeg(Transfer& transfer) {
     document.fileType = kJpegFile;
   auto s = std::make_unique<ReadSession>();
   s->document = &document;
+  s->transfer = &transfer;
   s->in = &transfer.In();
   s->preview = transfer.quiet;
   s->maxWidth = transfer.previewWidth;
