@@ -159,7 +159,7 @@ int DIBImage::AllocateOwnBlock(int width, int height, int bitsPerPixel, DibBlock
   if (total) total = CheckedAdd(*total, *spare);
   if (!total) return 0;
   try {
-    out.assign(size_t(*total), 0);
+    out = DibBlock(size_t(*total));
   } catch (const std::bad_alloc&) {
     return 0;
   }
@@ -222,7 +222,7 @@ static DibBlock ToOwnLayout(const DibBlock& foreign) {
   size_t pixelBytes = foreign.size() - kHeaderBytes - tableBytes;
   DibBlock own;
   try {
-    own.assign(kOwnBitsOffset + pixelBytes + size_t(kSpareBytesPerRow) * uint32_t(h->biHeight), 0);
+    own = DibBlock(kOwnBitsOffset + pixelBytes + size_t(kSpareBytesPerRow) * uint32_t(h->biHeight));
   } catch (const std::bad_alloc&) {
     return {};
   }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "core/pixel_memory.h"
+
 namespace quilla {
 
 struct BitmapInfoHeader {
@@ -42,8 +44,8 @@ struct LogicalPalette {
   std::vector<PaletteEntry> entries;
 };
 
-// An image block. Empty means "no image".
-using DibBlock = std::vector<uint8_t>;
+// An image block, zeroed when made. Empty means "no image".
+using DibBlock = std::vector<uint8_t, PixelAllocator<uint8_t>>;
 
 inline constexpr uint32_t kHeaderBytes = 40;
 inline constexpr uint32_t kColorTableBytes = 1024;
