@@ -10,6 +10,7 @@
 #include "formats/byte_reader.h"
 #include "formats/codec_abort.h"
 #include "formats/file_types.h"
+#include "formats/packed_rows.h"
 #include "formats/ppm/ppm_codec.h"
 #include "formats/read_settings.h"
 #include "formats/transfer.h"
@@ -174,6 +175,8 @@ void ReadPixels(Source& src, Transfer& transfer, const Header& h) {
         } else if (h.magic == 5) {
           for (int x = 0; x < width; ++x, dst += 3)
             dst[0] = dst[1] = dst[2] = level[std::min(raw[2 * x] << 8 | raw[2 * x + 1], top)];
+        } else if (top == 255) {
+          SwapRedBlue(raw, size_t(width), dst);  // samples are bytes already
         } else if (!wide) {
           const uint8_t* p = raw;
           for (int x = 0; x < width; ++x, dst += 3, p += 3) {
