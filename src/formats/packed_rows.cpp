@@ -57,9 +57,10 @@ void LoadColorTable(const uint8_t* entries, uint32_t count, uint32_t entryBytes,
 
 void SwapRedBlue(const uint8_t* in, size_t pixels, uint8_t* out) {
   for (size_t x = 0; x < pixels; ++x, in += 3, out += 3) {
+    uint8_t first = in[0];
     out[0] = in[2];
     out[1] = in[1];
-    out[2] = in[0];
+    out[2] = first;
   }
 }
 

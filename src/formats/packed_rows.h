@@ -16,7 +16,7 @@ void UnpackRow(const uint8_t* packed, int width, int depth, uint8_t* out);
 void PackRow(const uint8_t* indices, int width, int depth, uint8_t* out, size_t outBytes);
 
 // pixels three-byte pixels with their first and third bytes swapped: red, green, blue
-// files to the image's blue, green, red and back. in and out may not overlap.
+// files to the image's blue, green, red and back. in and out may be the same row.
 void SwapRedBlue(const uint8_t* in, size_t pixels, uint8_t* out);
 
 // The order of the channels of a stored colour table entry.

@@ -167,6 +167,12 @@ void ReadPixels(Source& src, Transfer& transfer, const Header& h) {
         }
         break;
       default:
+        // Rows of byte samples are read straight into the image and swapped where they are.
+        if (h.magic == 6 && top == 255) {
+          if (!src.Read(dst, rawBytes)) Fail(kUnexpectedEof);
+          SwapRedBlue(dst, size_t(width), dst);
+          break;
+        }
         if (!src.Read(raw, rawBytes)) Fail(kUnexpectedEof);
         if (h.magic == 4) {
           for (int x = 0; x < width; ++x, dst += 3) dst[0] = dst[1] = dst[2] = raw[x >> 3] >> (7 - (x & 7)) & 1 ? 0 : 255;
@@ -175,8 +181,6 @@ void ReadPixels(Source& src, Transfer& transfer, const Header& h) {
         } else if (h.magic == 5) {
           for (int x = 0; x < width; ++x, dst += 3)
             dst[0] = dst[1] = dst[2] = level[std::min(raw[2 * x] << 8 | raw[2 * x + 1], top)];
-        } else if (top == 255) {
-          SwapRedBlue(raw, size_t(width), dst);  // samples are bytes already
         } else if (!wide) {
           const uint8_t* p = raw;
           for (int x = 0; x < width; ++x, dst += 3, p += 3) {
