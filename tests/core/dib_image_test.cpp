@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/messages.h"
@@ -71,6 +72,22 @@ TEST_F(DIBImageTest, LockNestsUnlockNeverGoesNegativeAndImageLockHoldsItForItsSc
     EXPECT_EQ(doc.LockCount(), 1u);
   }
   EXPECT_EQ(doc.LockCount(), 0u);
+}
+
+// Small blocks come from the heap, large ones from fresh pages: both start all zero, also
+// where a freed image of the same size held colour just before.
+TEST_F(DIBImageTest, NewImagesAreZeroWhateverMemoryTheyReuse) {
+  for (int width : {7, 1200}) {
+    DIBImage doc;
+    for (int round = 0; round < 2; ++round) {
+      ASSERT_EQ(doc.CreateImage(width, 400, true, nullptr, 0, 0), 1);
+      ImageLock lock(doc);
+      const uint8_t* bits = doc.GetBits();
+      const uint8_t* end = bits + doc.ImageBytes();
+      EXPECT_EQ(std::find_if(bits, end, [](uint8_t b) { return b != 0; }), end) << width << " round " << round;
+      doc.FillRect(doc.GetImageRect(), 0xFFFFFF, false);
+    }
+  }
 }
 
 TEST_F(DIBImageTest, ColorCountFollowsHeader) {
