@@ -17,6 +17,7 @@
 #include "core/size_limits.h"
 #include "formats/file_types.h"
 #include "formats/image_files.h"
+#include "retouch/filter_command.h"
 #include "retouch/resize.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
@@ -29,7 +30,7 @@ constexpr const char kConvertUsage[] =
     "convert [--ini FILE] [--set KEY=VALUE]... [--type N] [OPERATION]... INPUT OUTPUT";
 
 // Operations of the command line whose engine is not part of this program yet.
-constexpr const char* kNotYetAvailable[] = {"--retouch", "--macro", "--filter", "--grayscale", "--negative",
+constexpr const char* kNotYetAvailable[] = {"--retouch", "--macro", "--grayscale", "--negative",
                                             "--redimension", "--crop", "--flip-h", "--flip-v", "--rotate"};
 
 int UsageError(const char* format, const char* argument) {
@@ -46,9 +47,10 @@ bool ParseInt(const char* text, long min, long max, long& value) {
 }
 
 struct Operation {
-  enum Kind { Resize, Colors, Windows16, TrueColor } kind;
+  enum Kind { Resize, Colors, Windows16, TrueColor, Filter } kind;
   int width = 0, height = 0;  // Resize
   int colors = 0;             // Colors
+  int slot = 0;               // Filter
 };
 
 bool ParseSize(const char* text, Operation& op) {
@@ -69,6 +71,9 @@ int Apply(DIBImage& document, const Operation& op) {
     case Operation::Colors: ok = ChangeColorDepth(document, op.colors, dither, op.colors == 16); break;
     case Operation::Windows16: ok = ChangeColorDepth(document, 16, dither, true); break;
     case Operation::TrueColor: ok = ChangeColorDepth(document, 0, false, false); break;
+    case Operation::Filter:
+      ok = FilterImage(document, Options().Filters()[size_t(op.slot)], Options().GetDisplayMode());
+      break;
   }
   if (!ok) ShowNoMemory();
   document.DiscardUndo();
@@ -108,6 +113,11 @@ int RunConvertCommand(int argc, char** argv) {
     } else if (std::strcmp(arg, "--colors") == 0) {
       if (!hasValue || !ParseInt(argv[++i], 2, 256, n)) return UsageError("%s needs a colour count from 2 to 256", arg);
       operations.push_back({Operation::Colors, 0, 0, int(n)});
+    } else if (std::strcmp(arg, "--filter") == 0) {
+      if (!hasValue || !ParseInt(argv[++i], 0, kFilterSlots - 1, n)) return UsageError("%s needs a filter slot from 0 to 19", arg);
+      Operation op{Operation::Filter};
+      op.slot = int(n);
+      operations.push_back(op);
     } else if (std::strcmp(arg, "--win16") == 0) {
       operations.push_back({Operation::Windows16});
     } else if (std::strcmp(arg, "--truecolor") == 0) {

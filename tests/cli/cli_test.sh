@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Drives quilla-cli as a script would: exit statuses, the info line, conversions between
-# formats, --set, refusals that leave no partial output, and names outside ASCII.
+# formats, --set, --filter, refusals that leave no partial output, and names outside ASCII.
 # Usage: cli_test.sh WORKDIR CLI [EMULATOR]
 set -u
 work=$1; shift
@@ -69,6 +69,20 @@ check ini-foreign 0 "${cli[@]}" convert --ini foreign.ini picture.bmp from-forei
 expect ini-foreign-warns grep -qx "quilla-cli convert: 'foreign.ini' is not a settings file of this program; using the defaults" err.txt
 expect ini-foreign-untouched cmp -s foreign.ini foreign.before
 expect ini-foreign-defaults cmp -s from-empty.jpg from-foreign.jpg
+
+# --filter N applies slot N of the settings: the defaults' Identity (9) and Contour (8), or
+# slot 9 made a Contour by --ini.
+check filter-identity 0 "${cli[@]}" convert --filter 9 picture.bmp identity.bmp
+expect filter-identity-same cmp -s picture.bmp identity.bmp
+check filter-contour 0 "${cli[@]}" convert --filter 8 picture.bmp contour.bmp
+expect filter-contour-changes sh -c '! cmp -s picture.bmp contour.bmp'
+check filter-settings 0 "${cli[@]}" settings --ini defaults.ini --save
+sed -e 's/^Filter9Bias=.*/Filter9Bias=255/' -e 's/^Filter9Spec=.*/Filter9Spec=0,0,0,0,0,0,-1,-1,-1,0,0,-1,8,-1,0,0,-1,-1,-1,0,0,0,0,0,0/' \
+  defaults.ini > filters.ini
+check filter-from-ini 0 "${cli[@]}" convert --ini filters.ini --filter 9 picture.bmp contour-ini.bmp
+expect filter-ini-slot cmp -s contour.bmp contour-ini.bmp
+check filter-out-of-range 2 "${cli[@]}" convert --filter 20 picture.bmp filter20.bmp
+expect filter-no-output test ! -e filter20.bmp
 
 # A failed conversion leaves the output as it was, and a missing one is not created.
 printf 'BM broken' > broken.bmp
