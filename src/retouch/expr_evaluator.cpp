@@ -168,6 +168,7 @@ class ExprCompiler {
         if (c == pair.first && next == pair.second) {
           token_.op = pair.op;
           ++pos_;
+          break;
         }
     } else {
       token_.kind = Kind::Other;
