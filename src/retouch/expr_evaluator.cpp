@@ -30,7 +30,16 @@ constexpr FunctionInfo kFunctions[] = {
     {"Abs", 1},  {"Sinh", 1},  {"Cosh", 1},  {"Tanh", 1},
 };
 
-double CallFunction(int index, double a, double b) {
+// mingw-w64's library reports some range errors only through errno (exp(1000) is an
+// infinity with no status raised): a result that is not finite from finite operands raises
+// the exception it stands for.
+double RaiseIfNotFinite(double result, double a, double b) {
+  if (!std::isfinite(result) && std::isfinite(a) && std::isfinite(b))
+    std::feraiseexcept(std::isnan(result) ? FE_INVALID : FE_OVERFLOW);
+  return result;
+}
+
+double LibraryFunction(int index, double a, double b) {
   switch (index) {
     case 0: return std::log(a) / std::log(b);
     case 1: return std::log(a);
@@ -50,6 +59,8 @@ double CallFunction(int index, double a, double b) {
     default: return std::tanh(a);
   }
 }
+
+double CallFunction(int index, double a, double b) { return RaiseIfNotFinite(LibraryFunction(index, a, b), a, b); }
 
 struct ConstantInfo {
   const char* name;
@@ -84,7 +95,7 @@ double BinaryOperation(uint8_t op, double a, double b) {
     case '*': return a * b;
     case '/': return a / b;
     case '%': return Remainder(std::floor(a), std::floor(b));
-    case '^': return std::pow(a, b);
+    case '^': return RaiseIfNotFinite(std::pow(a, b), a, b);
     case '&': return a != 0 && b != 0;
     case '|': return a != 0 || b != 0;
     case '>': return a > b;

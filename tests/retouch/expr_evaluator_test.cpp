@@ -68,6 +68,9 @@ TEST(ExprEvaluatorTest, ValuesAndErrors) {
       {"x>0?1/x:0", 0, kExprDivisionByZero, 0},  // both branches run
       {"5%0.5", 0, kExprDivisionByZero, 0},
       {"exp(1000)", 0, kExprExecutionError, 0},
+      {"10^400", 0, kExprExecutionError, 0},
+      {"ln(x)", 0, kExprExecutionError, 0},
+      {"cotg(x)", 0, kExprExecutionError, 0},
       {"1e400*0", 0, kExprExecutionError, 0},
       {"3e9%2", 0, kExprExecutionError, 0},
       {"x2", 0, kExprSyntaxError, 0},
