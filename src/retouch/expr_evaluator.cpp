@@ -15,8 +15,7 @@ namespace {
 // codes of their own: '$' ==, '#' !=, ';' >=, '"' <=; '~' is negation.
 constexpr uint8_t kPushVariable = 1, kCallFunction = 2, kPushConstant = 3;
 
-// Overflow, invalid operation and division by zero inside a library function; inexact
-// results and underflow are normal.
+// The exceptions that make an execution error; inexact results and underflow are normal.
 constexpr int kTrappedExceptions = FE_OVERFLOW | FE_INVALID | FE_DIVBYZERO;
 
 struct FunctionInfo {
@@ -306,12 +305,13 @@ class ExprCompiler {
 bool ExprEvaluator::Initialize(int maxVariables) {
   Shutdown();
   error_ = kExprNoErrors;
+  const size_t slots = size_t(std::clamp(maxVariables, 0, 256));
   try {
-    variables_.reserve(size_t(std::clamp(maxVariables, 0, 256)));
+    variables_.reserve(slots);
   } catch (const std::bad_alloc&) {
     return false;
   }
-  maxVariables_ = variables_.capacity();
+  maxVariables_ = slots;
   return true;
 }
 
