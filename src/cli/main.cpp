@@ -12,6 +12,7 @@ namespace quilla::cli {
 int RunSettingsCommand(int argc, char** argv);
 int RunInfoCommand(int argc, char** argv);
 int RunConvertCommand(int argc, char** argv);
+int RunEvalCommand(int argc, char** argv);
 
 namespace {
 
@@ -19,6 +20,7 @@ const Command kCommands[] = {
     {"settings", "settings [--ini FILE] [--save]", RunSettingsCommand},
     {"info", "info FILE...", RunInfoCommand},
     {"convert", "convert [--ini FILE] [--set KEY=VALUE]... [--type N] [OPERATION]... INPUT OUTPUT", RunConvertCommand},
+    {"eval", "eval EXPRESSION [X]...", RunEvalCommand},
     {nullptr, nullptr, nullptr},  // subcommands are listed above this end marker
 };
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Drives quilla-cli as a script would: exit statuses, the info line, conversions between
-# formats, --set, --filter, refusals that leave no partial output, and names outside ASCII.
+# formats, --set, --filter, refusals that leave no partial output, eval, and names outside ASCII.
 # Usage: cli_test.sh WORKDIR CLI [EMULATOR]
 set -u
 work=$1; shift
@@ -93,6 +93,15 @@ check missing-input 1 "${cli[@]}" convert nothing.bmp new.bmp
 expect no-partial-output test ! -e new.bmp
 check info-some-fail 1 "${cli[@]}" info picture.bmp broken.bmp
 expect info-goes-on grep -q '^picture.bmp: ' out.txt
+
+# eval: blanks removed, the default points, both branches evaluated, a compile error.
+check eval-defaults 0 "${cli[@]}" eval 'x ^ 2'
+expect eval-default-lines test "$(cat out.txt)" = $'0: 0\n0.5: 0.25\n1: 1'
+check eval-points 0 "${cli[@]}" eval 'x>0?1/x:0' 0 4
+expect eval-point-lines test "$(cat out.txt)" = $'0: Division by Zero\n4: 0.25'
+check eval-compile-error 1 "${cli[@]}" eval 'log(x)'
+expect eval-message test "$(cat err.txt)" = 'Comma expected'
+check eval-bad-x 2 "${cli[@]}" eval x one
 
 # Names outside ASCII.
 cp picture.bmp "été ü.bmp"

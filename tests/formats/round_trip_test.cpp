@@ -15,11 +15,13 @@
 namespace quilla {
 namespace {
 
+// The seeds of the reader targets; other targets' seeds are not images.
 std::vector<std::filesystem::path> ReadingFixtures() {
   std::vector<std::filesystem::path> files;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(QUILLA_SEEDS_DIR))
-    if (entry.is_regular_file() && entry.path().extension() != ".py" && entry.path().extension() != ".sh")
-      files.push_back(entry.path());
+  for (const auto& folder : std::filesystem::directory_iterator(QUILLA_SEEDS_DIR))
+    if (folder.is_directory() && folder.path().filename().string().ends_with("_reader_fuzz"))
+      for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        if (entry.is_regular_file()) files.push_back(entry.path());
   std::sort(files.begin(), files.end());
   return files;
 }
