@@ -284,6 +284,50 @@ TEST_F(TiffTest, AnotherProgramReadsWhatIsWritten) {
   }
 }
 
+TEST_F(TiffTest, LzwStripsAreTheLibrarysOwnEncoding) {
+  // Rows of 36000 bytes: noise fills the table, runs make long strings, and noise after
+  // runs makes the ratio slip; the library encodes each row again for the comparison.
+  const int width = 12000;
+  DIBImage original;
+  ASSERT_TRUE(original.CreateImage(width, 4, true, nullptr, 0, 0));
+  uint32_t noise = 7;
+  original.Lock();
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < width * 3; ++x) {
+      noise = noise * 1103515245u + 12345u;
+      bool runs = y == 1 || (y == 2 && x < 20000) || (y == 3 && x % 9000 < 4000);
+      original.RowPointer(y)[x] = runs ? uint8_t(x / 700) : uint8_t(noise >> 24);
+    }
+  original.Unlock();
+  ASSERT_TRUE(Save(original, "ours.tif", kTiffCompressed));
+  TIFFErrorHandler oldError = TIFFSetErrorHandler(nullptr);
+  TIFF* ours = TIFFOpen(Path("ours.tif").c_str(), "r");
+  TIFF* theirs = TIFFOpen(Path("theirs.tif").c_str(), "w");
+  ASSERT_TRUE(ours && theirs);
+  TIFFSetField(theirs, TIFFTAG_IMAGEWIDTH, uint32_t(width));
+  TIFFSetField(theirs, TIFFTAG_IMAGELENGTH, 4u);
+  TIFFSetField(theirs, TIFFTAG_ROWSPERSTRIP, 1u);
+  TIFFSetField(theirs, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
+  TIFFSetField(theirs, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+  TIFFSetField(theirs, TIFFTAG_SAMPLESPERPIXEL, uint16_t(3));
+  TIFFSetField(theirs, TIFFTAG_BITSPERSAMPLE, uint16_t(8));
+  Bytes row(size_t(width) * 3), a(row.size() * 2), b(row.size() * 2);
+  for (uint32_t y = 0; y < 4; ++y) {
+    ASSERT_EQ(TIFFReadScanline(ours, row.data(), y, 0), 1);
+    ASSERT_EQ(TIFFWriteEncodedStrip(theirs, y, row.data(), tmsize_t(row.size())), tmsize_t(row.size()));
+  }
+  TIFFClose(theirs);
+  theirs = TIFFOpen(Path("theirs.tif").c_str(), "r");
+  for (uint32_t y = 0; y < 4; ++y) {
+    tmsize_t n = TIFFReadRawStrip(ours, y, a.data(), tmsize_t(a.size()));
+    ASSERT_EQ(TIFFReadRawStrip(theirs, y, b.data(), tmsize_t(b.size())), n) << y;
+    EXPECT_TRUE(std::equal(a.begin(), a.begin() + n, b.begin())) << y;
+  }
+  TIFFClose(ours);
+  TIFFClose(theirs);
+  TIFFSetErrorHandler(oldError);
+}
+
 // ---- Refused, truncated and hostile files ----
 
 TEST_F(TiffTest, RefusedFilesGiveTheirMessageAndNoImage) {

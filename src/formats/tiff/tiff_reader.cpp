@@ -12,6 +12,8 @@
 #include "formats/packed_rows.h"
 #include "formats/read_settings.h"
 #include "formats/tiff/tiff_codec.h"
+#include "formats/tiff/tiff_lzw.h"
+#include "formats/tiff/tiff_rows.h"
 #include "formats/tiff/tiff_session.h"
 #include "formats/transfer.h"
 
@@ -36,13 +38,7 @@ struct TiffLayout {
 
 void ConvertRow(const uint8_t* src, uint8_t* dst, uint32_t count, RowKind kind, uint32_t samples) {
   switch (kind) {
-    case RowKind::TrueColor:
-      for (uint32_t i = 0; i < count; ++i, src += samples, dst += 3) {
-        dst[0] = src[2];
-        dst[1] = src[1];
-        dst[2] = src[0];
-      }
-      break;
+    case RowKind::TrueColor: tiff::TakeBlueGreenRed(src, dst, count, samples); break;
     case RowKind::Bits8: UnpackRow(src, int(count), 8, dst); break;
     case RowKind::Bits4: UnpackRow(src, int(count), 4, dst); break;
     case RowKind::Bits1: UnpackRow(src, int(count), 1, dst); break;
@@ -168,14 +164,128 @@ std::vector<uint8_t> TakeBuffer(tmsize_t size, uint64_t needed) {
   return std::vector<uint8_t>(size_t(size));
 }
 
+// Strips that the library would read without a word are read here instead: uncompressed
+// ones straight from the file into a few hundred kilobytes of rows at a time (a strip's
+// rows are its bytes from its offset on, one scanline after another), LZW ones a whole
+// strip at a time through the adapter's decoder. The file qualifies only when every strip
+// would: no bit reversal or predictor, rows exactly their samples, each strip's byte count
+// within the file, not so large that the library would complain, and for uncompressed
+// strips enough for their rows. An LZW strip the decoder does not take, and every strip
+// after it, go to the library, which starts on it as it would have.
+class DirectStrips {
+ public:
+  DirectStrips(const tiff::Session& session, const TiffLayout& t, uint64_t lineBytes, uint64_t fileBytes)
+      : tif(session.Handle()), lineBytes(lineBytes) {
+    uint16_t fillOrder = FILLORDER_MSB2LSB, predictor = PREDICTOR_NONE;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_FILLORDER, &fillOrder);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+    if (compression == COMPRESSION_LZW) TIFFGetFieldDefaulted(tif, TIFFTAG_PREDICTOR, &predictor);
+    const uint64_t stripBytes = uint64_t(TIFFStripSize64(tif));
+    session.CheckLibrary();
+    const bool lzw = compression == COMPRESSION_LZW;
+    if ((compression != COMPRESSION_NONE && !lzw) || fillOrder != FILLORDER_MSB2LSB || predictor != PREDICTOR_NONE ||
+        rowsPerStrip == 0 || lineBytes != (t.rowBits + 7) / 8 || lineBytes == 0)
+      return;
+    const uint32_t strips = uint32_t((t.height - 1) / rowsPerStrip + 1);
+    if (strips > TIFFNumberOfStrips(tif)) return;
+    // A decoded LZW strip is held whole.
+    if (lzw && std::min<uint64_t>(rowsPerStrip, t.height) * lineBytes > kMostLzwStripBytes) return;
+    for (uint32_t i = 0; i < strips; ++i) {
+      uint64_t count = TIFFGetStrileByteCount(tif, i), offset = TIFFGetStrileOffset(tif, i);
+      uint64_t bytes = std::min<uint64_t>(rowsPerStrip, t.height - uint64_t(i) * rowsPerStrip) * lineBytes;
+      if (count == 0 || count > fileBytes || offset > fileBytes - count ||
+          (count > (1 << 20) && stripBytes != 0 && (count - 4096) / 10 > stripBytes))
+        return;
+      // Uncompressed rows are all there; LZW takes at most 12 bits a byte.
+      if (lzw ? count > 2 * bytes + 4096 : count < bytes) return;
+    }
+    session.CheckLibrary();
+    usable = true;
+  }
+
+  bool Usable() const { return usable; }
+  bool Lzw() const { return compression == COMPRESSION_LZW; }
+  uint32_t RowsPerStrip() const { return rowsPerStrip; }
+  // Where row y's bytes start in the file (uncompressed).
+  uint64_t Offset(uint32_t y) const {
+    return TIFFGetStrileOffset(tif, y / rowsPerStrip) + uint64_t(y % rowsPerStrip) * lineBytes;
+  }
+  uint64_t StripOffset(uint32_t strip) const { return TIFFGetStrileOffset(tif, strip); }
+  uint64_t StripBytes(uint32_t strip) const { return TIFFGetStrileByteCount(tif, strip); }
+
+ private:
+  static constexpr uint64_t kMostLzwStripBytes = uint64_t(16) << 20;
+
+  TIFF* tif;
+  uint64_t lineBytes;
+  uint16_t compression = COMPRESSION_NONE;
+  uint32_t rowsPerStrip = 0;
+  bool usable = false;
+};
+
+constexpr uint64_t kDirectReadBytes = uint64_t(512) << 10;
+
+void ReadUncompressedStrips(const DirectStrips& strips, Transfer& transfer, const TiffLayout& t, size_t lineBytes) {
+  DIBImage& document = transfer.document;
+  ByteReader& in = transfer.In();
+  const uint32_t most = uint32_t(std::clamp<uint64_t>(kDirectReadBytes / lineBytes, 1, t.height));
+  std::vector<uint8_t> buffer = TakeBuffer(tmsize_t(lineBytes * most), lineBytes * most);
+  for (uint32_t y = 0; y < t.height;) {
+    // Rows that follow each other in the file, one read.
+    const uint64_t offset = strips.Offset(y);
+    uint32_t rows = 1;
+    while (rows < most && y + rows < t.height && strips.Offset(y + rows) == offset + rows * lineBytes) ++rows;
+    if (!in.TrySeek(offset) || in.ReadSome(buffer.data(), rows * lineBytes) != rows * lineBytes)
+      Fail("TIFF: Read error");
+    for (uint32_t i = 0; i < rows; ++i, ++y) {
+      transfer.RowDone(y, t.height, 32);
+      ConvertRow(buffer.data() + i * lineBytes, document.RowPointer(int(y)), t.width, t.kind, t.samples);
+    }
+  }
+}
+
+// The first row left for the library: the height when every strip was decoded here.
+uint32_t ReadLzwStrips(const DirectStrips& strips, Transfer& transfer, const TiffLayout& t, size_t lineBytes) {
+  DIBImage& document = transfer.document;
+  ByteReader& in = transfer.In();
+  const uint32_t rowsPerStrip = uint32_t(std::min<uint64_t>(strips.RowsPerStrip(), t.height));
+  std::vector<uint8_t> packed, rows(rowsPerStrip * lineBytes + tiff::kLzwOutputSlack);
+  for (uint32_t strip = 0, y = 0; y < t.height; ++strip) {
+    const uint32_t count = std::min(rowsPerStrip, t.height - y);
+    const size_t bytes = size_t(strips.StripBytes(strip));
+    packed.resize(bytes + tiff::kLzwInputSlack);
+    std::fill(packed.end() - tiff::kLzwInputSlack, packed.end(), 0);
+    if (!in.TrySeek(strips.StripOffset(strip)) || in.ReadSome(packed.data(), bytes) != bytes ||
+        !tiff::LzwDecode(packed.data(), bytes, rows.data(), count * lineBytes))
+      return y;
+    for (uint32_t i = 0; i < count; ++i, ++y) {
+      transfer.RowDone(y, t.height, 32);
+      ConvertRow(rows.data() + i * lineBytes, document.RowPointer(int(y)), t.width, t.kind, t.samples);
+    }
+  }
+  return t.height;
+}
+
 void ReadStrips(const tiff::Session& session, Transfer& transfer, const TiffLayout& t) {
   TIFF* tif = session.Handle();
   DIBImage& document = transfer.document;
   tmsize_t lineBytes = TIFFScanlineSize(tif);
   session.CheckLibrary();
   std::vector<uint8_t> buffer = TakeBuffer(lineBytes, (t.rowBits + 7) / 8);
+  uint32_t first = 0;
+  DirectStrips direct(session, t, uint64_t(lineBytes), transfer.In().Size());
+  if (direct.Usable() && !direct.Lzw()) return ReadUncompressedStrips(direct, transfer, t, size_t(lineBytes));
   uint8_t* line = buffer.data();
-  for (uint32_t row = 0; row < t.height; ++row) {
+  if (direct.Usable()) first = ReadLzwStrips(direct, transfer, t, size_t(lineBytes));
+  if (first > 0 && first < t.height) {
+    // The library takes a file's first strip for whether its codes are old-style ones:
+    // it decodes the first row again (and throws it away) before the strip it is left.
+    int got = TIFFReadScanline(tif, line, 0, 0);
+    session.CheckLibrary();
+    if (got < 0) Fail("TIFF: Read error");
+  }
+  for (uint32_t row = first; row < t.height; ++row) {
     transfer.RowDone(row, t.height, 32);
     int got = TIFFReadScanline(tif, line, row, 0);
     session.CheckLibrary();

@@ -24,6 +24,8 @@ class Session {
   Session& operator=(const Session&) = delete;
 
   TIFF* Handle() const { return handle; }
+  // Whether the library has reported an error since the session began.
+  bool Failed() const { return libraryFailed; }
   // Unwinds with the library's message when it has spoken since the session began.
   void CheckLibrary() const;
   // Completes a written file (the directory goes last).

@@ -6,6 +6,8 @@
 #include "formats/codec_abort.h"
 #include "formats/file_types.h"
 #include "formats/tiff/tiff_codec.h"
+#include "formats/tiff/tiff_lzw.h"
+#include "formats/tiff/tiff_rows.h"
 #include "formats/tiff/tiff_session.h"
 #include "formats/packed_rows.h"
 #include "formats/transfer.h"
@@ -25,11 +27,27 @@ bool IsGreyRamp(const RgbQuad* table, uint32_t colors, uint16_t bits) {
   return true;
 }
 
-void WriteRow(const tiff::Session& session, uint8_t* row, uint32_t y) {
-  int written = TIFFWriteScanline(session.Handle(), row, y, 0);
-  session.CheckLibrary();
-  if (written < 0) AbortCodec(AbortReason::WriteError);
-}
+// Row y is strip y, handed to the library as the bytes the file holds: the row itself,
+// or its LZW form, which is the library's own encoder's to the byte.
+class RowWriter {
+ public:
+  RowWriter(const tiff::Session& session, bool compressed) : session(session), compressed(compressed) {}
+  void Write(const uint8_t* row, size_t bytes, uint32_t y) {
+    if (compressed) {
+      const std::vector<uint8_t>& strip = encoder.Encode(row, bytes);
+      row = strip.data();
+      bytes = strip.size();
+    }
+    tmsize_t written = TIFFWriteRawStrip(session.Handle(), y, const_cast<uint8_t*>(row), tmsize_t(bytes));
+    session.CheckLibrary();
+    if (written < 0) AbortCodec(AbortReason::WriteError);
+  }
+
+ private:
+  const tiff::Session& session;
+  const bool compressed;
+  tiff::LzwEncoder encoder;
+};
 
 }  // namespace
 
@@ -44,12 +62,14 @@ void WriteTiff(Transfer& transfer) {
   ResetProgress();
 
   const uint32_t width = uint32_t(document.Width()), height = uint32_t(document.Height());
+  const bool compressed = document.fileType != kTiffFile;
   TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
   TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
-  TIFFSetField(tif, TIFFTAG_COMPRESSION, document.fileType == kTiffFile ? COMPRESSION_NONE : COMPRESSION_LZW);
+  TIFFSetField(tif, TIFFTAG_COMPRESSION, compressed ? COMPRESSION_LZW : COMPRESSION_NONE);
   TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, uint32_t(1));
   TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
   session.CheckLibrary();
+  RowWriter rows(session, compressed);
 
   if (!document.IsTrueColor()) {
     const uint32_t colors = document.ColorCount();
@@ -72,29 +92,25 @@ void WriteTiff(Transfer& transfer) {
     }
     session.CheckLibrary();
     const size_t rowBytes = (size_t(width) * bits + 7) / 8;
-    std::vector<uint8_t> row(rowBytes);
+    std::vector<uint8_t> row(bits == 8 ? 0 : rowBytes);
     for (uint32_t y = 0; y < height; ++y) {
       transfer.RowDone(y, height, 32);
-      PackRow(document.RowPointer(int(y)), int(width), bits, row.data(), rowBytes);
-      WriteRow(session, row.data(), y);
+      uint8_t* indices = document.RowPointer(int(y));
+      // 8-bit indices are written as they are held.
+      if (bits != 8) PackRow(indices, int(width), bits, row.data(), rowBytes);
+      rows.Write(bits == 8 ? indices : row.data(), rowBytes, y);
     }
   } else {
     TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
     TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, uint16_t(3));
     TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, uint16_t(8));
     session.CheckLibrary();
-    std::vector<uint8_t> row(size_t(width) * 3);
-    uint8_t* out = row.data();
+    const size_t rowBytes = size_t(width) * 3;
+    std::vector<uint8_t> row(rowBytes);
     for (uint32_t y = 0; y < height; ++y) {
       transfer.RowDone(y, height, 32);
-      const uint8_t* src = document.RowPointer(int(y));
-      uint8_t* dst = out;
-      for (uint32_t x = 0; x < width; ++x, src += 3, dst += 3) {
-        dst[0] = src[2];
-        dst[1] = src[1];
-        dst[2] = src[0];
-      }
-      WriteRow(session, out, y);
+      tiff::SwapRedBlue(document.RowPointer(int(y)), row.data(), width);
+      rows.Write(row.data(), rowBytes, y);
     }
   }
   // Closing completes the file: the directory is written last.
