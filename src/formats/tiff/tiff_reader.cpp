@@ -13,7 +13,6 @@
 #include "formats/read_settings.h"
 #include "formats/tiff/tiff_codec.h"
 #include "formats/tiff/tiff_lzw.h"
-#include "formats/tiff/tiff_rows.h"
 #include "formats/tiff/tiff_session.h"
 #include "formats/transfer.h"
 
@@ -36,9 +35,20 @@ struct TiffLayout {
   RgbQuad table[256] = {};
 };
 
+// count pixels of `samples` (3 or more) bytes to the image's blue, green, red; samples after
+// the third are dropped.
+void TakeBlueGreenRed(const uint8_t* src, uint8_t* dst, uint32_t count, uint32_t samples) {
+  if (samples == 3) return SwapRedBlue(src, count, dst);
+  for (uint32_t x = 0; x < count; ++x, src += samples, dst += 3) {
+    dst[0] = src[2];
+    dst[1] = src[1];
+    dst[2] = src[0];
+  }
+}
+
 void ConvertRow(const uint8_t* src, uint8_t* dst, uint32_t count, RowKind kind, uint32_t samples) {
   switch (kind) {
-    case RowKind::TrueColor: tiff::TakeBlueGreenRed(src, dst, count, samples); break;
+    case RowKind::TrueColor: TakeBlueGreenRed(src, dst, count, samples); break;
     case RowKind::Bits8: UnpackRow(src, int(count), 8, dst); break;
     case RowKind::Bits4: UnpackRow(src, int(count), 4, dst); break;
     case RowKind::Bits1: UnpackRow(src, int(count), 1, dst); break;

@@ -7,7 +7,6 @@
 #include "formats/file_types.h"
 #include "formats/tiff/tiff_codec.h"
 #include "formats/tiff/tiff_lzw.h"
-#include "formats/tiff/tiff_rows.h"
 #include "formats/tiff/tiff_session.h"
 #include "formats/packed_rows.h"
 #include "formats/transfer.h"
@@ -109,7 +108,7 @@ void WriteTiff(Transfer& transfer) {
     std::vector<uint8_t> row(rowBytes);
     for (uint32_t y = 0; y < height; ++y) {
       transfer.RowDone(y, height, 32);
-      tiff::SwapRedBlue(document.RowPointer(int(y)), row.data(), width);
+      SwapRedBlue(document.RowPointer(int(y)), width, row.data());
       rows.Write(row.data(), rowBytes, y);
     }
   }
