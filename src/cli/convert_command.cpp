@@ -1,5 +1,6 @@
 // quilla-cli convert: reads INPUT as the open flow does, applies the operations in the
 // order given and writes OUTPUT. A failed conversion leaves OUTPUT as it was.
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +18,7 @@
 #include "core/size_limits.h"
 #include "formats/file_types.h"
 #include "formats/image_files.h"
+#include "retouch/colour_retouch.h"
 #include "retouch/resize.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
@@ -29,8 +31,8 @@ constexpr const char kConvertUsage[] =
     "convert [--ini FILE] [--set KEY=VALUE]... [--type N] [OPERATION]... INPUT OUTPUT";
 
 // Operations of the command line whose engine is not part of this program yet.
-constexpr const char* kNotYetAvailable[] = {"--retouch", "--macro", "--filter", "--grayscale", "--negative",
-                                            "--redimension", "--crop", "--flip-h", "--flip-v", "--rotate"};
+constexpr const char* kNotYetAvailable[] = {"--macro", "--filter", "--redimension", "--crop", "--flip-h", "--flip-v",
+                                            "--rotate"};
 
 int UsageError(const char* format, const char* argument) {
   std::fprintf(stderr, "quilla-cli convert: ");
@@ -46,9 +48,11 @@ bool ParseInt(const char* text, long min, long max, long& value) {
 }
 
 struct Operation {
-  enum Kind { Resize, Colors, Windows16, TrueColor } kind;
-  int width = 0, height = 0;  // Resize
-  int colors = 0;             // Colors
+  enum Kind { Resize, Colors, Windows16, TrueColor, Retouch, GrayScale, Negative } kind;
+  int width = 0, height = 0;        // Resize
+  int colors = 0;                   // Colors
+  RetouchOp code{};                 // Retouch
+  std::array<int, 3> parameters{};  // Retouch
 };
 
 bool ParseSize(const char* text, Operation& op) {
@@ -61,6 +65,27 @@ bool ParseSize(const char* text, Operation& op) {
   return true;
 }
 
+// CODE:P1,P2,P3 with a code of the macro table (1..9) and parameters in their ranges;
+// those beyond the operation's count may be left out.
+bool ParseRetouch(const std::string& text, Operation& op) {
+  size_t colon = text.find(':');
+  long code = 0;
+  if (!ParseInt(text.substr(0, colon).c_str(), 1, kRetouchOpCount - 1, code)) return false;
+  const RetouchOpInfo& info = RetouchOpInfoOf(int(code));
+  op.code = RetouchOp(code);
+  size_t given = 0;
+  for (size_t start = colon; start != std::string::npos; ++given) {
+    size_t comma = text.find(',', start + 1);
+    long value = 0;
+    if (given == 3 ||
+        !ParseInt(text.substr(start + 1, comma - start - 1).c_str(), info.minimum[given], info.maximum[given], value))
+      return false;
+    op.parameters[given] = int(value);
+    start = comma;
+  }
+  return int(given) >= info.parameterCount;
+}
+
 int Apply(DIBImage& document, const Operation& op) {
   bool dither = Options().UseDithering() != 0;
   int ok = 0;
@@ -69,6 +94,9 @@ int Apply(DIBImage& document, const Operation& op) {
     case Operation::Colors: ok = ChangeColorDepth(document, op.colors, dither, op.colors == 16); break;
     case Operation::Windows16: ok = ChangeColorDepth(document, 16, dither, true); break;
     case Operation::TrueColor: ok = ChangeColorDepth(document, 0, false, false); break;
+    case Operation::Retouch: ok = ApplyColourRetouch(document, op.code, op.parameters); break;
+    case Operation::GrayScale: ok = GrayScaleImage(document); break;
+    case Operation::Negative: ok = NegativeImage(document); break;
   }
   if (!ok) ShowNoMemory();
   document.DiscardUndo();
@@ -112,6 +140,16 @@ int RunConvertCommand(int argc, char** argv) {
       operations.push_back({Operation::Windows16});
     } else if (std::strcmp(arg, "--truecolor") == 0) {
       operations.push_back({Operation::TrueColor});
+    } else if (std::strcmp(arg, "--retouch") == 0) {
+      Operation op{Operation::Retouch};
+      if (!hasValue || !ParseRetouch(argv[++i], op))
+        return UsageError("%s needs CODE:P1,P2,P3, a colour operation 1..8 with parameters in its ranges", arg);
+      if (op.code == RetouchOp::ImageFilter) return UsageError("%s 9, the image filter, is --filter N", arg);
+      operations.push_back(op);
+    } else if (std::strcmp(arg, "--grayscale") == 0) {
+      operations.push_back({Operation::GrayScale});
+    } else if (std::strcmp(arg, "--negative") == 0) {
+      operations.push_back({Operation::Negative});
     } else if (arg[0] == '-' && arg[1] == '-') {
       for (const char* name : kNotYetAvailable)
         if (std::strcmp(arg, name) == 0) return UsageError("operation %s is not available in this build yet", arg);
@@ -122,6 +160,7 @@ int RunConvertCommand(int argc, char** argv) {
   }
   if (files.size() != 2) return UsageError("%s", "expects INPUT and OUTPUT");
   DIBImage document;
+  document.SetUndoEnabled(false);  // nothing is undone here, so no operation keeps a copy
   SetMainDocument(&document);
   int ok = ReadImageFile(document, files[0]);
   for (size_t i = 0; ok && i < operations.size(); ++i) ok = Apply(document, operations[i]);
