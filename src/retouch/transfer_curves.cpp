@@ -59,7 +59,8 @@ TransferTable SineHCurve(int level) {
   if (level == 0) return IdentityCurve();
   const double p = (100 - level) / 100.0;
   const double lo = std::pow(std::sinh(0.0), p), hi = std::pow(std::sinh(1.0), p);
-  return CurveOf([=](int i) { return ClampChannel(255.0 * (std::pow(std::sinh(i / 255.0), p) - lo) / (hi - lo)); });
+  // The fraction first, so that 255 maps to 255 exactly rather than to 254.99...
+  return CurveOf([=](int i) { return ClampChannel(255.0 * ((std::pow(std::sinh(i / 255.0), p) - lo) / (hi - lo))); });
 }
 
 TransferTables& SharedTransferTables() {

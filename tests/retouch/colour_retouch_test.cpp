@@ -44,6 +44,7 @@ TEST(TransferCurvesTest, EntriesMatchTheFormulas) {
       {"exp 1", ExpCurve(1), 128, 154},            {"exp 5", ExpCurve(5), 200, 213},
       {"exp 5 clamped", ExpCurve(5), 255, 255},    {"sineh 50", SineHCurve(50), 1, 14},
       {"sineh 50", SineHCurve(50), 128, 170},      {"sineh 99", SineHCurve(99), 1, 240},
+      {"sineh keeps white", SineHCurve(50), 255, 255},
   };
   for (const Case& c : cases) EXPECT_EQ(c.table[size_t(c.index)], c.value) << c.curve << " at " << c.index;
   for (const TransferTable& zero : {GammaCurve(0), ContrastCurve(0), LogCurve(0), ExpCurve(0), SineHCurve(0)})
