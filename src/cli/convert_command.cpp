@@ -1,5 +1,6 @@
 // quilla-cli convert: reads INPUT as the open flow does, applies the operations in the
 // order given and writes OUTPUT. A failed conversion leaves OUTPUT as it was.
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +18,7 @@
 #include "core/size_limits.h"
 #include "formats/file_types.h"
 #include "formats/image_files.h"
+#include "retouch/colour_retouch.h"
 #include "retouch/filter_command.h"
 #include "retouch/resize.h"
 #include "settings/app_options.h"
@@ -30,8 +32,7 @@ constexpr const char kConvertUsage[] =
     "convert [--ini FILE] [--set KEY=VALUE]... [--type N] [OPERATION]... INPUT OUTPUT";
 
 // Operations of the command line whose engine is not part of this program yet.
-constexpr const char* kNotYetAvailable[] = {"--retouch", "--macro", "--grayscale", "--negative",
-                                            "--redimension", "--crop", "--flip-h", "--flip-v", "--rotate"};
+constexpr const char* kNotYetAvailable[] = {"--macro", "--redimension", "--crop", "--flip-h", "--flip-v", "--rotate"};
 
 int UsageError(const char* format, const char* argument) {
   std::fprintf(stderr, "quilla-cli convert: ");
@@ -47,10 +48,12 @@ bool ParseInt(const char* text, long min, long max, long& value) {
 }
 
 struct Operation {
-  enum Kind { Resize, Colors, Windows16, TrueColor, Filter } kind;
-  int width = 0, height = 0;  // Resize
-  int colors = 0;             // Colors
-  int slot = 0;               // Filter
+  enum Kind { Resize, Colors, Windows16, TrueColor, Filter, Retouch, GrayScale, Negative } kind;
+  int width = 0, height = 0;        // Resize
+  int colors = 0;                   // Colors
+  int slot = 0;                     // Filter
+  RetouchOp code{};                 // Retouch
+  std::array<int, 3> parameters{};  // Retouch
 };
 
 bool ParseSize(const char* text, Operation& op) {
@@ -61,6 +64,27 @@ bool ParseSize(const char* text, Operation& op) {
   if (!ParseInt(width.c_str(), 1, kMaxImageSide, w) || !ParseInt(x + 1, 1, kMaxImageSide, h)) return false;
   op.width = int(w), op.height = int(h);
   return true;
+}
+
+// CODE:P1,P2,P3 with a code of the macro table (1..9) and parameters in their ranges;
+// those beyond the operation's count may be left out.
+bool ParseRetouch(const std::string& text, Operation& op) {
+  size_t colon = text.find(':');
+  long code = 0;
+  if (!ParseInt(text.substr(0, colon).c_str(), 1, kRetouchOpCount - 1, code)) return false;
+  const RetouchOpInfo& info = RetouchOpInfoOf(int(code));
+  op.code = RetouchOp(code);
+  size_t given = 0;
+  for (size_t start = colon; start != std::string::npos; ++given) {
+    size_t comma = text.find(',', start + 1);
+    long value = 0;
+    if (given == 3 ||
+        !ParseInt(text.substr(start + 1, comma - start - 1).c_str(), info.minimum[given], info.maximum[given], value))
+      return false;
+    op.parameters[given] = int(value);
+    start = comma;
+  }
+  return int(given) >= info.parameterCount;
 }
 
 int Apply(DIBImage& document, const Operation& op) {
@@ -74,6 +98,9 @@ int Apply(DIBImage& document, const Operation& op) {
     case Operation::Filter:
       ok = FilterImage(document, Options().Filters()[size_t(op.slot)], Options().GetDisplayMode());
       break;
+    case Operation::Retouch: ok = ApplyColourRetouch(document, op.code, op.parameters); break;
+    case Operation::GrayScale: ok = GrayScaleImage(document); break;
+    case Operation::Negative: ok = NegativeImage(document); break;
   }
   if (!ok) ShowNoMemory();
   document.DiscardUndo();
@@ -122,6 +149,17 @@ int RunConvertCommand(int argc, char** argv) {
       operations.push_back({Operation::Windows16});
     } else if (std::strcmp(arg, "--truecolor") == 0) {
       operations.push_back({Operation::TrueColor});
+    } else if (std::strcmp(arg, "--retouch") == 0) {
+      Operation op{Operation::Retouch};
+      if (!hasValue || !ParseRetouch(argv[++i], op))
+        return UsageError("%s needs CODE:P1,P2,P3, an operation 1..9 with parameters in its ranges", arg);
+      // Code 9 is the image filter of slot P1.
+      if (op.code == RetouchOp::ImageFilter) op = {Operation::Filter, 0, 0, 0, op.parameters[0]};
+      operations.push_back(op);
+    } else if (std::strcmp(arg, "--grayscale") == 0) {
+      operations.push_back({Operation::GrayScale});
+    } else if (std::strcmp(arg, "--negative") == 0) {
+      operations.push_back({Operation::Negative});
     } else if (arg[0] == '-' && arg[1] == '-') {
       for (const char* name : kNotYetAvailable)
         if (std::strcmp(arg, name) == 0) return UsageError("operation %s is not available in this build yet", arg);
@@ -132,6 +170,7 @@ int RunConvertCommand(int argc, char** argv) {
   }
   if (files.size() != 2) return UsageError("%s", "expects INPUT and OUTPUT");
   DIBImage document;
+  document.SetUndoEnabled(false);  // nothing is undone here, so no operation keeps a copy
   SetMainDocument(&document);
   int ok = ReadImageFile(document, files[0]);
   for (size_t i = 0; ok && i < operations.size(); ++i) ok = Apply(document, operations[i]);

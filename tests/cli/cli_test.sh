@@ -50,6 +50,12 @@ check info-16 0 "${cli[@]}" info sixteen.bmp
 expect sixteen-colours grep -qx 'sixteen.bmp: Windows BMP, 40x30, 8 bpp, 16 colours' out.txt
 check win16 0 "${cli[@]}" convert --win16 picture.bmp windows16.bmp
 expect sixteen-is-windows16 cmp -s sixteen.bmp windows16.bmp
+# Colour retouches: black and white show the negative's fixed-point luminance inversion.
+printf 'P3\n2 1\n255\n0 0 0 255 255 255\n' > black-white.ppm
+check negative 0 "${cli[@]}" convert --type 8 --negative black-white.ppm negative.ppm
+expect negative-pixels test "$(tail -c 6 negative.ppm | od -An -tu1 | tr -s ' \n' ' ')" = " 255 254 255 1 0 1 "
+check retouch-out-of-range 2 "${cli[@]}" convert --retouch 3:65 picture.bmp contrast.bmp
+expect retouch-no-output test ! -e contrast.bmp
 check type-os2 0 "${cli[@]}" convert --type 2 picture.bmp os2.bmp
 check info-os2 0 "${cli[@]}" info os2.bmp
 expect os2-type grep -q '^os2.bmp: OS/2 BMP' out.txt
@@ -76,6 +82,8 @@ check filter-identity 0 "${cli[@]}" convert --filter 9 picture.bmp identity.bmp
 expect filter-identity-same cmp -s picture.bmp identity.bmp
 check filter-contour 0 "${cli[@]}" convert --filter 8 picture.bmp contour.bmp
 expect filter-contour-changes sh -c '! cmp -s picture.bmp contour.bmp'
+check retouch-filter 0 "${cli[@]}" convert --retouch 9:8 picture.bmp contour-step.bmp
+expect retouch-filter-is-filter cmp -s contour.bmp contour-step.bmp
 check filter-settings 0 "${cli[@]}" settings --ini defaults.ini --save
 sed -e 's/^Filter9Bias=.*/Filter9Bias=255/' -e 's/^Filter9Spec=.*/Filter9Spec=0,0,0,0,0,0,-1,-1,-1,0,0,-1,8,-1,0,0,-1,-1,-1,0,0,0,0,0,0/' \
   defaults.ini > filters.ini
