@@ -19,7 +19,9 @@
 #include "formats/file_types.h"
 #include "formats/image_files.h"
 #include "retouch/colour_retouch.h"
+#include "retouch/expr_evaluator.h"
 #include "retouch/filter_command.h"
+#include "retouch/function_curve.h"
 #include "retouch/resize.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
@@ -48,12 +50,12 @@ bool ParseInt(const char* text, long min, long max, long& value) {
 }
 
 struct Operation {
-  enum Kind { Resize, Colors, Windows16, TrueColor, Filter, Retouch, GrayScale, Negative } kind;
+  enum Kind { Resize, Colors, Windows16, TrueColor, Filter, Retouch, GrayScale, Negative, Functions } kind;
   int width = 0, height = 0;        // Resize
   int colors = 0;                   // Colors
   int slot = 0;                     // Filter
   RetouchOp code{};                 // Retouch
-  std::array<int, 3> parameters{};  // Retouch
+  std::array<int, 3> parameters{};  // Retouch; the function slots of red, green, blue
 };
 
 bool ParseSize(const char* text, Operation& op) {
@@ -87,6 +89,37 @@ bool ParseRetouch(const std::string& text, Operation& op) {
   return int(given) >= info.parameterCount;
 }
 
+// R,G,B: three function slots 0..19.
+bool ParseFunctionSlots(const std::string& text, Operation& op) {
+  size_t start = 0;
+  for (size_t channel = 0; channel < 3; ++channel) {
+    size_t comma = text.find(',', start);
+    if ((channel < 2) == (comma == std::string::npos)) return false;
+    long slot = 0;
+    if (!ParseInt(text.substr(start, comma - start).c_str(), 0, kFunctionSlots - 1, slot)) return false;
+    op.parameters[channel] = int(slot);
+    start = comma + 1;
+  }
+  return true;
+}
+
+// Interactive RGB's Exec with each channel's curve computed from its function. A function
+// that does not compile or evaluate shows the evaluator's message and fails the command.
+int ApplyFunctions(DIBImage& document, const Operation& op) {
+  TransferTables curves{};
+  TransferTable* channel[3] = {&curves.red, &curves.green, &curves.blue};
+  for (size_t i = 0; i < 3; ++i) {
+    const std::string& text = Options().Functions().slots[size_t(op.parameters[i])].text;
+    CurveResult result = ComputeFunctionCurve(text, *channel[i]);
+    if (result.outcome == CurveOutcome::NoMemory) return 0;
+    if (result.outcome != CurveOutcome::Computed) {
+      ShowWarning("%s", ExprEvaluator::ErrorText(result.error));
+      return -1;
+    }
+  }
+  return ApplyTransferCurves(document, curves);
+}
+
 int Apply(DIBImage& document, const Operation& op) {
   bool dither = Options().UseDithering() != 0;
   int ok = 0;
@@ -101,10 +134,11 @@ int Apply(DIBImage& document, const Operation& op) {
     case Operation::Retouch: ok = ApplyColourRetouch(document, op.code, op.parameters); break;
     case Operation::GrayScale: ok = GrayScaleImage(document); break;
     case Operation::Negative: ok = NegativeImage(document); break;
+    case Operation::Functions: ok = ApplyFunctions(document, op); break;
   }
-  if (!ok) ShowNoMemory();
+  if (ok == 0) ShowNoMemory();
   document.DiscardUndo();
-  return ok;
+  return ok > 0;
 }
 
 }  // namespace
@@ -155,6 +189,10 @@ int RunConvertCommand(int argc, char** argv) {
         return UsageError("%s needs CODE:P1,P2,P3, an operation 1..9 with parameters in its ranges", arg);
       // Code 9 is the image filter of slot P1.
       if (op.code == RetouchOp::ImageFilter) op = {Operation::Filter, 0, 0, 0, op.parameters[0]};
+      operations.push_back(op);
+    } else if (std::strcmp(arg, "--functions") == 0) {
+      Operation op{Operation::Functions};
+      if (!hasValue || !ParseFunctionSlots(argv[++i], op)) return UsageError("%s needs R,G,B, three function slots 0..19", arg);
       operations.push_back(op);
     } else if (std::strcmp(arg, "--grayscale") == 0) {
       operations.push_back({Operation::GrayScale});

@@ -177,4 +177,8 @@ int ApplyColourRetouch(DIBImage& document, RetouchOp op, const std::array<int, 3
   return RunOneStep(document, [&](ColourRetouch& r) { return r.Apply(op, parameters); });
 }
 
+int ApplyTransferCurves(DIBImage& document, const TransferTables& curves) {
+  return RunOneStep(document, [&](ColourRetouch& r) { return r.ApplyCurves(curves), true; });
+}
+
 }  // namespace quilla

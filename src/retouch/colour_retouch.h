@@ -56,5 +56,7 @@ int NegativeImage(DIBImage& document);
 // One macro operation applied and kept, as a macro step does; 0 when memory runs out or
 // op is not a colour operation.
 int ApplyColourRetouch(DIBImage& document, RetouchOp op, const std::array<int, 3>& parameters);
+// Interactive RGB's Exec with its three curves, kept.
+int ApplyTransferCurves(DIBImage& document, const TransferTables& curves);
 
 }  // namespace quilla

@@ -54,6 +54,11 @@ expect sixteen-is-windows16 cmp -s sixteen.bmp windows16.bmp
 printf 'P3\n2 1\n255\n0 0 0 255 255 255\n' > black-white.ppm
 check negative 0 "${cli[@]}" convert --type 8 --negative black-white.ppm negative.ppm
 expect negative-pixels test "$(tail -c 6 negative.ppm | od -An -tu1 | tr -s ' \n' ' ')" = " 255 254 255 1 0 1 "
+# --functions: the default slot 0 is x^2, so 128 becomes 64 in every channel.
+printf 'P3\n1 1\n255\n128 128 128\n' > grey.ppm
+check functions 0 "${cli[@]}" convert --type 8 --functions 0,0,0 grey.ppm squared.ppm
+expect functions-pixels test "$(tail -c 3 squared.ppm | od -An -tu1 | tr -s ' \n' ' ')" = " 64 64 64 "
+check functions-usage 2 "${cli[@]}" convert --functions 0,20,0 grey.ppm x.ppm
 check retouch-out-of-range 2 "${cli[@]}" convert --retouch 3:65 picture.bmp contrast.bmp
 expect retouch-no-output test ! -e contrast.bmp
 check type-os2 0 "${cli[@]}" convert --type 2 picture.bmp os2.bmp

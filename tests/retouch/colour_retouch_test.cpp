@@ -5,6 +5,8 @@
 
 #include "formats/formats_test_support.h"
 #include "retouch/colour_spaces.h"
+#include "retouch/expr_evaluator.h"
+#include "retouch/function_curve.h"
 #include "retouch/transfer_curves.h"
 
 namespace quilla {
@@ -49,6 +51,26 @@ TEST(TransferCurvesTest, EntriesMatchTheFormulas) {
   for (const Case& c : cases) EXPECT_EQ(c.table[size_t(c.index)], c.value) << c.curve << " at " << c.index;
   for (const TransferTable& zero : {GammaCurve(0), ContrastCurve(0), LogCurve(0), ExpCurve(0), SineHCurve(0)})
     EXPECT_EQ(zero, IdentityCurve());
+}
+
+// A function's curve is computed whole; one that fails to compile leaves the curve, one that
+// fails at any x makes it the identity, with the evaluator's error either way.
+TEST(TransferCurvesTest, CurvesFromFunctions) {
+  TransferTable curve = GammaCurve(100);
+  EXPECT_EQ(ComputeFunctionCurve("x ^ 2", curve).outcome, CurveOutcome::Computed);
+  EXPECT_EQ(curve[128], 64);
+  EXPECT_EQ(ComputeFunctionCurve("x*2-0.5", curve).outcome, CurveOutcome::Computed);
+  EXPECT_EQ(curve[0], 0);
+  EXPECT_EQ(curve[255], 255);
+  EXPECT_EQ(curve[128], 128);
+  CurveResult bad = ComputeFunctionCurve("x+", curve);
+  EXPECT_EQ(bad.outcome, CurveOutcome::NotCompiled);
+  EXPECT_STREQ(ExprEvaluator::ErrorText(bad.error), "Syntax Error");
+  EXPECT_EQ(curve[128], 128);
+  CurveResult failed = ComputeFunctionCurve("1/x", curve);
+  EXPECT_EQ(failed.outcome, CurveOutcome::NotEvaluated);
+  EXPECT_STREQ(ExprEvaluator::ErrorText(failed.error), "Division by Zero");
+  EXPECT_EQ(curve, IdentityCurve());
 }
 
 TEST(ColourSpacesTest, HsvKnownColoursAndTies) {
