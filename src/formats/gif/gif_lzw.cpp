@@ -1,6 +1,8 @@
 #include "formats/gif/gif_lzw.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -184,49 +186,117 @@ void LzwDecoder::ReadRow(uint8_t* dst, int width) {
 
 // ---- encoder ----
 
+namespace {
+constexpr uint32_t kSlotMask = kStringSlots - 1;
+constexpr uint32_t kCodeMask = kCodeLimit - 1;
+// The slot a string's search starts at: the prefix code crossed with a fixed scatter of the
+// pixel value, one operation on the path from one code to the next. Distinct pixels after
+// one prefix, or distinct prefixes before one pixel, start apart.
+constexpr std::array<uint16_t, 256> kPixelScatter = [] {
+  std::array<uint16_t, 256> scatter{};
+  uint32_t z = 12345;
+  for (auto& s : scatter) {
+    z = z * 1664525u + 1013904223u;
+    s = uint16_t((z >> 10) & kSlotMask);
+  }
+  return scatter;
+}();
+inline uint32_t FirstSlot(uint32_t prefix, uint32_t c) { return prefix ^ kPixelScatter[c]; }
+// Stages the low bytes of the bit accumulator (the staging buffer has room past its end).
+inline void StoreBits(uint8_t* at, uint64_t bits) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(at, &bits, sizeof bits);
+  } else {
+    at[0] = uint8_t(bits), at[1] = uint8_t(bits >> 8), at[2] = uint8_t(bits >> 16);
+  }
+}
+// The value as the compiler cannot see through, so that what follows from it is worked out
+// with masks rather than with a branch that a string new or known in turn would defeat.
+inline uint32_t Opaque(uint32_t v) {
+#if defined(__GNUC__)
+  asm("" : "+r"(v));
+#endif
+  return v;
+}
+}  // namespace
+
 void LzwEncoder::Start(ByteWriter& writer, int initial) {
   out = &writer;
   initialBits = bits = initial;
   maxCode = (1 << bits) - 1;
   clearCode = 1 << (initial - 1);
   endCode = clearCode + 1;
-  nextFree = clearCode + 2;
+  nextFree = uint32_t(clearCode + 2);
   firstByte = true;
   waiting = 0;
-  packetFill = 0;
+  staged = 0;
   accumulator = 0;
   accumulatorBits = 0;
-  std::memset(tables.hashCode, 0, sizeof tables.hashCode);
-  Output(clearCode);
+  std::memset(tables.strings, 0, sizeof tables.strings);
+  Output(uint32_t(clearCode));
+  SetFastLimit();
 }
 
-void LzwEncoder::FlushPacket() {
-  packet[0] = uint8_t(packetFill);
-  out->Write(packet, size_t(packetFill) + 1);
-  packetFill = 0;
+void LzwEncoder::FlushBlocks(bool last) {
+  const int whole = staged / kBlockBytes;
+  int rest = staged - whole * kBlockBytes;
+  uint8_t* b = blocks;
+  for (int i = 0; i < whole; ++i, b += kBlockBytes + 1) {
+    b[0] = uint8_t(kBlockBytes);
+    std::memcpy(b + 1, staging + i * kBlockBytes, kBlockBytes);
+  }
+  if (last && rest > 0) {
+    b[0] = uint8_t(rest);
+    std::memcpy(b + 1, staging + whole * kBlockBytes, size_t(rest));
+    b += rest + 1;
+    rest = 0;
+  }
+  if (b != blocks) out->Write(blocks, size_t(b - blocks));
+  std::memmove(staging, staging + (staged - rest), size_t(rest));
+  staged = rest;
 }
 
-void LzwEncoder::Output(int code) {
-  accumulator |= uint32_t(code) << accumulatorBits;
+void LzwEncoder::Output(uint32_t code) {
+  accumulator |= uint64_t(code) << accumulatorBits;
   accumulatorBits += bits;
   while (accumulatorBits >= 8) {
-    packet[1 + packetFill++] = uint8_t(accumulator);
-    if (packetFill == 255) FlushPacket();
+    staging[staged++] = uint8_t(accumulator);
     accumulator >>= 8;
     accumulatorBits -= 8;
   }
-  if (nextFree > maxCode) {
+  if (staged >= kBlockBytes * kStagedBlocks) FlushBlocks(false);
+  if (int(nextFree) > maxCode) {
     ++bits;
     maxCode = bits == kMaxCodeBits ? kCodeLimit : (1 << bits) - 1;
   }
 }
 
 void LzwEncoder::ClearBlock() {
-  std::memset(tables.hashCode, 0, sizeof tables.hashCode);
-  nextFree = clearCode + 2;
-  Output(clearCode);
+  std::memset(tables.strings, 0, sizeof tables.strings);
+  nextFree = uint32_t(clearCode + 2);
+  Output(uint32_t(clearCode));
   bits = initialBits;
   maxCode = (1 << bits) - 1;
+}
+
+void LzwEncoder::Step(uint32_t c) {
+  uint32_t* strings = tables.strings;
+  const uint32_t w = waiting, key = w << 20 | c << 12;
+  uint32_t slot = FirstSlot(w, c), e;
+  while ((e = strings[slot]) != 0) {
+    if ((e ^ key) <= kCodeMask) {
+      waiting = e & kCodeMask;
+      return;
+    }
+    slot = (slot + 1) & kSlotMask;
+  }
+  Output(w);
+  if (nextFree < uint32_t(kCodeLimit))
+    strings[slot] = key | nextFree++;
+  else
+    ClearBlock();
+  waiting = c;
+  SetFastLimit();
 }
 
 void LzwEncoder::CompressRow(const uint8_t* pixels, int count, unsigned limit) {
@@ -237,60 +307,69 @@ void LzwEncoder::CompressRow(const uint8_t* pixels, int count, unsigned limit) {
     firstByte = false;
     x = 1;
   }
-  uint16_t* hashCode = tables.hashCode;
-  uint16_t* hashPrefix = tables.hashPrefix;
-  uint8_t* hashSuffix = tables.hashSuffix;
-  int w = waiting;
-  for (; x < count; ++x) {
-    int c = pixels[x];
-    if (unsigned(c) >= limit) c = 0;
-    int i = (c << 4) + w;
-    if (i >= kHashSlots) i -= kHashSlots;
-    if (hashCode[i] != 0) {
-      if (hashPrefix[i] == w && hashSuffix[i] == c) {
-        w = hashCode[i];
-        continue;
+  uint32_t* strings = tables.strings;
+  while (x < count) {
+    if (staged > kFlushAt) FlushBlocks(false);
+    const int end = std::min(count, x + kBatch);
+    // Away from a change of code size or a clear, a pixel is coded without a branch on
+    // whether its string is known: the code goes out, or not, by masks.
+    uint32_t w = waiting;
+    uint64_t acc = accumulator;
+    uint32_t accBits = uint32_t(accumulatorBits);
+    uint8_t* stage = staging + staged;
+    const uint32_t width = uint32_t(bits);
+    uint32_t next = nextFree;
+    const uint32_t fast = fastLimit;
+    for (; x < end; ++x) {
+      uint32_t c = pixels[x];
+      if (c >= limit) c = 0;
+      if (next > fast) [[unlikely]]
+        break;
+      const uint32_t key = w << 20 | c << 12;
+      uint32_t slot = FirstSlot(w, c);
+      uint32_t e = strings[slot];
+      uint32_t known = Opaque(uint32_t(e != 0));
+      if ((uint32_t((e ^ key) > kCodeMask) & known) != 0) [[unlikely]] {
+        do {
+          slot = (slot + 1) & kSlotMask;
+          e = strings[slot];
+        } while (e != 0 && (e ^ key) > kCodeMask);
+        known = Opaque(uint32_t(e != 0));
       }
-      // 5003 is prime, so this probe visits every slot; the table is never full.
-      int d = i == 0 ? 1 : kHashSlots - i;
-      bool found = false;
-      for (;;) {
-        i -= d;
-        if (i < 0) i += kHashSlots;
-        if (hashCode[i] == 0) break;
-        if (hashPrefix[i] == w && hashSuffix[i] == c) {
-          found = true;
-          break;
-        }
-      }
-      if (found) {
-        w = hashCode[i];
-        continue;
-      }
+      // e is the string's entry, or 0 when it is new.
+      const uint32_t missMask = known - 1u;
+      acc |= uint64_t(w & missMask) << accBits;
+      accBits += width & missMask;
+      strings[slot] = e | ((key | next) & missMask);
+      next -= missMask;
+      w = (c & missMask) | (e & kCodeMask);
+      StoreBits(stage, acc);
+      stage += accBits >> 3;
+      acc >>= accBits & ~7u;
+      accBits &= 7;
     }
-    Output(w);
-    if (nextFree < kCodeLimit) {
-      hashCode[i] = uint16_t(nextFree++);
-      hashPrefix[i] = uint16_t(w);
-      hashSuffix[i] = uint8_t(c);
-    } else {
-      ClearBlock();
+    waiting = w;
+    accumulator = acc;
+    accumulatorBits = int(accBits);
+    staged = int(stage - staging);
+    nextFree = next;
+    // Near a change of code size or a clear: pixels one by one, until the next code.
+    for (; x < end && nextFree > fastLimit; ++x) {
+      uint32_t c = pixels[x];
+      Step(c < limit ? c : 0);
     }
-    w = c;
   }
-  waiting = w;
 }
 
 void LzwEncoder::Finish() {
   if (!firstByte) Output(waiting);
-  Output(endCode);
+  Output(uint32_t(endCode));
   if (accumulatorBits > 0) {
-    packet[1 + packetFill++] = uint8_t(accumulator);
-    if (packetFill == 255) FlushPacket();
+    staging[staged++] = uint8_t(accumulator);
     accumulator = 0;
     accumulatorBits = 0;
   }
-  if (packetFill > 0) FlushPacket();
+  FlushBlocks(true);
 }
 
 }  // namespace gif
