@@ -1,6 +1,7 @@
 #include "color/color_quantizer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -12,20 +13,21 @@ int ColorQuantizer::Initialize() {
   try {
     cells.assign(kCellCount, 0);
     partials.assign(size_t(kPartials) * kCellCount, 0);
-    cellColors.assign(size_t(kCellCount) * 4, 0);
+    cellEntries.assign(size_t(kCellCount), 0);
     boxes.reserve(256);
     errors.assign(size_t(kInitialDitherWidth + 2) * 3, 0);
     limiter = std::make_unique<ErrorLimiter>();
   } catch (const std::bad_alloc&) {
     std::vector<uint16_t>().swap(cells);
     std::vector<uint16_t>().swap(partials);
-    std::vector<uint8_t>().swap(cellColors);
+    std::vector<uint32_t>().swap(cellEntries);
     std::vector<ColorBox>().swap(boxes);
     std::vector<int32_t>().swap(errors);
     limiter.reset();
     return 0;
   }
   mapping = MappingPalette{};
+  blockFilled.fill(0);
   cellsHoldCounts = false;
   partialLoad = 0;
   leftToRight = true;
@@ -34,6 +36,7 @@ int ColorQuantizer::Initialize() {
 
 void ColorQuantizer::ClearHistogram() {
   std::fill(cells.begin(), cells.end(), uint16_t(0));
+  blockFilled.fill(0);
   if (partialLoad > 0) std::fill(partials.begin(), partials.end(), uint16_t(0));
   partialLoad = 0;
   cellsHoldCounts = false;
@@ -45,6 +48,37 @@ constexpr int kMaxPartialCount = UINT16_MAX;
 // The cell of a pixel stored blue, green, red.
 inline int CellOfBgr(const uint8_t* p) { return ((p[2] & 0xF8) << 7) | ((p[1] & 0xF8) << 2) | (p[0] >> 3); }
 inline int CellOfColor(const RgbQuad& c) { return ((c.red & 0xF8) << 7) | ((c.green & 0xF8) << 2) | (c.blue >> 3); }
+
+// The cells of a blue, green, red row: one pixel, or four at once from three 32-bit words.
+struct BgrCells {
+  const uint8_t* row;
+  int operator()(int x) const { return CellOfBgr(row + 3 * x); }
+  void Four(int x, int cell[4]) const {
+    const uint8_t* p = row + 3 * x;
+    if constexpr (std::endian::native == std::endian::little) {
+      uint32_t w0, w1, w2;  // b0 g0 r0 b1 | g1 r1 b2 g2 | r2 b3 g3 r3
+      std::memcpy(&w0, p, 4);
+      std::memcpy(&w1, p + 4, 4);
+      std::memcpy(&w2, p + 8, 4);
+      cell[0] = int(((w0 >> 9) & 0x7C00) | ((w0 >> 6) & 0x3E0) | ((w0 >> 3) & 0x1F));
+      cell[1] = int(((w1 >> 1) & 0x7C00) | ((w1 << 2) & 0x3E0) | (w0 >> 27));
+      cell[2] = int(((w2 << 7) & 0x7C00) | ((w1 >> 22) & 0x3E0) | ((w1 >> 19) & 0x1F));
+      cell[3] = int(((w2 >> 17) & 0x7C00) | ((w2 >> 14) & 0x3E0) | ((w2 >> 11) & 0x1F));
+    } else {
+      for (int k = 0; k < 4; ++k) cell[k] = CellOfBgr(p + 3 * k);
+    }
+  }
+};
+
+// The cells of a row of indices into a colour table.
+struct IndexCells {
+  const uint8_t* row;
+  const uint16_t* cellOf;  // 256 entries
+  int operator()(int x) const { return cellOf[row[x]]; }
+  void Four(int x, int cell[4]) const {
+    for (int k = 0; k < 4; ++k) cell[k] = cellOf[row[x + k]];
+  }
+};
 }  // namespace
 
 // Counters saturate: a cell holds min(pixels counted, UINT16_MAX), however the counting
@@ -88,11 +122,12 @@ void ColorQuantizer::CountRow(CellAt cellAt, int width) {
     if (partialLoad + load > kMaxPartialCount) FoldPartials();
     const int end = x + n;
     for (; x + 4 <= end; x += 4) {
-      const int c0 = cellAt(x), c1 = cellAt(x + 1), c2 = cellAt(x + 2), c3 = cellAt(x + 3);
-      ++p0[c0];
-      ++p1[c1];
-      ++p2[c2];
-      ++p3[c3];
+      int c[4];
+      cellAt.Four(x, c);
+      ++p0[c[0]];
+      ++p1[c[1]];
+      ++p2[c[2]];
+      ++p3[c[3]];
     }
     if (x < end) ++p0[cellAt(x++)];
     if (x < end) ++p1[cellAt(x++)];
@@ -102,13 +137,13 @@ void ColorQuantizer::CountRow(CellAt cellAt, int width) {
 }
 
 void ColorQuantizer::CountTrueColorRow(const uint8_t* row, int width) {
-  CountRow([row](int x) { return CellOfBgr(row + 3 * x); }, width);
+  CountRow(BgrCells{row}, width);
 }
 
 void ColorQuantizer::CountPaletteRow(const uint8_t* row, int width) {
   std::array<uint16_t, 256> cellOf;
   for (int i = 0; i < 256; ++i) cellOf[size_t(i)] = uint16_t(CellOfColor(inputPalette[size_t(i)]));
-  CountRow([row, &cellOf](int x) { return cellOf[row[x]]; }, width);
+  CountRow(IndexCells{row, cellOf.data()}, width);
 }
 
 void ColorQuantizer::SetInputPalette(const RgbQuad* colors, int count) {
@@ -154,15 +189,16 @@ void ColorQuantizer::MapRow(CellAt cellAt, uint8_t* dst, int width) {
   };
   int x = 0;
   for (; x + 4 <= width; x += 4) {
-    const int c0 = cellAt(x), c1 = cellAt(x + 1), c2 = cellAt(x + 2), c3 = cellAt(x + 3);
-    const uint8_t i0 = indexOf(c0), i1 = indexOf(c1), i2 = indexOf(c2), i3 = indexOf(c3);
+    int c[4];
+    cellAt.Four(x, c);
+    const uint8_t i0 = indexOf(c[0]), i1 = indexOf(c[1]), i2 = indexOf(c[2]), i3 = indexOf(c[3]);
     dst[x] = i0, dst[x + 1] = i1, dst[x + 2] = i2, dst[x + 3] = i3;
   }
   for (; x < width; ++x) dst[x] = indexOf(cellAt(x));
 }
 
 void ColorQuantizer::MapTrueColorRow(const uint8_t* src, uint8_t* dst, int width) {
-  MapRow([src](int x) { return CellOfBgr(src + 3 * x); }, dst, width);
+  MapRow(BgrCells{src}, dst, width);
 }
 
 // Every pixel of one input index maps alike, so each index is looked up once per row; the

@@ -57,14 +57,14 @@ int ColorQuantizer::DitherRow(PixelAt pixelAt, uint8_t* dst, int width) {
 }
 
 // One row in one direction. What one pixel's error waits on is kept short: the clamp
-// takes no branch, indices need no widening, and the chosen colour comes beside its cache
-// entry, so the error needs one look-up, not two.
+// takes no branch, indices need no widening, and the index and colour chosen come in one
+// look-up of the entries beside the cache, whose blocks are known filled from a tiny table.
 template <bool kLimited, int kStep, class PixelAt>
 void ColorQuantizer::DitherSpan(PixelAt pixelAt, uint8_t* dst, int width) {
   using Sum = std::ptrdiff_t;  // pointer-wide, so table indices need no sign extension
   const int32_t* limit = limiter->Center();
-  const uint16_t* cache = cells.data();
-  const uint8_t* cacheColors = cellColors.data();
+  const uint8_t* filled = blockFilled.data();
+  const uint32_t* entries = cellEntries.data();
 
   Sum x = kStep > 0 ? 0 : width - 1;
   int32_t* entry = errors.data() + (kStep > 0 ? 0 : size_t(width + 1) * 3);
@@ -83,15 +83,12 @@ void ColorQuantizer::DitherSpan(PixelAt pixelAt, uint8_t* dst, int width) {
     const uint8_t* bgr = pixelAt(x);
     const Sum r = ClampByte(bgr[2] + er), g = ClampByte(bgr[1] + eg), b = ClampByte(bgr[0] + eb);
     const size_t cell = size_t(((r & 0xF8) << 7) | ((g & 0xF8) << 2) | (b >> 3));
-    unsigned known = cache[cell];
-    if (known == 0) [[unlikely]] {
+    const size_t block = size_t(((r & 0xE0) << 1) | ((g & 0xE0) >> 2) | (b >> 5));
+    if (!filled[block]) [[unlikely]]
       FillCacheBlockOf(int(cell));
-      known = cache[cell];
-    }
-    dst[x] = uint8_t(known - 1);
-
-    const uint8_t* chosen = cacheColors + 4 * cell;
-    const Sum errR = r - chosen[0], errG = g - chosen[1], errB = b - chosen[2];
+    const uint32_t chosen = entries[cell];
+    dst[x] = uint8_t(chosen >> 24);
+    const Sum errR = r - Sum(chosen & 0xFF), errG = g - Sum((chosen >> 8) & 0xFF), errB = b - Sum((chosen >> 16) & 0xFF);
     entry[0] = int32_t(belowPrevR + 3 * errR);
     entry[1] = int32_t(belowPrevG + 3 * errG);
     entry[2] = int32_t(belowPrevB + 3 * errB);

@@ -60,6 +60,8 @@ void LzwDecoder::Start(ByteReader& reader, int codeSizeIn, int limit) {
   lastBit = 0;
   currentBit = 0;
   firstCode = oldCode = 0;
+  // Literals are strings of one pixel; table entries get their lengths as they are made.
+  for (int i = 0; i < clearCode; ++i) tables.length[i] = 1;
   ResetTable();
 }
 
@@ -79,7 +81,7 @@ int LzwDecoder::ReadSubBlock(uint8_t* dst) {
   return count;
 }
 
-int LzwDecoder::GetCode() {
+int LzwDecoder::NextBlock() {
   // Fewer than 16 bits are ever left unread when a code does not fit, so carrying the
   // last two bytes keeps them; a short sub-block may need another one behind it.
   while (currentBit + codeSize > lastBit) {
@@ -95,11 +97,7 @@ int LzwDecoder::GetCode() {
     lastByte = 2 + count;
     lastBit = lastByte * 8;
   }
-  const uint8_t* p = buffer + (currentBit >> 3);
-  uint32_t word = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
-  int code = int(word >> (currentBit & 7)) & ((1 << codeSize) - 1);
-  currentBit += codeSize;
-  return code;
+  return GetCode();
 }
 
 void LzwDecoder::EndOfData() {
@@ -114,6 +112,31 @@ void LzwDecoder::EndOfData() {
   Fatal(kPrematureEof);
 }
 
+int LzwDecoder::FirstCodeAfterClear() {
+  ResetTable();
+  int code;
+  do code = GetCode();
+  while (code == clearCode);
+  if (code == endCode) EndOfData();
+  // Right after a clear only literals exist.
+  if (code > endCode || code >= colorLimit) Fatal(kCorruptData);
+  firstCode = oldCode = code;
+  return code;
+}
+
+void LzwDecoder::AddEntry() {
+  if (maxCode < kCodeLimit) {
+    tables.prefix[maxCode] = uint16_t(oldCode);
+    tables.suffix[maxCode] = uint8_t(firstCode);
+    tables.length[maxCode] = uint16_t(tables.length[oldCode] + 1);
+    ++maxCode;
+    if (maxCode >= limitCode && codeSize < kMaxCodeBits) {
+      ++codeSize;
+      limitCode *= 2;
+    }
+  }
+}
+
 int LzwDecoder::DecodeCode() {
   int code;
   if (firstTime) {
@@ -122,16 +145,7 @@ int LzwDecoder::DecodeCode() {
   } else {
     code = GetCode();
   }
-  if (code == clearCode) {
-    ResetTable();
-    do code = GetCode();
-    while (code == clearCode);
-    if (code == endCode) EndOfData();
-    // Right after a clear only literals exist.
-    if (code > endCode || code >= colorLimit) Fatal(kCorruptData);
-    firstCode = oldCode = code;
-    return code;
-  }
+  if (code == clearCode) return FirstCodeAfterClear();
   if (code == endCode) EndOfData();
 
   uint16_t* prefix = tables.prefix;
@@ -152,15 +166,7 @@ int LzwDecoder::DecodeCode() {
   }
   if (code >= colorLimit) Fatal(kCorruptData);
   firstCode = code;
-  if (maxCode < kCodeLimit) {
-    prefix[maxCode] = uint16_t(oldCode);
-    suffix[maxCode] = uint8_t(firstCode);
-    ++maxCode;
-    if (maxCode >= limitCode && codeSize < kMaxCodeBits) {
-      ++codeSize;
-      limitCode *= 2;
-    }
-  }
+  AddEntry();
   oldCode = inCode;
   return firstCode;
 }
@@ -171,16 +177,63 @@ uint8_t LzwDecoder::ReadByte() {
   return uint8_t(DecodeCode());
 }
 
+// As DecodeCode, pixel for pixel and check for check; a string that fits in the row is
+// written into it from its end backwards, without the stack.
 void LzwDecoder::ReadRow(uint8_t* dst, int width) {
-  const uint8_t* stack = tables.stack;
+  const uint16_t* prefix = tables.prefix;
+  const uint8_t* suffix = tables.suffix;
+  const uint16_t* length = tables.length;
+  uint8_t* stack = tables.stack;
   int x = 0;
   while (x < width) {
-    if (sp == 0) {
-      dst[x++] = uint8_t(DecodeCode());
+    if (sp > 0) {
+      int n = std::min(sp, width - x);
+      for (int end = x + n; x < end;) dst[x++] = stack[--sp];
       continue;
     }
-    int n = std::min(sp, width - x);
-    for (int end = x + n; x < end;) dst[x++] = stack[--sp];
+    int code;
+    if (firstTime) {
+      firstTime = false;
+      code = clearCode;
+    } else {
+      code = GetCode();
+    }
+    if (code == clearCode) {
+      dst[x++] = uint8_t(FirstCodeAfterClear());
+      continue;
+    }
+    if (code == endCode) EndOfData();
+    const int inCode = code;
+    int extra = -1;  // the pixel a string named before its entry exists ends with
+    if (code >= maxCode) {
+      if (code > maxCode) Fatal(kCorruptData);
+      extra = firstCode;
+      code = oldCode;
+    }
+    // Entries only hold checked literals, so only a literal named itself can be past the
+    // colour table; it is refused before any pixel of it is written.
+    if (code < clearCode && code >= colorLimit) Fatal(kCorruptData);
+    const int pixels = length[code] + (extra >= 0);
+    if (pixels <= width - x) {
+      uint8_t* p = dst + x + pixels - 1;
+      if (extra >= 0) *p-- = uint8_t(extra);
+      while (code >= clearCode) {
+        *p-- = suffix[code];
+        code = prefix[code];
+      }
+      *p = uint8_t(code);
+      x += pixels;
+    } else {
+      if (extra >= 0) stack[sp++] = uint8_t(extra);
+      while (code >= clearCode) {
+        stack[sp++] = suffix[code];
+        code = prefix[code];
+      }
+      dst[x++] = uint8_t(code);
+    }
+    firstCode = code;
+    AddEntry();
+    oldCode = inCode;
   }
 }
 

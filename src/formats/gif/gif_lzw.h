@@ -18,6 +18,7 @@ struct CoderTables {
   uint16_t prefix[kCodeLimit];
   uint8_t suffix[kCodeLimit];
   uint8_t stack[kCodeLimit];
+  uint16_t length[kCodeLimit];  // decoder: pixels of each code's string
   // The encoder's strings, open addressing: prefix code << 20 | last pixel << 12 | code,
   // 0 marking an empty slot (no string has a code below 258).
   uint32_t strings[kStringSlots];
@@ -52,7 +53,21 @@ class LzwDecoder {
 
  private:
   void ResetTable();
-  int GetCode();
+  int GetCode() {
+    if (currentBit + codeSize > lastBit) [[unlikely]]
+      return NextBlock();
+    const uint8_t* p = buffer + (currentBit >> 3);
+    uint32_t word = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
+    int code = int(word >> (currentBit & 7)) & ((1 << codeSize) - 1);
+    currentBit += codeSize;
+    return code;
+  }
+  // GetCode when the code is not all in the buffer: reads sub-blocks for it.
+  int NextBlock();
+  // After a clear: the first code, a literal.
+  int FirstCodeAfterClear();
+  // Enters the string of oldCode plus firstCode as the next table entry.
+  void AddEntry();
   int ReadSubBlock(uint8_t* dst);
   // Decodes one code: returns the first pixel of its string and leaves the rest, last
   // first, on the stack.
