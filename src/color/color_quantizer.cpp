@@ -12,21 +12,16 @@ int ColorQuantizer::Initialize() {
   try {
     cells.assign(kCellCount, 0);
     partials.assign(size_t(kPartials) * kCellCount, 0);
-    cellEntries.assign(size_t(kCellCount), 0);
     boxes.reserve(256);
     errors.assign(size_t(kInitialDitherWidth + 2) * 3, 0);
-    limiter = std::make_unique<ErrorLimiter>();
   } catch (const std::bad_alloc&) {
     std::vector<uint16_t>().swap(cells);
     std::vector<uint16_t>().swap(partials);
-    std::vector<uint32_t>().swap(cellEntries);
     std::vector<ColorBox>().swap(boxes);
     std::vector<int32_t>().swap(errors);
-    limiter.reset();
     return 0;
   }
   mapping = MappingPalette{};
-  blockFilled.fill(0);
   cellsHoldCounts = false;
   partialLoad = 0;
   leftToRight = true;
@@ -35,7 +30,6 @@ int ColorQuantizer::Initialize() {
 
 void ColorQuantizer::ClearHistogram() {
   std::fill(cells.begin(), cells.end(), uint16_t(0));
-  blockFilled.fill(0);
   if (partialLoad > 0) std::fill(partials.begin(), partials.end(), uint16_t(0));
   partialLoad = 0;
   cellsHoldCounts = false;

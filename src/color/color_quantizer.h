@@ -116,20 +116,16 @@ class ColorQuantizer {
   bool cellsHoldCounts = false;           // counted since the cache was last cleared
   std::vector<uint16_t> partials;         // kPartials tables of counts not yet in cells
   int partialLoad = 0;                    // the most any partial counter can hold now
-  // Beside each known cache entry, its index and the red, green and blue of its colour:
-  // red | green << 8 | blue << 16 | index << 24. With the block flags, a dithered pixel
-  // finds its index and its error in one look-up, and never touches the cells.
-  std::vector<uint32_t> cellEntries;
-  // Per 4 x 4 x 4 block of cells, 1 when the cache block is filled (a tiny table that stays
-  // in the nearest cache); cleared with the cells.
-  std::array<uint8_t, kCellCount / 64> blockFilled{};
+  // Beside each known cache entry, the red, green and blue of its colour and its index, a
+  // byte each: a dithered pixel finds its index and its error beside one another.
+  // Held in the quantizer itself, so that the dither reaches it without a pointer of its own.
+  std::array<uint8_t, size_t(kCellCount) * 4> cellEntries{};
   std::vector<ColorBox> boxes;
   MappingPalette mapping;
   std::array<RgbQuad, 256> inputPalette{};
   std::array<uint8_t, 256> translation{};
   std::vector<int32_t> errors;            // red, green, blue per entry; width + 2 entries
   bool leftToRight = true;
-  std::unique_ptr<ErrorLimiter> limiter;
 };
 
 // The process-wide quantizer: made at start-up, released at exit.

@@ -4,6 +4,7 @@
 // error coming from above. 7/16 of an error goes to the next pixel, 3/16, 5/16 and 1/16 to
 // the pixels below-behind, below and below-ahead.
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <new>
 
@@ -12,6 +13,14 @@
 namespace quilla {
 
 namespace {
+// The limiter's table, where the code reaches it without a pointer of its own.
+constexpr std::array<int32_t, 2 * ErrorLimiter::kMaxError + 1> kLimits = [] {
+  std::array<int32_t, 2 * ErrorLimiter::kMaxError + 1> table{};
+  for (int e = -ErrorLimiter::kMaxError; e <= ErrorLimiter::kMaxError; ++e)
+    table[size_t(e + ErrorLimiter::kMaxError)] = LimitError(e);
+  return table;
+}();
+
 // Branch-free: sums outside 0..255 are common in dark and bright areas.
 inline std::ptrdiff_t ClampByte(std::ptrdiff_t v) {
   v = v < 0 ? 0 : v;
@@ -62,9 +71,8 @@ int ColorQuantizer::DitherRow(PixelAt pixelAt, uint8_t* dst, int width) {
 template <bool kLimited, int kStep, class PixelAt>
 void ColorQuantizer::DitherSpan(PixelAt pixelAt, uint8_t* dst, int width) {
   using Sum = std::ptrdiff_t;  // pointer-wide, so table indices need no sign extension
-  const int32_t* limit = limiter->Center();
-  const uint8_t* filled = blockFilled.data();
-  const uint32_t* entries = cellEntries.data();
+  const int32_t* limit = kLimits.data() + ErrorLimiter::kMaxError;
+  const uint8_t* entries = cellEntries.data();
 
   Sum x = kStep > 0 ? 0 : width - 1;
   int32_t* entry = errors.data() + (kStep > 0 ? 0 : size_t(width + 1) * 3);
@@ -83,12 +91,11 @@ void ColorQuantizer::DitherSpan(PixelAt pixelAt, uint8_t* dst, int width) {
     const uint8_t* bgr = pixelAt(x);
     const Sum r = ClampByte(bgr[2] + er), g = ClampByte(bgr[1] + eg), b = ClampByte(bgr[0] + eb);
     const size_t cell = size_t(((r & 0xF8) << 7) | ((g & 0xF8) << 2) | (b >> 3));
-    const size_t block = size_t(((r & 0xE0) << 1) | ((g & 0xE0) >> 2) | (b >> 5));
-    if (!filled[block]) [[unlikely]]
+    if (cells[cell] == 0) [[unlikely]]
       FillCacheBlockOf(int(cell));
-    const uint32_t chosen = entries[cell];
-    dst[x] = uint8_t(chosen >> 24);
-    const Sum errR = r - Sum(chosen & 0xFF), errG = g - Sum((chosen >> 8) & 0xFF), errB = b - Sum((chosen >> 16) & 0xFF);
+    const uint8_t* chosen = entries + 4 * cell;  // four bytes: red, green, blue, index
+    dst[x] = chosen[3];
+    const Sum errR = r - chosen[0], errG = g - chosen[1], errB = b - chosen[2];
     entry[0] = int32_t(belowPrevR + 3 * errR);
     entry[1] = int32_t(belowPrevG + 3 * errG);
     entry[2] = int32_t(belowPrevB + 3 * errB);

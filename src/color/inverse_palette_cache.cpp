@@ -76,9 +76,9 @@ void ColorQuantizer::FillCacheBlock(int redCell, int greenCell, int blueCell) {
         const uint8_t index = bestIndex[size_t(cell)];
         const RgbQuad& e = mapping.entries[index];
         cells[at] = uint16_t(index + 1);
-        cellEntries[at] = uint32_t(e.red) | uint32_t(e.green) << 8 | uint32_t(e.blue) << 16 | uint32_t(index) << 24;
+        uint8_t* entry = &cellEntries[4 * at];
+        entry[0] = e.red, entry[1] = e.green, entry[2] = e.blue, entry[3] = index;
       }
-  blockFilled[size_t((start[0] >> 2) << 6 | (start[1] >> 2) << 3 | (start[2] >> 2))] = 1;
 }
 
 }  // namespace quilla

@@ -242,6 +242,9 @@ void LzwDecoder::ReadRow(uint8_t* dst, int width) {
 namespace {
 constexpr uint32_t kSlotMask = kStringSlots - 1;
 constexpr uint32_t kCodeMask = kCodeLimit - 1;
+// Where a search goes on from a taken slot: odd, so every slot is reached, and far, so
+// that strings of neighbouring codes, which start in neighbouring slots, do not pile up.
+constexpr uint32_t kProbeStep = 0x2A7;
 // The slot a string's search starts at: the prefix code crossed with a fixed scatter of the
 // pixel value, one operation on the path from one code to the next. Distinct pixels after
 // one prefix, or distinct prefixes before one pixel, start apart.
@@ -341,7 +344,7 @@ void LzwEncoder::Step(uint32_t c) {
       waiting = e & kCodeMask;
       return;
     }
-    slot = (slot + 1) & kSlotMask;
+    slot = (slot + kProbeStep) & kSlotMask;
   }
   Output(w);
   if (nextFree < uint32_t(kCodeLimit))
@@ -352,6 +355,49 @@ void LzwEncoder::Step(uint32_t c) {
   SetFastLimit();
 }
 
+template <bool kAnyValue>
+int LzwEncoder::CompressRun(const uint8_t* pixels, int x, int end, unsigned limit) {
+  uint32_t* strings = tables.strings;
+  uint32_t w = waiting;
+  uint64_t acc = accumulator;
+  uint32_t accBits = uint32_t(accumulatorBits);
+  uint8_t* stage = staging + staged;
+  const uint32_t width = uint32_t(bits);
+  uint32_t next = nextFree;
+  for (; x < end; ++x) {
+    uint32_t c = pixels[x];
+    if (!kAnyValue && c >= limit) c = 0;
+    const uint32_t key = w << 20 | c << 12;
+    uint32_t slot = FirstSlot(w, c);
+    uint32_t e = strings[slot];
+    uint32_t known = Opaque(uint32_t(e != 0));
+    if ((uint32_t((e ^ key) > kCodeMask) & known) != 0) [[unlikely]] {
+      do {
+        slot = (slot + kProbeStep) & kSlotMask;
+        e = strings[slot];
+      } while (e != 0 && (e ^ key) > kCodeMask);
+      known = Opaque(uint32_t(e != 0));
+    }
+    // e is the string's entry, or 0 when it is new.
+    const uint32_t missMask = known - 1u;
+    acc |= uint64_t(w & missMask) << accBits;
+    accBits += width & missMask;
+    strings[slot] = e | ((key | next) & missMask);
+    next -= missMask;
+    w = (c & missMask) | (e & kCodeMask);
+    StoreBits(stage, acc);
+    stage += accBits >> 3;
+    acc >>= accBits & ~7u;
+    accBits &= 7;
+  }
+  waiting = w;
+  accumulator = acc;
+  accumulatorBits = int(accBits);
+  staged = int(stage - staging);
+  nextFree = next;
+  return x;
+}
+
 void LzwEncoder::CompressRow(const uint8_t* pixels, int count, unsigned limit) {
   int x = 0;
   if (count <= 0) return;
@@ -360,57 +406,19 @@ void LzwEncoder::CompressRow(const uint8_t* pixels, int count, unsigned limit) {
     firstByte = false;
     x = 1;
   }
-  uint32_t* strings = tables.strings;
   while (x < count) {
-    if (staged > kFlushAt) FlushBlocks(false);
-    const int end = std::min(count, x + kBatch);
-    // Away from a change of code size or a clear, a pixel is coded without a branch on
-    // whether its string is known: the code goes out, or not, by masks.
-    uint32_t w = waiting;
-    uint64_t acc = accumulator;
-    uint32_t accBits = uint32_t(accumulatorBits);
-    uint8_t* stage = staging + staged;
-    const uint32_t width = uint32_t(bits);
-    uint32_t next = nextFree;
-    const uint32_t fast = fastLimit;
-    for (; x < end; ++x) {
-      uint32_t c = pixels[x];
-      if (c >= limit) c = 0;
-      if (next > fast) [[unlikely]]
-        break;
-      const uint32_t key = w << 20 | c << 12;
-      uint32_t slot = FirstSlot(w, c);
-      uint32_t e = strings[slot];
-      uint32_t known = Opaque(uint32_t(e != 0));
-      if ((uint32_t((e ^ key) > kCodeMask) & known) != 0) [[unlikely]] {
-        do {
-          slot = (slot + 1) & kSlotMask;
-          e = strings[slot];
-        } while (e != 0 && (e ^ key) > kCodeMask);
-        known = Opaque(uint32_t(e != 0));
-      }
-      // e is the string's entry, or 0 when it is new.
-      const uint32_t missMask = known - 1u;
-      acc |= uint64_t(w & missMask) << accBits;
-      accBits += width & missMask;
-      strings[slot] = e | ((key | next) & missMask);
-      next -= missMask;
-      w = (c & missMask) | (e & kCodeMask);
-      StoreBits(stage, acc);
-      stage += accBits >> 3;
-      acc >>= accBits & ~7u;
-      accBits &= 7;
-    }
-    waiting = w;
-    accumulator = acc;
-    accumulatorBits = int(accBits);
-    staged = int(stage - staging);
-    nextFree = next;
-    // Near a change of code size or a clear: pixels one by one, until the next code.
-    for (; x < end && nextFree > fastLimit; ++x) {
-      uint32_t c = pixels[x];
+    // Near a change of code size or a clear: a pixel at a time, until the next code.
+    if (nextFree > fastLimit) {
+      const uint32_t c = pixels[x++];
       Step(c < limit ? c : 0);
+      continue;
     }
+    if (staged > kFlushAt) FlushBlocks(false);
+    // Away from one, a run of pixels that cannot reach it (each makes one code at most) is
+    // coded without a branch on whether a string is known: the code goes out, or not, by
+    // masks.
+    const int n = int(std::min<uint32_t>({uint32_t(count - x), uint32_t(kBatch), fastLimit + 1 - nextFree}));
+    x = limit >= 256 ? CompressRun<true>(pixels, x, x + n, limit) : CompressRun<false>(pixels, x, x + n, limit);
   }
 }
 

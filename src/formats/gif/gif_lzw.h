@@ -110,6 +110,10 @@ class LzwEncoder {
   void ClearBlock();
   // One pixel the slow way: near a change of code size or a clear.
   void Step(uint32_t c);
+  // Pixels x .. end - 1 the fast way (none reaches a change of code size or a clear);
+  // returns end. kAnyValue: no value is at or above limit.
+  template <bool kAnyValue>
+  int CompressRun(const uint8_t* pixels, int x, int end, unsigned limit);
   // Writes the whole sub-blocks staged; with last, the remainder as a shorter one too.
   void FlushBlocks(bool last);
   // The codes below fastLimit need no change of code size or clear when one is made.
