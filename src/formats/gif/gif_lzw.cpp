@@ -258,6 +258,19 @@ constexpr std::array<uint16_t, 256> kPixelScatter = [] {
   return scatter;
 }();
 inline uint32_t FirstSlot(uint32_t prefix, uint32_t c) { return prefix ^ kPixelScatter[c]; }
+// The prefix the next pixel extends: the known string's code, or the pixel itself after a
+// new string. Two steps on x86 (a test and a conditional move, which the compiler would
+// make a branch), the masks elsewhere.
+inline uint32_t NextPrefix(uint32_t e, uint32_t c) {
+  uint32_t w = e & kCodeMask;
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+  asm("test %[e], %[e]\n\tcmovz %[c], %[w]" : [w] "+r"(w) : [e] "r"(e), [c] "r"(c) : "cc");
+#else
+  w |= c & (uint32_t(e != 0) - 1u);
+#endif
+  return w;
+}
+
 // Stages the low bytes of the bit accumulator (the staging buffer has room past its end).
 inline void StoreBits(uint8_t* at, uint64_t bits) {
   if constexpr (std::endian::native == std::endian::little) {
@@ -384,7 +397,7 @@ int LzwEncoder::CompressRun(const uint8_t* pixels, int x, int end, unsigned limi
     accBits += width & missMask;
     strings[slot] = e | ((key | next) & missMask);
     next -= missMask;
-    w = (c & missMask) | (e & kCodeMask);
+    w = NextPrefix(e, c);
     StoreBits(stage, acc);
     stage += accBits >> 3;
     acc >>= accBits & ~7u;
