@@ -66,8 +66,8 @@ int ColorQuantizer::DitherRow(PixelAt pixelAt, uint8_t* dst, int width) {
 }
 
 // One row in one direction. What one pixel's error waits on is kept short: the clamp
-// takes no branch, indices need no widening, and the index and colour chosen come in one
-// look-up of the entries beside the cache, whose blocks are known filled from a tiny table.
+// takes no branch, indices need no widening, and the colour chosen comes from the entry
+// beside the cache cell, not through the index and the palette.
 template <bool kLimited, int kStep, class PixelAt>
 void ColorQuantizer::DitherSpan(PixelAt pixelAt, uint8_t* dst, int width) {
   using Sum = std::ptrdiff_t;  // pointer-wide, so table indices need no sign extension
