@@ -53,7 +53,7 @@ void Reduce(benchmark::State& state, bool dither) {
 void BM_Reduce24MpTo256(benchmark::State& state) { Reduce(state, false); }
 void BM_Reduce24MpTo256Dithered(benchmark::State& state) { Reduce(state, true); }
 
-BENCHMARK(BM_Reduce24MpTo256)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
-BENCHMARK(BM_Reduce24MpTo256Dithered)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+BENCHMARK(BM_Reduce24MpTo256)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Reduce24MpTo256Dithered)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

@@ -11,45 +11,132 @@ namespace quilla {
 int ColorQuantizer::Initialize() {
   try {
     cells.assign(kCellCount, 0);
+    partials.assign(size_t(kPartials) * kCellCount, 0);
     boxes.reserve(256);
     errors.assign(size_t(kInitialDitherWidth + 2) * 3, 0);
-    limiter = std::make_unique<ErrorLimiter>();
   } catch (const std::bad_alloc&) {
     std::vector<uint16_t>().swap(cells);
+    std::vector<uint16_t>().swap(partials);
     std::vector<ColorBox>().swap(boxes);
     std::vector<int32_t>().swap(errors);
-    limiter.reset();
     return 0;
   }
   mapping = MappingPalette{};
   cellsHoldCounts = false;
+  partialLoad = 0;
   leftToRight = true;
   return 1;
 }
 
 void ColorQuantizer::ClearHistogram() {
   std::fill(cells.begin(), cells.end(), uint16_t(0));
+  if (partialLoad > 0) std::fill(partials.begin(), partials.end(), uint16_t(0));
+  partialLoad = 0;
   cellsHoldCounts = false;
 }
 
-static inline void CountCell(uint16_t* cells, int red, int green, int blue) {
-  uint16_t& counter = cells[ColorQuantizer::CellIndex(red >> 3, green >> 3, blue >> 3)];
-  if (counter != UINT16_MAX) ++counter;
+namespace {
+constexpr int kMaxPartialCount = UINT16_MAX;
+
+// The blue and green part of a cell, by the top five bits of blue and of green taken as
+// one 16-bit value: one look-up in place of five shifts and masks.
+constexpr std::array<uint16_t, 0x2000> kBlueGreenCells = [] {
+  std::array<uint16_t, 0x2000> part{};
+  for (int i = 0; i < 0x2000; ++i) part[size_t(i)] = uint16_t((i & 0x1F) | ((i >> 8) & 0x1F) << 5);
+  return part;
+}();
+
+// The cell of a pixel stored blue, green, red.
+inline int CellOfBgr(const uint8_t* p) {
+  const unsigned blueGreen = unsigned(p[0]) | unsigned(p[1]) << 8;
+  return kBlueGreenCells[(blueGreen >> 3) & 0x1F1F] | ((p[2] & 0xF8) << 7);
+}
+inline int CellOfColor(const RgbQuad& c) { return ((c.red & 0xF8) << 7) | ((c.green & 0xF8) << 2) | (c.blue >> 3); }
+
+// The cells of a blue, green, red row: one pixel, or four at once.
+struct BgrCells {
+  const uint8_t* row;
+  int operator()(int x) const { return CellOfBgr(row + 3 * x); }
+  void Four(int x, int cell[4]) const {
+    const uint8_t* p = row + 3 * x;
+    for (int k = 0; k < 4; ++k) cell[k] = CellOfBgr(p + 3 * k);
+  }
+};
+
+// The cells of a row of indices into a colour table.
+struct IndexCells {
+  const uint8_t* row;
+  const uint16_t* cellOf;  // 256 entries
+  int operator()(int x) const { return cellOf[row[x]]; }
+  void Four(int x, int cell[4]) const {
+    for (int k = 0; k < 4; ++k) cell[k] = cellOf[row[x + k]];
+  }
+};
+}  // namespace
+
+// Counters saturate: a cell holds min(pixels counted, UINT16_MAX), however the counting
+// was split between the partial tables.
+void ColorQuantizer::FoldPartials() {
+  if (partialLoad == 0) return;
+  uint16_t* total = cells.data();
+  const uint16_t* p0 = partials.data();
+  const uint16_t* p1 = p0 + kCellCount;
+  const uint16_t* p2 = p1 + kCellCount;
+  const uint16_t* p3 = p2 + kCellCount;
+  static_assert(kPartials == 4);
+  for (int i = 0; i < kCellCount; ++i) {
+    uint32_t sum = uint32_t(total[i]) + p0[i] + p1[i] + p2[i] + p3[i];
+    total[i] = uint16_t(sum < kMaxPartialCount ? sum : kMaxPartialCount);
+  }
+  std::fill(partials.begin(), partials.end(), uint16_t(0));
+  partialLoad = 0;
+}
+
+uint16_t ColorQuantizer::CellValue(int redCell, int greenCell, int blueCell) const {
+  const size_t cell = size_t(CellIndex(redCell, greenCell, blueCell));
+  uint32_t sum = cells[cell];
+  if (partialLoad > 0)
+    for (int k = 0; k < kPartials; ++k) sum += partials[size_t(k) * kCellCount + cell];
+  return uint16_t(sum < kMaxPartialCount ? sum : kMaxPartialCount);
+}
+
+template <class CellAt>
+void ColorQuantizer::CountRow(CellAt cellAt, int width) {
+  cellsHoldCounts = true;
+  uint16_t* p0 = partials.data();
+  uint16_t* p1 = p0 + kCellCount;
+  uint16_t* p2 = p1 + kCellCount;
+  uint16_t* p3 = p2 + kCellCount;
+  int x = 0;
+  while (x < width) {
+    // Each partial counter takes at most a quarter of the pixels, rounded up.
+    const int n = std::min(width - x, kPartials * kMaxPartialCount);
+    const int load = (n + kPartials - 1) / kPartials;
+    if (partialLoad + load > kMaxPartialCount) FoldPartials();
+    const int end = x + n;
+    for (; x + 4 <= end; x += 4) {
+      int c[4];
+      cellAt.Four(x, c);
+      ++p0[c[0]];
+      ++p1[c[1]];
+      ++p2[c[2]];
+      ++p3[c[3]];
+    }
+    if (x < end) ++p0[cellAt(x++)];
+    if (x < end) ++p1[cellAt(x++)];
+    if (x < end) ++p2[cellAt(x++)];
+    partialLoad += load;
+  }
 }
 
 void ColorQuantizer::CountTrueColorRow(const uint8_t* row, int width) {
-  cellsHoldCounts = true;
-  uint16_t* counters = cells.data();
-  for (int x = 0; x < width; ++x, row += 3) CountCell(counters, row[2], row[1], row[0]);
+  CountRow(BgrCells{row}, width);
 }
 
 void ColorQuantizer::CountPaletteRow(const uint8_t* row, int width) {
-  cellsHoldCounts = true;
-  uint16_t* counters = cells.data();
-  for (int x = 0; x < width; ++x) {
-    const RgbQuad& c = inputPalette[row[x]];
-    CountCell(counters, c.red, c.green, c.blue);
-  }
+  std::array<uint16_t, 256> cellOf;
+  for (int i = 0; i < 256; ++i) cellOf[size_t(i)] = uint16_t(CellOfColor(inputPalette[size_t(i)]));
+  CountRow(IndexCells{row, cellOf.data()}, width);
 }
 
 void ColorQuantizer::SetInputPalette(const RgbQuad* colors, int count) {
@@ -81,22 +168,51 @@ void ColorQuantizer::ClearCacheIfCounted() {
   if (cellsHoldCounts) ClearHistogram();
 }
 
-template <class PixelAt>
-void ColorQuantizer::MapRow(PixelAt pixelAt, uint8_t* dst, int width) {
+template <class CellAt>
+void ColorQuantizer::MapRow(CellAt cellAt, uint8_t* dst, int width) {
   ClearCacheIfCounted();
-  for (int x = 0; x < width; ++x) {
-    const uint8_t* bgr = pixelAt(x);
-    dst[x] = uint8_t(CachedIndex(bgr[2], bgr[1], bgr[0]));
+  const uint16_t* cache = cells.data();
+  auto indexOf = [this, cache](int cell) {
+    unsigned entry = cache[cell];
+    if (entry == 0) [[unlikely]] {
+      FillCacheBlockOf(cell);
+      entry = cache[cell];
+    }
+    return uint8_t(entry - 1);
+  };
+  int x = 0;
+  for (; x + 4 <= width; x += 4) {
+    int c[4];
+    cellAt.Four(x, c);
+    unsigned e0 = cache[c[0]], e1 = cache[c[1]], e2 = cache[c[2]], e3 = cache[c[3]];
+    // One test for the four; the blocks they need are then filled in pixel order.
+    if ((e0 == 0) | (e1 == 0) | (e2 == 0) | (e3 == 0)) [[unlikely]] {
+      e0 = indexOf(c[0]) + 1u, e1 = indexOf(c[1]) + 1u, e2 = indexOf(c[2]) + 1u, e3 = indexOf(c[3]) + 1u;
+    }
+    dst[x] = uint8_t(e0 - 1), dst[x + 1] = uint8_t(e1 - 1), dst[x + 2] = uint8_t(e2 - 1), dst[x + 3] = uint8_t(e3 - 1);
   }
+  for (; x < width; ++x) dst[x] = indexOf(cellAt(x));
 }
 
 void ColorQuantizer::MapTrueColorRow(const uint8_t* src, uint8_t* dst, int width) {
-  MapRow([src](int x) { return src + 3 * x; }, dst, width);
+  MapRow(BgrCells{src}, dst, width);
 }
 
+// Every pixel of one input index maps alike, so each index is looked up once per row; the
+// cache blocks filled are the same as pixel by pixel.
 void ColorQuantizer::MapPaletteRow(const uint8_t* src, uint8_t* dst, int width) {
-  const RgbQuad* table = inputPalette.data();
-  MapRow([src, table](int x) { return reinterpret_cast<const uint8_t*>(&table[src[x]]); }, dst, width);
+  ClearCacheIfCounted();
+  std::array<uint16_t, 256> mapped{};  // index + 1, 0 not looked up yet
+  for (int x = 0; x < width; ++x) {
+    const uint8_t value = src[x];
+    unsigned m = mapped[value];
+    if (m == 0) {
+      const RgbQuad& c = inputPalette[value];
+      m = unsigned(CachedIndex(c.red, c.green, c.blue)) + 1;
+      mapped[value] = uint16_t(m);
+    }
+    dst[x] = uint8_t(m - 1);
+  }
 }
 
 void ColorQuantizer::SetTranslationTable(const uint8_t* table) { std::memcpy(translation.data(), table, 256); }

@@ -75,9 +75,7 @@ class ColorQuantizer {
   int NearestIndex(int red, int green, int blue);
 
   // Inspection: a cell's histogram counter or cache entry (nearest index + 1, 0 unknown).
-  uint16_t CellValue(int redCell, int greenCell, int blueCell) const {
-    return cells[size_t(CellIndex(redCell, greenCell, blueCell))];
-  }
+  uint16_t CellValue(int redCell, int greenCell, int blueCell) const;
   static constexpr int CellIndex(int redCell, int greenCell, int blueCell) {
     return (redCell << 10) | (greenCell << 5) | blueCell;
   }
@@ -85,6 +83,13 @@ class ColorQuantizer {
   bool NextRowLeftToRight() const { return leftToRight; }
 
  private:
+  // Counting goes to kPartials tables in turn, pixel by pixel, so that a run of one colour
+  // does not wait on its own counter; they are added to the cells (saturating) before any
+  // of their counters could overflow, and before the counts are used.
+  static constexpr int kPartials = 4;
+  template <class CellAt>
+  void CountRow(CellAt cellAt, int width);
+  void FoldPartials();
   int CountOf(const int32_t lo[3], const int32_t hi[3]) const;
   void ShrinkBox(ColorBox& box) const;
   int MedianCut(int target);
@@ -97,21 +102,30 @@ class ColorQuantizer {
     if (cell == 0) FillCacheBlock(red >> 3, green >> 3, blue >> 3);
     return cell - 1;
   }
+  // Fills the cache block of a cell index (the cell is still unknown).
+  void FillCacheBlockOf(int cell) { FillCacheBlock(cell >> 10, (cell >> 5) & 31, cell & 31); }
   int EnsureDitherWidth(int width);
-  template <class PixelAt>
-  void MapRow(PixelAt pixelAt, uint8_t* dst, int width);
+  template <class CellAt>
+  void MapRow(CellAt cellAt, uint8_t* dst, int width);
   template <class PixelAt>
   int DitherRow(PixelAt pixelAt, uint8_t* dst, int width);
+  template <bool kLimited, int kStep, class PixelAt>
+  void DitherSpan(PixelAt pixelAt, uint8_t* dst, int width);
 
   std::vector<uint16_t> cells;            // histogram, then InversePaletteCache
   bool cellsHoldCounts = false;           // counted since the cache was last cleared
+  std::vector<uint16_t> partials;         // kPartials tables of counts not yet in cells
+  int partialLoad = 0;                    // the most any partial counter can hold now
+  // Beside each known cache entry, the red, green and blue of its colour and its index, a
+  // byte each: a dithered pixel finds its index and its error beside one another.
+  // Held in the quantizer itself, so that the dither reaches it without a pointer of its own.
+  std::array<uint8_t, size_t(kCellCount) * 4> cellEntries{};
   std::vector<ColorBox> boxes;
   MappingPalette mapping;
   std::array<RgbQuad, 256> inputPalette{};
   std::array<uint8_t, 256> translation{};
   std::vector<int32_t> errors;            // red, green, blue per entry; width + 2 entries
   bool leftToRight = true;
-  std::unique_ptr<ErrorLimiter> limiter;
 };
 
 // The process-wide quantizer: made at start-up, released at exit.

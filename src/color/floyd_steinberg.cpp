@@ -4,12 +4,29 @@
 // error coming from above. 7/16 of an error goes to the next pixel, 3/16, 5/16 and 1/16 to
 // the pixels below-behind, below and below-ahead.
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <new>
 
 #include "color/color_quantizer.h"
-#include "color/range_table.h"
 
 namespace quilla {
+
+namespace {
+// The limiter's table, where the code reaches it without a pointer of its own.
+constexpr std::array<int32_t, 2 * ErrorLimiter::kMaxError + 1> kLimits = [] {
+  std::array<int32_t, 2 * ErrorLimiter::kMaxError + 1> table{};
+  for (int e = -ErrorLimiter::kMaxError; e <= ErrorLimiter::kMaxError; ++e)
+    table[size_t(e + ErrorLimiter::kMaxError)] = LimitError(e);
+  return table;
+}();
+
+// Branch-free: sums outside 0..255 are common in dark and bright areas.
+inline std::ptrdiff_t ClampByte(std::ptrdiff_t v) {
+  v = v < 0 ? 0 : v;
+  return v > 255 ? 255 : v;
+}
+}  // namespace
 
 int ColorQuantizer::EnsureDitherWidth(int width) {
   size_t needed = (size_t(width) + 2) * 3;
@@ -33,45 +50,60 @@ int ColorQuantizer::DitherRow(PixelAt pixelAt, uint8_t* dst, int width) {
   if (width <= 0) return 1;
   if (!EnsureDitherWidth(width)) return 0;
   ClearCacheIfCounted();
-  const bool limited = mapping.count > 16;
-  const int32_t* limit = limiter->Center();
-  const uint8_t* clamp = RangeLimit();
-  const RgbQuad* palette = mapping.entries.data();
-
-  int x = 0, step = 1;
-  int32_t* entry = errors.data();
-  if (!leftToRight) {
-    x = width - 1, step = -1;
-    entry += size_t(width + 1) * 3;
-  }
+  const bool forward = leftToRight;
   leftToRight = !leftToRight;
-  const int stride = 3 * step;
+  if (mapping.count > 16) {
+    if (forward)
+      DitherSpan<true, 1>(pixelAt, dst, width);
+    else
+      DitherSpan<true, -1>(pixelAt, dst, width);
+  } else if (forward) {
+    DitherSpan<false, 1>(pixelAt, dst, width);
+  } else {
+    DitherSpan<false, -1>(pixelAt, dst, width);
+  }
+  return 1;
+}
 
-  int carryR = 0, carryG = 0, carryB = 0;
-  int belowPrevR = 0, belowPrevG = 0, belowPrevB = 0;
-  int belowR = 0, belowG = 0, belowB = 0;
-  for (int n = 0; n < width; ++n, x += step, entry += stride) {
+// One row in one direction. What one pixel's error waits on is kept short: the clamp
+// takes no branch, indices need no widening, and the colour chosen comes from the entry
+// beside the cache cell, not through the index and the palette.
+template <bool kLimited, int kStep, class PixelAt>
+void ColorQuantizer::DitherSpan(PixelAt pixelAt, uint8_t* dst, int width) {
+  using Sum = std::ptrdiff_t;  // pointer-wide, so table indices need no sign extension
+  const int32_t* limit = kLimits.data() + ErrorLimiter::kMaxError;
+  const uint8_t* entries = cellEntries.data();
+
+  Sum x = kStep > 0 ? 0 : width - 1;
+  int32_t* entry = errors.data() + (kStep > 0 ? 0 : size_t(width + 1) * 3);
+  constexpr int stride = 3 * kStep;
+
+  // The carries hold 7 x the error of the pixel before, plus the 8 that rounds the sum.
+  Sum carryR = 8, carryG = 8, carryB = 8;
+  Sum belowPrevR = 0, belowPrevG = 0, belowPrevB = 0;
+  Sum belowR = 0, belowG = 0, belowB = 0;
+  for (int n = 0; n < width; ++n, x += kStep, entry += stride) {
     const int32_t* above = entry + stride;
-    int er = (carryR + above[0] + 8) >> 4;
-    int eg = (carryG + above[1] + 8) >> 4;
-    int eb = (carryB + above[2] + 8) >> 4;
-    if (limited) er = limit[er], eg = limit[eg], eb = limit[eb];
+    Sum er = (carryR + above[0]) >> 4;
+    Sum eg = (carryG + above[1]) >> 4;
+    Sum eb = (carryB + above[2]) >> 4;
+    if (kLimited) er = limit[er], eg = limit[eg], eb = limit[eb];
     const uint8_t* bgr = pixelAt(x);
-    int r = clamp[bgr[2] + er], g = clamp[bgr[1] + eg], b = clamp[bgr[0] + eb];
-    int index = CachedIndex(r, g, b);
-    dst[x] = uint8_t(index);
-
-    const RgbQuad& chosen = palette[index];
-    int errR = r - chosen.red, errG = g - chosen.green, errB = b - chosen.blue;
-    entry[0] = belowPrevR + 3 * errR;
-    entry[1] = belowPrevG + 3 * errG;
-    entry[2] = belowPrevB + 3 * errB;
+    const Sum r = ClampByte(bgr[2] + er), g = ClampByte(bgr[1] + eg), b = ClampByte(bgr[0] + eb);
+    const size_t cell = size_t(((r & 0xF8) << 7) | ((g & 0xF8) << 2) | (b >> 3));
+    if (cells[cell] == 0) [[unlikely]]
+      FillCacheBlockOf(int(cell));
+    const uint8_t* chosen = entries + 4 * cell;  // four bytes: red, green, blue, index
+    dst[x] = chosen[3];
+    const Sum errR = r - chosen[0], errG = g - chosen[1], errB = b - chosen[2];
+    entry[0] = int32_t(belowPrevR + 3 * errR);
+    entry[1] = int32_t(belowPrevG + 3 * errG);
+    entry[2] = int32_t(belowPrevB + 3 * errB);
     belowPrevR = belowR + 5 * errR, belowPrevG = belowG + 5 * errG, belowPrevB = belowB + 5 * errB;
     belowR = errR, belowG = errG, belowB = errB;
-    carryR = 7 * errR, carryG = 7 * errG, carryB = 7 * errB;
+    carryR = 7 * errR + 8, carryG = 7 * errG + 8, carryB = 7 * errB + 8;
   }
-  entry[0] = belowPrevR, entry[1] = belowPrevG, entry[2] = belowPrevB;
-  return 1;
+  entry[0] = int32_t(belowPrevR), entry[1] = int32_t(belowPrevG), entry[2] = int32_t(belowPrevB);
 }
 
 int ColorQuantizer::DitherTrueColorRow(const uint8_t* src, uint8_t* dst, int width) {

@@ -71,8 +71,14 @@ void ColorQuantizer::FillCacheBlock(int redCell, int greenCell, int blueCell) {
   int cell = 0;
   for (int r = 0; r < kBlockCells; ++r)
     for (int g = 0; g < kBlockCells; ++g)
-      for (int b = 0; b < kBlockCells; ++b, ++cell)
-        cells[size_t(CellIndex(start[0] + r, start[1] + g, start[2] + b))] = uint16_t(bestIndex[size_t(cell)] + 1);
+      for (int b = 0; b < kBlockCells; ++b, ++cell) {
+        const size_t at = size_t(CellIndex(start[0] + r, start[1] + g, start[2] + b));
+        const uint8_t index = bestIndex[size_t(cell)];
+        const RgbQuad& e = mapping.entries[index];
+        cells[at] = uint16_t(index + 1);
+        uint8_t* entry = &cellEntries[4 * at];
+        entry[0] = e.red, entry[1] = e.green, entry[2] = e.blue, entry[3] = index;
+      }
 }
 
 }  // namespace quilla

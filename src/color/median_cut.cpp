@@ -103,6 +103,7 @@ RgbQuad ColorQuantizer::BoxColor(const ColorBox& box, bool& empty) const {
 }
 
 void ColorQuantizer::SelectColors(int n) {
+  FoldPartials();
   n = std::clamp(n, 2, 256);
   RgbQuad* out = mapping.entries.data();
   // Entries no box fills stay black: they repeat entry 0, which wins every tie.

@@ -1,6 +1,8 @@
 #include "formats/gif/gif_lzw.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -58,6 +60,8 @@ void LzwDecoder::Start(ByteReader& reader, int codeSizeIn, int limit) {
   lastBit = 0;
   currentBit = 0;
   firstCode = oldCode = 0;
+  // Literals are strings of one pixel; table entries get their lengths as they are made.
+  for (int i = 0; i < clearCode; ++i) tables.length[i] = 1;
   ResetTable();
 }
 
@@ -77,7 +81,7 @@ int LzwDecoder::ReadSubBlock(uint8_t* dst) {
   return count;
 }
 
-int LzwDecoder::GetCode() {
+int LzwDecoder::NextBlock() {
   // Fewer than 16 bits are ever left unread when a code does not fit, so carrying the
   // last two bytes keeps them; a short sub-block may need another one behind it.
   while (currentBit + codeSize > lastBit) {
@@ -93,11 +97,7 @@ int LzwDecoder::GetCode() {
     lastByte = 2 + count;
     lastBit = lastByte * 8;
   }
-  const uint8_t* p = buffer + (currentBit >> 3);
-  uint32_t word = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
-  int code = int(word >> (currentBit & 7)) & ((1 << codeSize) - 1);
-  currentBit += codeSize;
-  return code;
+  return GetCode();
 }
 
 void LzwDecoder::EndOfData() {
@@ -112,6 +112,31 @@ void LzwDecoder::EndOfData() {
   Fatal(kPrematureEof);
 }
 
+int LzwDecoder::FirstCodeAfterClear() {
+  ResetTable();
+  int code;
+  do code = GetCode();
+  while (code == clearCode);
+  if (code == endCode) EndOfData();
+  // Right after a clear only literals exist.
+  if (code > endCode || code >= colorLimit) Fatal(kCorruptData);
+  firstCode = oldCode = code;
+  return code;
+}
+
+void LzwDecoder::AddEntry() {
+  if (maxCode < kCodeLimit) {
+    tables.prefix[maxCode] = uint16_t(oldCode);
+    tables.suffix[maxCode] = uint8_t(firstCode);
+    tables.length[maxCode] = uint16_t(tables.length[oldCode] + 1);
+    ++maxCode;
+    if (maxCode >= limitCode && codeSize < kMaxCodeBits) {
+      ++codeSize;
+      limitCode *= 2;
+    }
+  }
+}
+
 int LzwDecoder::DecodeCode() {
   int code;
   if (firstTime) {
@@ -120,16 +145,7 @@ int LzwDecoder::DecodeCode() {
   } else {
     code = GetCode();
   }
-  if (code == clearCode) {
-    ResetTable();
-    do code = GetCode();
-    while (code == clearCode);
-    if (code == endCode) EndOfData();
-    // Right after a clear only literals exist.
-    if (code > endCode || code >= colorLimit) Fatal(kCorruptData);
-    firstCode = oldCode = code;
-    return code;
-  }
+  if (code == clearCode) return FirstCodeAfterClear();
   if (code == endCode) EndOfData();
 
   uint16_t* prefix = tables.prefix;
@@ -150,15 +166,7 @@ int LzwDecoder::DecodeCode() {
   }
   if (code >= colorLimit) Fatal(kCorruptData);
   firstCode = code;
-  if (maxCode < kCodeLimit) {
-    prefix[maxCode] = uint16_t(oldCode);
-    suffix[maxCode] = uint8_t(firstCode);
-    ++maxCode;
-    if (maxCode >= limitCode && codeSize < kMaxCodeBits) {
-      ++codeSize;
-      limitCode *= 2;
-    }
-  }
+  AddEntry();
   oldCode = inCode;
   return firstCode;
 }
@@ -169,20 +177,117 @@ uint8_t LzwDecoder::ReadByte() {
   return uint8_t(DecodeCode());
 }
 
+// As DecodeCode, pixel for pixel and check for check; a string that fits in the row is
+// written into it from its end backwards, without the stack.
 void LzwDecoder::ReadRow(uint8_t* dst, int width) {
-  const uint8_t* stack = tables.stack;
+  const uint16_t* prefix = tables.prefix;
+  const uint8_t* suffix = tables.suffix;
+  const uint16_t* length = tables.length;
+  uint8_t* stack = tables.stack;
   int x = 0;
   while (x < width) {
-    if (sp == 0) {
-      dst[x++] = uint8_t(DecodeCode());
+    if (sp > 0) {
+      int n = std::min(sp, width - x);
+      for (int end = x + n; x < end;) dst[x++] = stack[--sp];
       continue;
     }
-    int n = std::min(sp, width - x);
-    for (int end = x + n; x < end;) dst[x++] = stack[--sp];
+    int code;
+    if (firstTime) {
+      firstTime = false;
+      code = clearCode;
+    } else {
+      code = GetCode();
+    }
+    if (code == clearCode) {
+      dst[x++] = uint8_t(FirstCodeAfterClear());
+      continue;
+    }
+    if (code == endCode) EndOfData();
+    const int inCode = code;
+    int extra = -1;  // the pixel a string named before its entry exists ends with
+    if (code >= maxCode) {
+      if (code > maxCode) Fatal(kCorruptData);
+      extra = firstCode;
+      code = oldCode;
+    }
+    // Entries only hold checked literals, so only a literal named itself can be past the
+    // colour table; it is refused before any pixel of it is written.
+    if (code < clearCode && code >= colorLimit) Fatal(kCorruptData);
+    const int pixels = length[code] + (extra >= 0);
+    if (pixels <= width - x) {
+      uint8_t* p = dst + x + pixels - 1;
+      if (extra >= 0) *p-- = uint8_t(extra);
+      while (code >= clearCode) {
+        *p-- = suffix[code];
+        code = prefix[code];
+      }
+      *p = uint8_t(code);
+      x += pixels;
+    } else {
+      if (extra >= 0) stack[sp++] = uint8_t(extra);
+      while (code >= clearCode) {
+        stack[sp++] = suffix[code];
+        code = prefix[code];
+      }
+      dst[x++] = uint8_t(code);
+    }
+    firstCode = code;
+    AddEntry();
+    oldCode = inCode;
   }
 }
 
 // ---- encoder ----
+
+namespace {
+constexpr uint32_t kSlotMask = kStringSlots - 1;
+constexpr uint32_t kCodeMask = kCodeLimit - 1;
+// Where a search goes on from a taken slot: odd, so every slot is reached, and far, so
+// that strings of neighbouring codes, which start in neighbouring slots, do not pile up.
+constexpr uint32_t kProbeStep = 0x2A7;
+// The slot a string's search starts at: the prefix code crossed with a fixed scatter of the
+// pixel value, one operation on the path from one code to the next. Distinct pixels after
+// one prefix, or distinct prefixes before one pixel, start apart.
+constexpr std::array<uint16_t, 256> kPixelScatter = [] {
+  std::array<uint16_t, 256> scatter{};
+  uint32_t z = 12345;
+  for (auto& s : scatter) {
+    z = z * 1664525u + 1013904223u;
+    s = uint16_t((z >> 10) & kSlotMask);
+  }
+  return scatter;
+}();
+inline uint32_t FirstSlot(uint32_t prefix, uint32_t c) { return prefix ^ kPixelScatter[c]; }
+// The prefix the next pixel extends: the known string's code, or the pixel itself after a
+// new string. Two steps on x86 (a test and a conditional move, which the compiler would
+// make a branch), the masks elsewhere.
+inline uint32_t NextPrefix(uint32_t e, uint32_t c) {
+  uint32_t w = e & kCodeMask;
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+  asm("test %[e], %[e]\n\tcmovz %[c], %[w]" : [w] "+r"(w) : [e] "r"(e), [c] "r"(c) : "cc");
+#else
+  w |= c & (uint32_t(e != 0) - 1u);
+#endif
+  return w;
+}
+
+// Stages the low bytes of the bit accumulator (the staging buffer has room past its end).
+inline void StoreBits(uint8_t* at, uint64_t bits) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(at, &bits, sizeof bits);
+  } else {
+    at[0] = uint8_t(bits), at[1] = uint8_t(bits >> 8), at[2] = uint8_t(bits >> 16);
+  }
+}
+// The value as the compiler cannot see through, so that what follows from it is worked out
+// with masks rather than with a branch that a string new or known in turn would defeat.
+inline uint32_t Opaque(uint32_t v) {
+#if defined(__GNUC__)
+  asm("" : "+r"(v));
+#endif
+  return v;
+}
+}  // namespace
 
 void LzwEncoder::Start(ByteWriter& writer, int initial) {
   out = &writer;
@@ -190,43 +295,120 @@ void LzwEncoder::Start(ByteWriter& writer, int initial) {
   maxCode = (1 << bits) - 1;
   clearCode = 1 << (initial - 1);
   endCode = clearCode + 1;
-  nextFree = clearCode + 2;
+  nextFree = uint32_t(clearCode + 2);
   firstByte = true;
   waiting = 0;
-  packetFill = 0;
+  staged = 0;
   accumulator = 0;
   accumulatorBits = 0;
-  std::memset(tables.hashCode, 0, sizeof tables.hashCode);
-  Output(clearCode);
+  std::memset(tables.strings, 0, sizeof tables.strings);
+  Output(uint32_t(clearCode));
+  SetFastLimit();
 }
 
-void LzwEncoder::FlushPacket() {
-  packet[0] = uint8_t(packetFill);
-  out->Write(packet, size_t(packetFill) + 1);
-  packetFill = 0;
+void LzwEncoder::FlushBlocks(bool last) {
+  const int whole = staged / kBlockBytes;
+  int rest = staged - whole * kBlockBytes;
+  uint8_t* b = blocks;
+  for (int i = 0; i < whole; ++i, b += kBlockBytes + 1) {
+    b[0] = uint8_t(kBlockBytes);
+    std::memcpy(b + 1, staging + i * kBlockBytes, kBlockBytes);
+  }
+  if (last && rest > 0) {
+    b[0] = uint8_t(rest);
+    std::memcpy(b + 1, staging + whole * kBlockBytes, size_t(rest));
+    b += rest + 1;
+    rest = 0;
+  }
+  if (b != blocks) out->Write(blocks, size_t(b - blocks));
+  std::memmove(staging, staging + (staged - rest), size_t(rest));
+  staged = rest;
 }
 
-void LzwEncoder::Output(int code) {
-  accumulator |= uint32_t(code) << accumulatorBits;
+void LzwEncoder::Output(uint32_t code) {
+  accumulator |= uint64_t(code) << accumulatorBits;
   accumulatorBits += bits;
   while (accumulatorBits >= 8) {
-    packet[1 + packetFill++] = uint8_t(accumulator);
-    if (packetFill == 255) FlushPacket();
+    staging[staged++] = uint8_t(accumulator);
     accumulator >>= 8;
     accumulatorBits -= 8;
   }
-  if (nextFree > maxCode) {
+  if (staged >= kBlockBytes * kStagedBlocks) FlushBlocks(false);
+  if (int(nextFree) > maxCode) {
     ++bits;
     maxCode = bits == kMaxCodeBits ? kCodeLimit : (1 << bits) - 1;
   }
 }
 
 void LzwEncoder::ClearBlock() {
-  std::memset(tables.hashCode, 0, sizeof tables.hashCode);
-  nextFree = clearCode + 2;
-  Output(clearCode);
+  std::memset(tables.strings, 0, sizeof tables.strings);
+  nextFree = uint32_t(clearCode + 2);
+  Output(uint32_t(clearCode));
   bits = initialBits;
   maxCode = (1 << bits) - 1;
+}
+
+void LzwEncoder::Step(uint32_t c) {
+  uint32_t* strings = tables.strings;
+  const uint32_t w = waiting, key = w << 20 | c << 12;
+  uint32_t slot = FirstSlot(w, c), e;
+  while ((e = strings[slot]) != 0) {
+    if ((e ^ key) <= kCodeMask) {
+      waiting = e & kCodeMask;
+      return;
+    }
+    slot = (slot + kProbeStep) & kSlotMask;
+  }
+  Output(w);
+  if (nextFree < uint32_t(kCodeLimit))
+    strings[slot] = key | nextFree++;
+  else
+    ClearBlock();
+  waiting = c;
+  SetFastLimit();
+}
+
+template <bool kAnyValue>
+int LzwEncoder::CompressRun(const uint8_t* pixels, int x, int end, unsigned limit) {
+  uint32_t* strings = tables.strings;
+  uint32_t w = waiting;
+  uint64_t acc = accumulator;
+  uint32_t accBits = uint32_t(accumulatorBits);
+  uint8_t* stage = staging + staged;
+  const uint32_t width = uint32_t(bits);
+  uint32_t next = nextFree;
+  for (; x < end; ++x) {
+    uint32_t c = pixels[x];
+    if (!kAnyValue && c >= limit) c = 0;
+    const uint32_t key = w << 20 | c << 12;
+    uint32_t slot = FirstSlot(w, c);
+    uint32_t e = strings[slot];
+    uint32_t known = Opaque(uint32_t(e != 0));
+    if ((uint32_t((e ^ key) > kCodeMask) & known) != 0) [[unlikely]] {
+      do {
+        slot = (slot + kProbeStep) & kSlotMask;
+        e = strings[slot];
+      } while (e != 0 && (e ^ key) > kCodeMask);
+      known = Opaque(uint32_t(e != 0));
+    }
+    // e is the string's entry, or 0 when it is new.
+    const uint32_t missMask = known - 1u;
+    acc |= uint64_t(w & missMask) << accBits;
+    accBits += width & missMask;
+    strings[slot] = e | ((key | next) & missMask);
+    next -= missMask;
+    w = NextPrefix(e, c);
+    StoreBits(stage, acc);
+    stage += accBits >> 3;
+    acc >>= accBits & ~7u;
+    accBits &= 7;
+  }
+  waiting = w;
+  accumulator = acc;
+  accumulatorBits = int(accBits);
+  staged = int(stage - staging);
+  nextFree = next;
+  return x;
 }
 
 void LzwEncoder::CompressRow(const uint8_t* pixels, int count, unsigned limit) {
@@ -237,60 +419,31 @@ void LzwEncoder::CompressRow(const uint8_t* pixels, int count, unsigned limit) {
     firstByte = false;
     x = 1;
   }
-  uint16_t* hashCode = tables.hashCode;
-  uint16_t* hashPrefix = tables.hashPrefix;
-  uint8_t* hashSuffix = tables.hashSuffix;
-  int w = waiting;
-  for (; x < count; ++x) {
-    int c = pixels[x];
-    if (unsigned(c) >= limit) c = 0;
-    int i = (c << 4) + w;
-    if (i >= kHashSlots) i -= kHashSlots;
-    if (hashCode[i] != 0) {
-      if (hashPrefix[i] == w && hashSuffix[i] == c) {
-        w = hashCode[i];
-        continue;
-      }
-      // 5003 is prime, so this probe visits every slot; the table is never full.
-      int d = i == 0 ? 1 : kHashSlots - i;
-      bool found = false;
-      for (;;) {
-        i -= d;
-        if (i < 0) i += kHashSlots;
-        if (hashCode[i] == 0) break;
-        if (hashPrefix[i] == w && hashSuffix[i] == c) {
-          found = true;
-          break;
-        }
-      }
-      if (found) {
-        w = hashCode[i];
-        continue;
-      }
+  while (x < count) {
+    // Near a change of code size or a clear: a pixel at a time, until the next code.
+    if (nextFree > fastLimit) {
+      const uint32_t c = pixels[x++];
+      Step(c < limit ? c : 0);
+      continue;
     }
-    Output(w);
-    if (nextFree < kCodeLimit) {
-      hashCode[i] = uint16_t(nextFree++);
-      hashPrefix[i] = uint16_t(w);
-      hashSuffix[i] = uint8_t(c);
-    } else {
-      ClearBlock();
-    }
-    w = c;
+    if (staged > kFlushAt) FlushBlocks(false);
+    // Away from one, a run of pixels that cannot reach it (each makes one code at most) is
+    // coded without a branch on whether a string is known: the code goes out, or not, by
+    // masks.
+    const int n = int(std::min<uint32_t>({uint32_t(count - x), uint32_t(kBatch), fastLimit + 1 - nextFree}));
+    x = limit >= 256 ? CompressRun<true>(pixels, x, x + n, limit) : CompressRun<false>(pixels, x, x + n, limit);
   }
-  waiting = w;
 }
 
 void LzwEncoder::Finish() {
   if (!firstByte) Output(waiting);
-  Output(endCode);
+  Output(uint32_t(endCode));
   if (accumulatorBits > 0) {
-    packet[1 + packetFill++] = uint8_t(accumulator);
-    if (packetFill == 255) FlushPacket();
+    staging[staged++] = uint8_t(accumulator);
     accumulator = 0;
     accumulatorBits = 0;
   }
-  if (packetFill > 0) FlushPacket();
+  FlushBlocks(true);
 }
 
 }  // namespace gif

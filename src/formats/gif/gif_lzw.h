@@ -11,16 +11,17 @@ namespace quilla::gif {
 
 inline constexpr int kMaxCodeBits = 12;
 inline constexpr int kCodeLimit = 1 << kMaxCodeBits;  // 4096 codes
-inline constexpr int kHashSlots = 5003;               // a prime a little above 4096 x 1.2
+inline constexpr int kStringSlots = 16384;            // a power of two, four times the codes
 
 // Decoder and encoder tables, one block owned by the process-wide coder.
 struct CoderTables {
   uint16_t prefix[kCodeLimit];
   uint8_t suffix[kCodeLimit];
   uint8_t stack[kCodeLimit];
-  uint16_t hashCode[kHashSlots];  // 0 marks an empty slot
-  uint16_t hashPrefix[kHashSlots];
-  uint8_t hashSuffix[kHashSlots];
+  uint16_t length[kCodeLimit];  // decoder: pixels of each code's string
+  // The encoder's strings, open addressing: prefix code << 20 | last pixel << 12 | code,
+  // 0 marking an empty slot (no string has a code below 258).
+  uint32_t strings[kStringSlots];
 };
 
 // The tables of the process-wide coder, or nullptr before InitializeGifCoder.
@@ -52,7 +53,21 @@ class LzwDecoder {
 
  private:
   void ResetTable();
-  int GetCode();
+  int GetCode() {
+    if (currentBit + codeSize > lastBit) [[unlikely]]
+      return NextBlock();
+    const uint8_t* p = buffer + (currentBit >> 3);
+    uint32_t word = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
+    int code = int(word >> (currentBit & 7)) & ((1 << codeSize) - 1);
+    currentBit += codeSize;
+    return code;
+  }
+  // GetCode when the code is not all in the buffer: reads sub-blocks for it.
+  int NextBlock();
+  // After a clear: the first code, a literal.
+  int FirstCodeAfterClear();
+  // Enters the string of oldCode plus firstCode as the next table entry.
+  void AddEntry();
   int ReadSubBlock(uint8_t* dst);
   // Decodes one code: returns the first pixel of its string and leaves the rest, last
   // first, on the stack.
@@ -71,6 +86,7 @@ class LzwDecoder {
 
 // Encodes pixel values into sub-blocks of at most 255 bytes, with an open-addressing hash
 // table of the strings seen; the code size grows to 12 bits and a full table is cleared.
+// Codes are packed into a staging buffer that goes out a run of whole sub-blocks at a time.
 class LzwEncoder {
  public:
   explicit LzwEncoder(CoderTables& tables) : tables(tables) {}
@@ -84,19 +100,36 @@ class LzwEncoder {
   void Finish();
 
  private:
-  void Output(int code);
+  static constexpr int kBlockBytes = 255;
+  static constexpr int kStagedBlocks = 16;
+  // Pixels coded between looks at the staging buffer: at most 12 bits each.
+  static constexpr int kBatch = 1024;
+  static constexpr int kFlushAt = kBlockBytes * kStagedBlocks - (kBatch * kMaxCodeBits + 7) / 8 - 8;
+
+  void Output(uint32_t code);
   void ClearBlock();
-  void FlushPacket();
+  // One pixel the slow way: near a change of code size or a clear.
+  void Step(uint32_t c);
+  // Pixels x .. end - 1 the fast way (none reaches a change of code size or a clear);
+  // returns end. kAnyValue: no value is at or above limit.
+  template <bool kAnyValue>
+  int CompressRun(const uint8_t* pixels, int x, int end, unsigned limit);
+  // Writes the whole sub-blocks staged; with last, the remainder as a shorter one too.
+  void FlushBlocks(bool last);
+  // The codes below fastLimit need no change of code size or clear when one is made.
+  void SetFastLimit() { fastLimit = bits < kMaxCodeBits ? uint32_t(maxCode) : uint32_t(kCodeLimit - 1); }
 
   CoderTables& tables;
   ByteWriter* out = nullptr;
-  int bits = 0, maxCode = 0, initialBits = 0, clearCode = 0, endCode = 0, nextFree = 0;
+  int bits = 0, maxCode = 0, initialBits = 0, clearCode = 0, endCode = 0;
+  uint32_t nextFree = 0, fastLimit = 0;
   bool firstByte = true;
-  int waiting = 0;
-  uint32_t accumulator = 0;
+  uint32_t waiting = 0;
+  uint64_t accumulator = 0;  // fewer than 8 bits once the bytes are staged
   int accumulatorBits = 0;
-  uint8_t packet[256] = {};
-  int packetFill = 0;
+  int staged = 0;
+  uint8_t staging[kBlockBytes * kStagedBlocks + 8] = {};
+  uint8_t blocks[(kBlockBytes + 1) * kStagedBlocks] = {};
 };
 
 }  // namespace quilla::gif
