@@ -73,14 +73,22 @@ void SwapPlain(const uint8_t* in, size_t pixels, uint8_t* out) {
 
 #if defined(QUILLA_SSSE3_SWAP)
 // Four pixels a step: sixteen bytes in, the first twelve swapped, sixteen out; the last four
-// are written again by the next step, so a step needs sixteen bytes on both sides.
+// go out unchanged and are written again by the next step, so a step needs sixteen bytes on
+// both sides. Each step's load comes before the previous store: in place, a load of bytes
+// just stored would wait for the store to finish.
 __attribute__((target("ssse3"))) void SwapSsse3(const uint8_t* in, size_t pixels, uint8_t* out) {
   const __m128i order = _mm_setr_epi8(2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 12, 13, 14, 15);
   size_t x = 0;
-  // 6 pixels (18 bytes) keep the 16-byte load and store of the last step inside the row.
-  for (; x + 6 <= pixels; x += 4) {
-    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 3 * x));
+  // 6 pixels (18 bytes) keep a step's 16-byte load and store inside the row.
+  if (pixels >= 6) {
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+    for (; x + 10 <= pixels; x += 4) {
+      __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 3 * (x + 4)));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * x), _mm_shuffle_epi8(v, order));
+      v = next;
+    }
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * x), _mm_shuffle_epi8(v, order));
+    x += 4;
   }
   SwapPlain(in + 3 * x, pixels - x, out + 3 * x);
 }
