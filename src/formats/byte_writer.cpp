@@ -55,6 +55,16 @@ void ByteWriter::Write(const void* data, size_t n) {
   if (!TryWrite(data, n)) AbortCodec(AbortReason::WriteError);
 }
 
+uint8_t* ByteWriter::Claim(size_t n) {
+  if (n > kFileBlockBytes) AbortCodec(AbortReason::WriteError);
+  if (buffer.size() + n > kFileBlockBytes) Flush();
+  size_t at = buffer.size();
+  buffer.resize(at + n);
+  position += n;
+  size = std::max(size, position);
+  return buffer.data() + at;
+}
+
 void ByteWriter::Flush() {
   if (!TryFlush()) AbortCodec(AbortReason::WriteError);
 }

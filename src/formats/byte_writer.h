@@ -17,6 +17,9 @@ class ByteWriter {
   ByteWriter& operator=(const ByteWriter&) = delete;
 
   void Write(const void* data, size_t n);
+  // Room for n bytes (at most one block) at the current position, to be filled by the
+  // caller before the next call: rows are converted straight into the block.
+  uint8_t* Claim(size_t n);
   void U16le(uint16_t value);
   void U32le(uint32_t value);
   void Flush();

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -18,19 +17,19 @@ void WritePpm(Transfer& transfer) {
   ResetProgress();
   const int width = document.Width(), height = document.Height();
   const size_t rowBytes = size_t(width) * 3;
-  // Rows are converted a block or more at a time, which goes to the file in one write.
-  const int rowsPerChunk = int(std::min((kFileBlockBytes + rowBytes - 1) / rowBytes, size_t(height)));
-  std::vector<uint8_t> chunk(rowBytes * size_t(rowsPerChunk));
   ByteWriter& writer = transfer.Out();
   std::string header = FormatMessageText("P6 %d %d 255\n", width, height);
   writer.Write(header.data(), header.size());
 
+  // Rows are converted straight into the writer's block; a row longer than a block goes
+  // through a row of its own.
+  std::vector<uint8_t> longRow(rowBytes > kFileBlockBytes ? rowBytes : 0);
   const bool trueColor = document.IsTrueColor();
   const RgbQuad* table = document.GetColors();
-  uint8_t* dst = chunk.data();
   for (int y = 0; y < height; ++y) {
     transfer.RowDone(y, height, 32);
     const uint8_t* src = document.RowPointer(y);
+    uint8_t* dst = longRow.empty() ? writer.Claim(rowBytes) : longRow.data();
     if (trueColor) {
       SwapRedBlue(src, size_t(width), dst);
     } else {
@@ -41,11 +40,7 @@ void WritePpm(Transfer& transfer) {
         dst[3 * x + 2] = c.blue;
       }
     }
-    dst += rowBytes;
-    if (dst == chunk.data() + chunk.size() || y == height - 1) {
-      writer.Write(chunk.data(), size_t(dst - chunk.data()));
-      dst = chunk.data();
-    }
+    if (!longRow.empty()) writer.Write(longRow.data(), rowBytes);
   }
   transfer.UnlockImage();
 }
