@@ -8,6 +8,7 @@
 #include "shell/file_commands.h"
 #include "app/file_session.h"
 #include "shell/lifecycle.h"
+#include "shell/retouch_commands.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
 #include "shell/shell_state.h"

@@ -1,6 +1,6 @@
 // Undo and the question about a changed image, under Wine: a true-colour picture reduced
-// to 16 colours through Color Depth, undone and redone, and then closed or replaced while
-// changed.
+// to 16 colours through Color Depth or made negative, undone and redone, and then closed or
+// replaced while changed.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -109,6 +109,29 @@ TEST_F(UndoTest, UndoSwapsWithTheStateBeforeTheChange) {
   program_->PostCommand(cmd::kUndo);
   ASSERT_NO_FATAL_FAILURE(ExpectTitle(kTrueColorTitle));
   EXPECT_EQ(Settled(), gradient);
+}
+
+// Retouch > Negative changes the shown picture at once and keeps one undo step; the image
+// counts as changed.
+TEST_F(UndoTest, NegativeShowsAtOnceAndUndoes) {
+  StartOnImage();
+  const std::vector<unsigned> gradient = Picture(kWidth, kHeight, Gradient);
+  ASSERT_EQ(Settled(), gradient);
+  ASSERT_FALSE(Menu(cmd::kNegative).Greyed());
+  program_->PostMenuCommand(cmd::kNegative);
+  const std::vector<unsigned> negative = Settled();
+  EXPECT_NE(negative, gradient);
+  EXPECT_EQ(negative.front(), 0xFFFEFFu) << "black inverts to 255, 254, 255";
+  EXPECT_EQ(WindowText(Main()), kTrueColorTitle);
+  Shot("negative");
+  program_->PostMenuCommand(cmd::kUndo);
+  EXPECT_EQ(Settled(), gradient);
+  program_->PostMenuCommand(cmd::kUndo);
+  EXPECT_EQ(Settled(), negative);
+  program_->PostClose();
+  EXPECT_EQ(AnswerBox(IDNO, "negative-no"), kChangedQuestion);
+  ASSERT_TRUE(program_->WaitForExit(10000));
+  EXPECT_EQ(ReadFileBytes(image_), original_);
 }
 
 TEST_F(UndoTest, ClosingAChangedImageAsksAndNoLeavesTheFile) {

@@ -1,0 +1,37 @@
+#include "shell/retouch_commands.h"
+
+#include "core/dib_image.h"
+#include "core/messages.h"
+#include "retouch/colour_retouch.h"
+#include "shell/display.h"
+#include "shell/shell_state.h"
+
+namespace quilla {
+
+namespace {
+
+// The step keeps the undo state and marks the image changed; a palette image announces its
+// new colours itself. Then the image is shown again.
+LRESULT RunOneStep(int (*step)(DIBImage&)) {
+  DIBImage& document = shell.mainDocument;
+  if (!document.IsOperable()) return 0;
+  int ok = 0;
+  {
+    WaitCursor wait;
+    ok = step(document);
+  }
+  if (!ok) {
+    ShowNoMemory();
+    return 0;
+  }
+  shell.iconDocument.FreeImage();
+  Repaint(false);
+  return 0;
+}
+
+}  // namespace
+
+LRESULT OnGrayScale(LPARAM) { return RunOneStep(GrayScaleImage); }
+LRESULT OnNegative(LPARAM) { return RunOneStep(NegativeImage); }
+
+}  // namespace quilla
