@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "settings/list_records.h"
+
 namespace quilla {
 
 // Creates the dialog background brush (button face), kept until exit.
@@ -24,6 +26,8 @@ INT_PTR CALLBACK MemOptionsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 void ShowInterfaceOptions();   // 194
 void ShowColorDepth();         // 141, on the main document
+// 182, 177, 176, 178: Contrast, Exp, Log or SineH Enhancement on the main document.
+void ShowOneSliderRetouch(RetouchOp op);
 void ShowQuantizingOptions();  // 149
 // 116; owned by the main window unless an owner is given; the dialog's result less one
 // (0 after OK).

@@ -3,6 +3,7 @@
 #include "core/dib_image.h"
 #include "core/messages.h"
 #include "retouch/colour_retouch.h"
+#include "shell/dialogs.h"
 #include "shell/display.h"
 #include "shell/shell_state.h"
 
@@ -33,5 +34,10 @@ LRESULT RunOneStep(int (*step)(DIBImage&)) {
 
 LRESULT OnGrayScale(LPARAM) { return RunOneStep(GrayScaleImage); }
 LRESULT OnNegative(LPARAM) { return RunOneStep(NegativeImage); }
+
+LRESULT OnContrastEnhance(LPARAM) { return ShowOneSliderRetouch(RetouchOp::ContrastEnhance), 0; }
+LRESULT OnExpEnhance(LPARAM) { return ShowOneSliderRetouch(RetouchOp::ExpEnhance), 0; }
+LRESULT OnLogEnhance(LPARAM) { return ShowOneSliderRetouch(RetouchOp::LogEnhance), 0; }
+LRESULT OnSineHEnhance(LPARAM) { return ShowOneSliderRetouch(RetouchOp::SineHEnhance), 0; }
 
 }  // namespace quilla

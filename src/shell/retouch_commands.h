@@ -1,5 +1,4 @@
-// Handlers of the Retouch commands that run without a dialog, in the form the command table
-// takes them.
+// Handlers of the Retouch commands, in the form the command table takes them.
 #pragma once
 #include <windows.h>
 
@@ -8,5 +7,10 @@ namespace quilla {
 // 183 and 184: the one-step colour retouches on the main document, with one undo step.
 LRESULT OnGrayScale(LPARAM);
 LRESULT OnNegative(LPARAM);
+// 182, 177, 176, 178: the single-slider dialog of each curve.
+LRESULT OnContrastEnhance(LPARAM);
+LRESULT OnExpEnhance(LPARAM);
+LRESULT OnLogEnhance(LPARAM);
+LRESULT OnSineHEnhance(LPARAM);
 
 }  // namespace quilla

@@ -18,6 +18,9 @@ inline constexpr int kFileType = 1136;  // the list of types
 
 namespace about_dialog { inline constexpr int kProgramTitle = 100; }
 
+// The single-slider retouch dialog (Contrast, Exp, Log, SineH): its scroll bar and read-out.
+namespace one_slider { inline constexpr int kSlider = 102, kValue = 103; }
+
 // Device Caps: one read-out per capability.
 namespace device_caps {
 inline constexpr int kHorizontalResolution = 102, kBitsPerPixel = 104, kPalette = 107, kPaletteSize = 108,

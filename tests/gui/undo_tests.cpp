@@ -1,6 +1,6 @@
 // Undo and the question about a changed image, under Wine: a true-colour picture reduced
-// to 16 colours through Color Depth or made negative, undone and redone, and then closed or
-// replaced while changed.
+// to 16 colours through Color Depth, made negative or retouched with a slider, undone and
+// redone, and then closed or replaced while changed.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -132,6 +132,48 @@ TEST_F(UndoTest, NegativeShowsAtOnceAndUndoes) {
   EXPECT_EQ(AnswerBox(IDNO, "negative-no"), kChangedQuestion);
   ASSERT_TRUE(program_->WaitForExit(10000));
   EXPECT_EQ(ReadFileBytes(image_), original_);
+}
+
+// Contrast Enhancement applies each completed slider change at once, always from the picture
+// as it was: Cancel puts it back with nothing to undo, OK keeps it with one undo step.
+TEST_F(UndoTest, ContrastSliderPreviewsCancelsAndKeeps) {
+  StartOnImage();
+  const std::vector<unsigned> gradient = Picture(kWidth, kHeight, Gradient);
+  ASSERT_EQ(Settled(), gradient);
+  // The dialog goes out of the way of the picture.
+  auto moveAside = [](HWND dialog) { SetWindowPos(dialog, nullptr, 700, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER); };
+  auto scroll = [&](HWND dialog, int code) {
+    HWND bar = GetDlgItem(dialog, one_slider::kSlider);
+    SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(code, 0), LPARAM(bar));
+    SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), LPARAM(bar));
+  };
+
+  HWND dialog = program_->ShowDialog(cmd::kContrastEnhance);
+  ASSERT_NE(dialog, nullptr) << "no Contrast Enhancement dialog";
+  EXPECT_EQ(WindowText(dialog), "Contrast Enhancement");
+  moveAside(dialog);
+  ASSERT_EQ(Settled(), gradient) << "nothing changes before the slider moves";
+  scroll(dialog, SB_PAGERIGHT);
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, one_slider::kValue)), "4");
+  const std::vector<unsigned> stronger = Settled();
+  EXPECT_NE(stronger, gradient) << "the change shows while the dialog is open";
+  ASSERT_TRUE(Program::Answer(dialog, IDCANCEL));
+  EXPECT_EQ(Settled(), gradient);
+  EXPECT_TRUE(Menu(cmd::kUndo).Greyed()) << "a cancelled retouch leaves nothing to undo";
+
+  dialog = program_->ShowDialog(cmd::kContrastEnhance);
+  ASSERT_NE(dialog, nullptr);
+  moveAside(dialog);
+  scroll(dialog, SB_PAGERIGHT);
+  scroll(dialog, SB_LEFT);  // -64: every colour becomes 128 grey
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, one_slider::kValue)), "-64");
+  const std::vector<unsigned> grey = Settled();
+  EXPECT_EQ(std::set<unsigned>(grey.begin(), grey.end()), std::set<unsigned>{0x808080u});
+  Shot("contrast-grey");
+  ASSERT_TRUE(Program::Answer(dialog, IDOK));
+  EXPECT_EQ(Settled(), grey);
+  program_->PostMenuCommand(cmd::kUndo);
+  EXPECT_EQ(Settled(), gradient);
 }
 
 TEST_F(UndoTest, ClosingAChangedImageAsksAndNoLeavesTheFile) {
