@@ -54,7 +54,7 @@ void LzwDecoder::Start(ByteReader& reader, int codeSizeIn, int limit) {
   endCode = clearCode + 1;
   colorLimit = limit;
   firstTime = true;
-  outOfBlocks = outOfCodes = false;
+  outOfBlocks = false;
   std::memset(buffer, 0, sizeof buffer);
   lastByte = 2;
   lastBit = 0;
@@ -101,7 +101,6 @@ int LzwDecoder::NextBlock() {
 }
 
 void LzwDecoder::EndOfData() {
-  outOfCodes = true;
   if (!outOfBlocks) {
     uint8_t skipped[256];
     while (ReadSubBlock(skipped) != 0) {
@@ -137,48 +136,8 @@ void LzwDecoder::AddEntry() {
   }
 }
 
-int LzwDecoder::DecodeCode() {
-  int code;
-  if (firstTime) {
-    firstTime = false;
-    code = clearCode;
-  } else {
-    code = GetCode();
-  }
-  if (code == clearCode) return FirstCodeAfterClear();
-  if (code == endCode) EndOfData();
-
-  uint16_t* prefix = tables.prefix;
-  uint8_t* suffix = tables.suffix;
-  uint8_t* stack = tables.stack;
-  int inCode = code;
-  if (code >= maxCode) {
-    // Only the entry about to be made may be named before it exists.
-    if (code > maxCode) Fatal(kCorruptData);
-    stack[sp++] = uint8_t(firstCode);
-    code = oldCode;
-  }
-  // Every entry's prefix is an older code, so the walk ends within the table size.
-  while (code >= clearCode) {
-    if (sp >= kCodeLimit) Fatal(kCorruptData);
-    stack[sp++] = suffix[code];
-    code = prefix[code];
-  }
-  if (code >= colorLimit) Fatal(kCorruptData);
-  firstCode = code;
-  AddEntry();
-  oldCode = inCode;
-  return firstCode;
-}
-
-uint8_t LzwDecoder::ReadByte() {
-  if (outOfCodes) return 0;
-  if (sp > 0) return tables.stack[--sp];
-  return uint8_t(DecodeCode());
-}
-
-// As DecodeCode, pixel for pixel and check for check; a string that fits in the row is
-// written into it from its end backwards, without the stack.
+// A string that fits in the row is written into it from its end backwards; the rest of a
+// longer one waits on the stack, last pixel first, for the next row.
 void LzwDecoder::ReadRow(uint8_t* dst, int width) {
   const uint16_t* prefix = tables.prefix;
   const uint8_t* suffix = tables.suffix;

@@ -46,8 +46,6 @@ class LzwDecoder {
   explicit LzwDecoder(CoderTables& tables) : tables(tables) {}
   // colorLimit: pixel values must stay below it (the colour count of the file, <= 256).
   void Start(ByteReader& in, int inputCodeSize, int colorLimit);
-  // The next pixel value.
-  uint8_t ReadByte();
   // The next width pixel values.
   void ReadRow(uint8_t* dst, int width);
 
@@ -69,16 +67,13 @@ class LzwDecoder {
   // Enters the string of oldCode plus firstCode as the next table entry.
   void AddEntry();
   int ReadSubBlock(uint8_t* dst);
-  // Decodes one code: returns the first pixel of its string and leaves the rest, last
-  // first, on the stack.
-  int DecodeCode();
   [[noreturn]] void EndOfData();
 
   CoderTables& tables;
   ByteReader* in = nullptr;
   uint8_t buffer[2 + 255 + 3] = {};  // two carried bytes, one sub-block, slack for the 3-byte load
   int lastByte = 2, lastBit = 0, currentBit = 0;
-  bool outOfBlocks = false, outOfCodes = false, firstTime = true;
+  bool outOfBlocks = false, firstTime = true;
   int inputCodeSize = 0, clearCode = 0, endCode = 0, colorLimit = 0;
   int codeSize = 0, limitCode = 0, maxCode = 0;
   int firstCode = 0, oldCode = 0, sp = 0;
