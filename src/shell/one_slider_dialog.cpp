@@ -47,12 +47,22 @@ void Fill(HWND dialog, LPARAM init) {
                                   current->kind->maximum, current->kind->page, 0);
 }
 
-template <size_t kIndex>
+}  // namespace
+
 INT_PTR CALLBACK ContrastDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  static const DialogPattern pattern{DialogKind::Small, kKinds[kIndex].helpTopic, Fill, nullptr, nullptr};
+  // One pattern a kind, for its help topic.
+  static const DialogPattern patterns[] = {
+      {DialogKind::Small, kKinds[0].helpTopic, Fill, nullptr, nullptr},
+      {DialogKind::Small, kKinds[1].helpTopic, Fill, nullptr, nullptr},
+      {DialogKind::Small, kKinds[2].helpTopic, Fill, nullptr, nullptr},
+      {DialogKind::Small, kKinds[3].helpTopic, Fill, nullptr, nullptr},
+  };
+  static_assert(std::size(patterns) == std::size(kKinds));
+  const Run* run = message == WM_INITDIALOG ? reinterpret_cast<Run*>(lParam) : current;
+  if (!run) return FALSE;
   INT_PTR result = FALSE;
-  if (HandleDialogPattern(pattern, dialog, message, wParam, lParam, result)) return result;
-  if (message == WM_HSCROLL && current && reinterpret_cast<HWND>(lParam) == current->slider.Bar()) {
+  if (HandleDialogPattern(patterns[run->kind - kKinds], dialog, message, wParam, lParam, result)) return result;
+  if (message == WM_HSCROLL && reinterpret_cast<HWND>(lParam) == current->slider.Bar()) {
     // The thumb position is a signed 16-bit number for the negative contrasts.
     if (current->slider.OnScroll(LOWORD(wParam), short(HIWORD(wParam)))) {
       current->retouch->Apply(current->kind->op, {current->slider.Value(), 0, 0});
@@ -62,11 +72,6 @@ INT_PTR CALLBACK ContrastDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
   }
   return FALSE;
 }
-
-constexpr DLGPROC kProcedures[] = {ContrastDlgProc<0>, ContrastDlgProc<1>, ContrastDlgProc<2>, ContrastDlgProc<3>};
-static_assert(std::size(kProcedures) == std::size(kKinds));
-
-}  // namespace
 
 void ShowOneSliderRetouch(RetouchOp op) {
   DIBImage& document = shell.mainDocument;
@@ -80,7 +85,7 @@ void ShowOneSliderRetouch(RetouchOp op) {
   }
   Run run{&kKinds[index], &retouch, {}};
   const INT_PTR answer = DialogBoxParamW(shell.instance, MAKEINTRESOURCEW(IDD_ONE_SLIDER), shell.mainWindow,
-                                         kProcedures[index], reinterpret_cast<LPARAM>(&run));
+                                         ContrastDlgProc, reinterpret_cast<LPARAM>(&run));
   current = nullptr;
   if (answer == IDOK) {
     retouch.Ok();

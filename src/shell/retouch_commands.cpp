@@ -11,17 +11,12 @@ namespace quilla {
 
 namespace {
 
-// The step keeps the undo state and marks the image changed; a palette image announces its
-// new colours itself. Then the image is shown again.
+// The step keeps the undo state, marks the image changed and runs its pixel loop under the
+// wait cursor; a palette image announces its new colours itself. Then the image is shown again.
 LRESULT RunOneStep(int (*step)(DIBImage&)) {
   DIBImage& document = shell.mainDocument;
   if (!document.IsOperable()) return 0;
-  int ok = 0;
-  {
-    WaitCursor wait;
-    ok = step(document);
-  }
-  if (!ok) {
+  if (!step(document)) {
     ShowNoMemory();
     return 0;
   }
