@@ -7,3 +7,21 @@
 #define IDC_RT_LABEL 101
 #define IDC_RT_SLIDER 102
 #define IDC_RT_VALUE 103
+
+#define IDD_IMAGE_FILTERS 52  // Image Filter Control Panel
+#define IDD_RENAME_FILTER 54
+
+#define IDC_FLT_RED 103
+#define IDC_FLT_GREEN 104
+#define IDC_FLT_BLUE 105
+#define IDC_FLT_DEFAULTS 106
+#define IDC_FLT_RENAME 107
+#define IDC_FLT_BIAS 108
+#define IDC_FLT_DIVISOR 109
+#define IDC_FLT_LIST 110
+#define IDC_FLT_SAVE 111
+#define IDC_FLT_CELL0 200  // row r, column c at IDC_FLT_CELL0 + 5 r + c
+#define IDC_FLT_EXEC 24
+
+#define IDC_RN_OLD_NAME 101
+#define IDC_RN_NEW_NAME 102

@@ -6,6 +6,7 @@
 #include "settings/app_options.h"
 #include "shell/dialog_support.h"
 #include "shell/dialogs.h"
+#include "shell/selection_hook.h"
 #include "shell/shell_state.h"
 
 namespace quilla {
@@ -106,7 +107,7 @@ bool RunColorDepthDialog(bool quantizing, ColorDepthChoice& choice, int& count) 
 
 void ShowColorDepth() {
   DIBImage& document = shell.mainDocument;
-  if (!document.IsOperable()) return;
+  if (!document.IsOperable() || !DropSelection(1)) return;
   ColorDepthChoice choice = InitialColorDepthChoice(document.IsTrueColor(), CurrentQuantizeOptions());
   int count = 0;
   if (!RunColorDepthDialog(false, choice, count)) return;

@@ -29,6 +29,9 @@ void ShowColorDepth();         // 141, on the main document
 // 182, 177, 176, 178: Contrast, Exp, Log or SineH Enhancement on the main document.
 void ShowOneSliderRetouch(RetouchOp op);
 INT_PTR CALLBACK ContrastDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// 186: the Image Filter Control Panel on the main document.
+void ShowImageFilters();
+INT_PTR CALLBACK FilterDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 void ShowQuantizingOptions();  // 149
 // 116; owned by the main window unless an owner is given; the dialog's result less one
 // (0 after OK).

@@ -11,6 +11,7 @@
 #include "shell/dialogs.h"
 #include "shell/display.h"
 #include "shell/scroll_control.h"
+#include "shell/selection_hook.h"
 #include "shell/shell_state.h"
 
 namespace quilla {
@@ -75,7 +76,7 @@ INT_PTR CALLBACK ContrastDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 void ShowOneSliderRetouch(RetouchOp op) {
   DIBImage& document = shell.mainDocument;
-  if (!document.IsOperable()) return;
+  if (!document.IsOperable() || !DropSelection(1)) return;
   size_t index = 0;
   while (index + 1 < std::size(kKinds) && kKinds[index].op != op) ++index;
   ColourRetouch retouch(document);

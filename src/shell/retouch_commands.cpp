@@ -5,6 +5,7 @@
 #include "retouch/colour_retouch.h"
 #include "shell/dialogs.h"
 #include "shell/display.h"
+#include "shell/selection_hook.h"
 #include "shell/shell_state.h"
 
 namespace quilla {
@@ -15,7 +16,7 @@ namespace {
 // wait cursor; a palette image announces its new colours itself. Then the image is shown again.
 LRESULT RunOneStep(int (*step)(DIBImage&)) {
   DIBImage& document = shell.mainDocument;
-  if (!document.IsOperable()) return 0;
+  if (!document.IsOperable() || !DropSelection(1)) return 0;
   if (!step(document)) {
     ShowNoMemory();
     return 0;
@@ -34,5 +35,6 @@ LRESULT OnContrastEnhance(LPARAM) { return ShowOneSliderRetouch(RetouchOp::Contr
 LRESULT OnExpEnhance(LPARAM) { return ShowOneSliderRetouch(RetouchOp::ExpEnhance), 0; }
 LRESULT OnLogEnhance(LPARAM) { return ShowOneSliderRetouch(RetouchOp::LogEnhance), 0; }
 LRESULT OnSineHEnhance(LPARAM) { return ShowOneSliderRetouch(RetouchOp::SineHEnhance), 0; }
+LRESULT OnImageFilters(LPARAM) { return ShowImageFilters(), 0; }
 
 }  // namespace quilla

@@ -12,5 +12,7 @@ LRESULT OnContrastEnhance(LPARAM);
 LRESULT OnExpEnhance(LPARAM);
 LRESULT OnLogEnhance(LPARAM);
 LRESULT OnSineHEnhance(LPARAM);
+// 186: the Image Filter Control Panel.
+LRESULT OnImageFilters(LPARAM);
 
 }  // namespace quilla

@@ -21,6 +21,13 @@ namespace about_dialog { inline constexpr int kProgramTitle = 100; }
 // The single-slider retouch dialog (Contrast, Exp, Log, SineH): its scroll bar and read-out.
 namespace one_slider { inline constexpr int kSlider = 102, kValue = 103; }
 
+// The Image Filter Control Panel: matrix cell r, c at kCell0 + 5 r + c; and Rename Filter.
+namespace filter_panel {
+inline constexpr int kDefaults = 106, kRename = 107, kBias = 108, kDivisor = 109, kList = 110, kSave = 111, kExec = 24,
+                     kCell0 = 200;
+}  // namespace filter_panel
+namespace rename_filter { inline constexpr int kOldName = 101, kNewName = 102; }
+
 // Device Caps: one read-out per capability.
 namespace device_caps {
 inline constexpr int kHorizontalResolution = 102, kBitsPerPixel = 104, kPalette = 107, kPaletteSize = 108,
