@@ -22,6 +22,7 @@
 #include "retouch/expr_evaluator.h"
 #include "retouch/filter_command.h"
 #include "retouch/function_curve.h"
+#include "retouch/geometry.h"
 #include "retouch/resize.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
@@ -34,7 +35,7 @@ constexpr const char kConvertUsage[] =
     "convert [--ini FILE] [--set KEY=VALUE]... [--type N] [OPERATION]... INPUT OUTPUT";
 
 // Operations of the command line whose engine is not part of this program yet.
-constexpr const char* kNotYetAvailable[] = {"--macro", "--redimension", "--crop", "--flip-h", "--flip-v", "--rotate"};
+constexpr const char* kNotYetAvailable[] = {"--macro"};
 
 int UsageError(const char* format, const char* argument) {
   std::fprintf(stderr, "quilla-cli convert: ");
@@ -50,12 +51,17 @@ bool ParseInt(const char* text, long min, long max, long& value) {
 }
 
 struct Operation {
-  enum Kind { Resize, Colors, Windows16, TrueColor, Filter, Retouch, GrayScale, Negative, Functions } kind;
-  int width = 0, height = 0;        // Resize
+  enum Kind {
+    Resize, Colors, Windows16, TrueColor, Filter, Retouch, GrayScale, Negative, Functions,
+    Redimension, Crop, FlipH, FlipV, Rotate
+  } kind;
+  int width = 0, height = 0;        // Resize, Redimension, Crop
   int colors = 0;                   // Colors
   int slot = 0;                     // Filter
   RetouchOp code{};                 // Retouch
   std::array<int, 3> parameters{};  // Retouch; the function slots of red, green, blue
+  int x = 0, y = 0;                 // Crop
+  int quarters = 0;                 // Rotate: quarter turns to the right
 };
 
 bool ParseSize(const char* text, Operation& op) {
@@ -66,6 +72,31 @@ bool ParseSize(const char* text, Operation& op) {
   if (!ParseInt(width.c_str(), 1, kMaxImageSide, w) || !ParseInt(x + 1, 1, kMaxImageSide, h)) return false;
   op.width = int(w), op.height = int(h);
   return true;
+}
+
+// X,Y,W,H: a corner from the top-left and a size; whether it lies inside the image is only
+// known once the image is read.
+bool ParseRectangle(const std::string& text, Operation& op) {
+  long values[4] = {};
+  size_t start = 0;
+  for (size_t i = 0; i < 4; ++i) {
+    size_t comma = text.find(',', start);
+    if ((i < 3) == (comma == std::string::npos)) return false;
+    if (!ParseInt(text.substr(start, comma - start).c_str(), i < 2 ? 0 : 1, kMaxImageSide, values[i])) return false;
+    start = comma + 1;
+  }
+  op.x = int(values[0]), op.y = int(values[1]), op.width = int(values[2]), op.height = int(values[3]);
+  return true;
+}
+
+bool CropFits(const DIBImage& document, const Operation& op) {
+  return op.x + op.width <= document.Width() && op.y + op.height <= document.Height();
+}
+
+int RotateRightTimes(DIBImage& document, int quarters) {
+  int ok = 1;
+  for (int i = 0; ok && i < quarters; ++i) ok = RotateRight(document);
+  return ok;
 }
 
 // CODE:P1,P2,P3 with a code of the macro table (1..9) and parameters in their ranges;
@@ -135,6 +166,11 @@ int Apply(DIBImage& document, const Operation& op) {
     case Operation::GrayScale: ok = GrayScaleImage(document); break;
     case Operation::Negative: ok = NegativeImage(document); break;
     case Operation::Functions: ok = ApplyFunctions(document, op); break;
+    case Operation::Redimension: ok = RedimensionImage(document, op.width, op.height); break;
+    case Operation::Crop: ok = CropImage(document, op.x, op.y, op.width, op.height); break;
+    case Operation::FlipH: FlipHorizontal(document), ok = 1; break;
+    case Operation::FlipV: FlipVertical(document), ok = 1; break;
+    case Operation::Rotate: ok = op.quarters == 3 ? RotateLeft(document) : RotateRightTimes(document, op.quarters); break;
   }
   if (ok == 0) ShowNoMemory();
   document.DiscardUndo();
@@ -170,6 +206,23 @@ int RunConvertCommand(int argc, char** argv) {
     } else if (std::strcmp(arg, "--resize") == 0) {
       Operation op{Operation::Resize};
       if (!hasValue || !ParseSize(argv[++i], op)) return UsageError("%s needs WxH", arg);
+      operations.push_back(op);
+    } else if (std::strcmp(arg, "--redimension") == 0) {
+      Operation op{Operation::Redimension};
+      if (!hasValue || !ParseSize(argv[++i], op)) return UsageError("%s needs WxH", arg);
+      operations.push_back(op);
+    } else if (std::strcmp(arg, "--crop") == 0) {
+      Operation op{Operation::Crop};
+      if (!hasValue || !ParseRectangle(argv[++i], op)) return UsageError("%s needs X,Y,W,H", arg);
+      operations.push_back(op);
+    } else if (std::strcmp(arg, "--flip-h") == 0) {
+      operations.push_back({Operation::FlipH});
+    } else if (std::strcmp(arg, "--flip-v") == 0) {
+      operations.push_back({Operation::FlipV});
+    } else if (std::strcmp(arg, "--rotate") == 0) {
+      if (!hasValue || !ParseInt(argv[++i], 90, 270, n) || n % 90) return UsageError("%s needs 90, 180 or 270", arg);
+      Operation op{Operation::Rotate};
+      op.quarters = int(n / 90);
       operations.push_back(op);
     } else if (std::strcmp(arg, "--colors") == 0) {
       if (!hasValue || !ParseInt(argv[++i], 2, 256, n)) return UsageError("%s needs a colour count from 2 to 256", arg);
@@ -211,7 +264,13 @@ int RunConvertCommand(int argc, char** argv) {
   document.SetUndoEnabled(false);  // nothing is undone here, so no operation keeps a copy
   SetMainDocument(&document);
   int ok = ReadImageFile(document, files[0]);
-  for (size_t i = 0; ok && i < operations.size(); ++i) ok = Apply(document, operations[i]);
+  for (size_t i = 0; ok && i < operations.size(); ++i) {
+    if (operations[i].kind == Operation::Crop && !CropFits(document, operations[i])) {
+      SetMainDocument(nullptr);
+      return UsageError("%s: the crop rectangle lies outside the image", files[0]);
+    }
+    ok = Apply(document, operations[i]);
+  }
   if (ok) {
     document.fileType =
         type ? uint32_t(type) : FileTypeOfSaveIndex(SaveTypeFromName(files[1], Options().SaveType()));

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Drives quilla-cli as a script would: exit statuses, the info line, conversions between
-# formats, --set, --filter, refusals that leave no partial output, eval, and names outside ASCII.
+# formats, --set, --filter, geometry, refusals that leave no partial output, eval, and names outside ASCII.
 # Usage: cli_test.sh WORKDIR CLI [EMULATOR]
 set -u
 work=$1; shift
@@ -96,6 +96,23 @@ check filter-from-ini 0 "${cli[@]}" convert --ini filters.ini --filter 9 picture
 expect filter-ini-slot cmp -s contour.bmp contour-ini.bmp
 check filter-out-of-range 2 "${cli[@]}" convert --filter 20 picture.bmp filter20.bmp
 expect filter-no-output test ! -e filter20.bmp
+
+# Geometry on a 3 x 2 picture: the rows from the top are (1 2 3) and (4 5 6) in the red channel.
+printf 'P3\n3 2\n255\n1 0 0 2 0 0 3 0 0 4 0 0 5 0 0 6 0 0\n' > six.ppm
+reds() { tail -c "$2" "$1" | od -An -tu1 -v | tr '\n' ' ' | awk '{for (i = 1; i <= NF; i += 3) printf " %s", $i; print ""}'; }
+check rotate-90 0 "${cli[@]}" convert --type 8 --rotate 90 six.ppm right.ppm
+expect rotate-90-pixels test "$(reds right.ppm 18)" = " 4 1 5 2 6 3"
+check rotate-270 0 "${cli[@]}" convert --type 8 --rotate 270 six.ppm left.ppm
+expect rotate-270-pixels test "$(reds left.ppm 18)" = " 3 6 2 5 1 4"
+check flips 0 "${cli[@]}" convert --type 8 --flip-h --flip-v six.ppm flipped.ppm
+expect flips-pixels test "$(reds flipped.ppm 18)" = " 6 5 4 3 2 1"
+check crop 0 "${cli[@]}" convert --type 8 --crop 1,1,2,1 six.ppm cropped.ppm
+expect crop-pixels test "$(reds cropped.ppm 6)" = " 5 6"
+check redimension 0 "${cli[@]}" convert --type 8 --redimension 2x3 six.ppm canvas.ppm
+expect redimension-pixels test "$(reds canvas.ppm 18)" = " 1 2 4 5 0 0"
+check crop-outside 2 "${cli[@]}" convert --crop 2,0,2,1 six.ppm outside.ppm
+expect crop-outside-no-output test ! -e outside.ppm
+check rotate-45 2 "${cli[@]}" convert --rotate 45 six.ppm x.ppm
 
 # A failed conversion leaves the output as it was, and a missing one is not created.
 printf 'BM broken' > broken.bmp
