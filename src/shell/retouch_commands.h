@@ -12,5 +12,10 @@ LRESULT OnContrastEnhance(LPARAM);
 LRESULT OnExpEnhance(LPARAM);
 LRESULT OnLogEnhance(LPARAM);
 LRESULT OnSineHEnhance(LPARAM);
+// 174, 181, 179, 180: the three-slider dialog of each.
+LRESULT OnGamma(LPARAM);
+LRESULT OnColorBalance(LPARAM);
+LRESULT OnHsvAdjust(LPARAM);
+LRESULT OnYcbcrAdjust(LPARAM);
 
 }  // namespace quilla

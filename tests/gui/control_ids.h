@@ -21,6 +21,13 @@ namespace about_dialog { inline constexpr int kProgramTitle = 100; }
 // The single-slider retouch dialog (Contrast, Exp, Log, SineH): its scroll bar and read-out.
 namespace one_slider { inline constexpr int kSlider = 102, kValue = 103; }
 
+// The three-slider retouch dialog (Gamma, Color Balance, HSV, YCbCr): one row of label,
+// scroll bar and read-out a parameter; Exec, and Gamma's lock.
+namespace three_slider {
+inline constexpr int kLabels[] = {101, 104, 107}, kSliders[] = {102, 105, 108}, kValues[] = {103, 106, 109};
+inline constexpr int kExec = 24, kLock = 111;
+}  // namespace three_slider
+
 // Device Caps: one read-out per capability.
 namespace device_caps {
 inline constexpr int kHorizontalResolution = 102, kBitsPerPixel = 104, kPalette = 107, kPaletteSize = 108,
