@@ -1,8 +1,10 @@
 #include "shell/dialog_support.h"
 
 #include "resources/resource_ids.h"
+#include "retouch/colour_retouch.h"
 #include "settings/app_options.h"
 #include "shell/dialogs.h"
+#include "shell/display.h"
 #include "shell/help.h"
 #include "shell/shell_state.h"
 #include "shell/utf.h"
@@ -71,6 +73,18 @@ bool HandleDialogPattern(const DialogPattern& pattern, HWND dialog, UINT message
   }
   result = FALSE;
   return false;
+}
+
+void RunRetouchDialog(ColourRetouch& retouch, int templateId, DLGPROC procedure, LPARAM init) {
+  const INT_PTR answer =
+      DialogBoxParamW(shell.instance, MAKEINTRESOURCEW(templateId), shell.mainWindow, procedure, init);
+  if (answer == IDOK) {
+    retouch.Ok();
+  } else {
+    retouch.Cancel();
+  }
+  shell.iconDocument.FreeImage();
+  Repaint(false);
 }
 
 bool IsChecked(HWND dialog, int control) { return IsDlgButtonChecked(dialog, control) == BST_CHECKED; }

@@ -29,6 +29,11 @@ struct DialogPattern {
 bool HandleDialogPattern(const DialogPattern& pattern, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
                          INT_PTR& result);
 
+// A colour retouch dialog on the context its command made: OK keeps the result, anything
+// else puts the image back; the image is shown again either way.
+class ColourRetouch;
+void RunRetouchDialog(ColourRetouch& retouch, int templateId, DLGPROC procedure, LPARAM init);
+
 // Buttons and texts.
 bool IsChecked(HWND dialog, int control);
 void SetChecked(HWND dialog, int control, bool on);

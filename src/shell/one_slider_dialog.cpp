@@ -84,16 +84,8 @@ void ShowOneSliderRetouch(RetouchOp op) {
     return;
   }
   Run run{&kKinds[index], &retouch, {}};
-  const INT_PTR answer = DialogBoxParamW(shell.instance, MAKEINTRESOURCEW(IDD_ONE_SLIDER), shell.mainWindow,
-                                         ContrastDlgProc, reinterpret_cast<LPARAM>(&run));
+  RunRetouchDialog(retouch, IDD_ONE_SLIDER, ContrastDlgProc, reinterpret_cast<LPARAM>(&run));
   current = nullptr;
-  if (answer == IDOK) {
-    retouch.Ok();
-  } else {
-    retouch.Cancel();
-  }
-  shell.iconDocument.FreeImage();
-  Repaint(false);
 }
 
 }  // namespace quilla

@@ -35,4 +35,6 @@ LRESULT OnExpEnhance(LPARAM) { return ShowOneSliderRetouch(RetouchOp::ExpEnhance
 LRESULT OnLogEnhance(LPARAM) { return ShowOneSliderRetouch(RetouchOp::LogEnhance), 0; }
 LRESULT OnSineHEnhance(LPARAM) { return ShowOneSliderRetouch(RetouchOp::SineHEnhance), 0; }
 
+LRESULT OnInteractiveRgb(LPARAM) { return ShowInteractiveRgb(), 0; }
+
 }  // namespace quilla

@@ -12,5 +12,7 @@ LRESULT OnContrastEnhance(LPARAM);
 LRESULT OnExpEnhance(LPARAM);
 LRESULT OnLogEnhance(LPARAM);
 LRESULT OnSineHEnhance(LPARAM);
+// 175: Interactive RGB.
+LRESULT OnInteractiveRgb(LPARAM);
 
 }  // namespace quilla
