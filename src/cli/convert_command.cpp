@@ -137,16 +137,15 @@ bool ParseFunctionSlots(const std::string& text, Operation& op) {
 // Interactive RGB's Exec with each channel's curve computed from its function. A function
 // that does not compile or evaluate shows the evaluator's message and fails the command.
 int ApplyFunctions(DIBImage& document, const Operation& op) {
+  UserFunctionList functions = Options().Functions();
+  functions.selected = op.parameters;
+  functions.use = {1, 1, 1};
   TransferTables curves{};
-  TransferTable* channel[3] = {&curves.red, &curves.green, &curves.blue};
-  for (size_t i = 0; i < 3; ++i) {
-    const std::string& text = Options().Functions().slots[size_t(op.parameters[i])].text;
-    CurveResult result = ComputeFunctionCurve(text, *channel[i]);
-    if (result.outcome == CurveOutcome::NoMemory) return 0;
-    if (result.outcome != CurveOutcome::Computed) {
-      ShowWarning("%s", ExprEvaluator::ErrorText(result.error));
-      return -1;
-    }
+  const CurveResult result = ComputeChannelCurves(functions, curves);
+  if (result.outcome == CurveOutcome::NoMemory) return 0;
+  if (result.outcome != CurveOutcome::Computed) {
+    ShowWarning("%s", ExprEvaluator::ErrorText(result.error));
+    return -1;
   }
   return ApplyTransferCurves(document, curves);
 }

@@ -13,6 +13,11 @@ struct TransferTables {
   TransferTable red, green, blue;
 };
 
+// Channel 0 is red, 1 green, 2 blue.
+inline TransferTable& ChannelCurve(TransferTables& curves, int channel) {
+  return channel == 0 ? curves.red : channel == 1 ? curves.green : curves.blue;
+}
+
 struct YCbCrTables {
   // Forward, indexed by a channel value: the sum of three entries >> 16 is Y, Cb or Cr.
   std::array<int32_t, 256> yr, yg, yb, cbr, cbg, cbb, crr, crg, crb;

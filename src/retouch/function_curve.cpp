@@ -16,7 +16,7 @@ int32_t CurveEntry(double y) {
 
 }  // namespace
 
-CurveResult ComputeFunctionCurve(std::string text, TransferTable& curve) {
+CurveResult ComputeFunctionCurve(std::string& text, TransferTable& curve) {
   ExprEvaluator evaluator;
   ExprCode code{};
   if (!CompileFunctionOfX(evaluator, text, code)) return {CurveOutcome::NoMemory, 0};
@@ -33,6 +33,17 @@ CurveResult ComputeFunctionCurve(std::string text, TransferTable& curve) {
   }
   curve = computed;
   return {};
+}
+
+CurveResult ComputeChannelCurves(const UserFunctionList& functions, TransferTables& curves) {
+  CurveResult first;
+  for (int channel = 0; channel < 3; ++channel) {
+    if (!functions.use[size_t(channel)]) continue;
+    std::string text = functions.slots[size_t(functions.selected[size_t(channel)])].text;
+    const CurveResult result = ComputeFunctionCurve(text, ChannelCurve(curves, channel));
+    if (first.outcome == CurveOutcome::Computed) first = result;
+  }
+  return first;
 }
 
 }  // namespace quilla

@@ -4,14 +4,15 @@
 #include <string>
 
 #include "retouch/colour_tables.h"
+#include "settings/list_records.h"
 
 namespace quilla {
 
 enum class CurveOutcome {
   Computed,
-  NotCompiled,  // the curve is left as it was
-  NotEvaluated, // an evaluation failed: the curve is the identity
-  NoMemory,     // the curve is left as it was
+  NotCompiled,   // the curve is left as it was
+  NotEvaluated,  // an evaluation failed: the curve is the identity
+  NoMemory,      // the curve is left as it was
 };
 
 struct CurveResult {
@@ -19,6 +20,12 @@ struct CurveResult {
   int error = 0;  // the evaluator's error code, for its message
 };
 
-CurveResult ComputeFunctionCurve(std::string text, TransferTable& curve);
+// The text loses its white space, as compiling removes it: what is left is the text to keep.
+CurveResult ComputeFunctionCurve(std::string& text, TransferTable& curve);
+
+// The curve of each channel that uses its function, from the function the channel selects;
+// the other curves are left as they are. Every channel is computed; the result is that of
+// the first one that failed, Computed when none did.
+CurveResult ComputeChannelCurves(const UserFunctionList& functions, TransferTables& curves);
 
 }  // namespace quilla

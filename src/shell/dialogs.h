@@ -51,4 +51,8 @@ void StoreQuantizeOptions(const QuantizeOptions& options);
 // true when they changed.
 bool CheckQuantizingAgainstDisplay();
 
+// 175: Interactive RGB on the main document.
+void ShowInteractiveRgb();
+INT_PTR CALLBACK IRGBDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
 }  // namespace quilla

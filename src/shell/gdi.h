@@ -57,6 +57,22 @@ class SelectedPalette {
   HPALETTE previous_;
 };
 
+// A pen, brush, font or bitmap selected into a device context for a scope; the previous one
+// is selected back on exit, before the object itself can be deleted.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~SelectedObject() {
+    if (previous_) SelectObject(dc_, previous_);
+  }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
 // A pen, brush, font, bitmap or palette, deleted with its owner.
 template <typename Handle>
 class GdiObject {

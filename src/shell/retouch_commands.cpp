@@ -43,4 +43,6 @@ LRESULT OnColorBalance(LPARAM) { return ShowThreeSliderRetouch(RetouchOp::ColorB
 LRESULT OnHsvAdjust(LPARAM) { return ShowThreeSliderRetouch(RetouchOp::HsvEnhance), 0; }
 LRESULT OnYcbcrAdjust(LPARAM) { return ShowThreeSliderRetouch(RetouchOp::YcbcrEnhance), 0; }
 
+LRESULT OnInteractiveRgb(LPARAM) { return ShowInteractiveRgb(), 0; }
+
 }  // namespace quilla

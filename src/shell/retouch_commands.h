@@ -19,5 +19,7 @@ LRESULT OnGamma(LPARAM);
 LRESULT OnColorBalance(LPARAM);
 LRESULT OnHsvAdjust(LPARAM);
 LRESULT OnYcbcrAdjust(LPARAM);
+// 175: Interactive RGB.
+LRESULT OnInteractiveRgb(LPARAM);
 
 }  // namespace quilla

@@ -35,9 +35,13 @@ void ShowRetouchDialog(const RetouchDialogKind* kinds, size_t count, RetouchOp o
   }
   const RetouchDialogRun run{kind, retouch, !document.IsTrueColor()};
   current = &run;
-  const INT_PTR answer =
-      DialogBoxParamW(shell.instance, MAKEINTRESOURCEW(kind.templateId), shell.mainWindow, procedure, 0);
+  RunRetouchDialog(retouch, kind.templateId, procedure, 0);
   current = nullptr;
+}
+
+void RunRetouchDialog(ColourRetouch& retouch, int templateId, DLGPROC procedure, LPARAM init) {
+  const INT_PTR answer =
+      DialogBoxParamW(shell.instance, MAKEINTRESOURCEW(templateId), shell.mainWindow, procedure, init);
   if (answer == IDOK) {
     retouch.Ok();
   } else {

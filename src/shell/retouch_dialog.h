@@ -36,6 +36,10 @@ const RetouchDialogRun* CurrentRetouchDialog();
 // can't be kept.
 void ShowRetouchDialog(const RetouchDialogKind* kinds, size_t count, RetouchOp op, DLGPROC procedure);
 
+// Runs a retouch dialog over the context: OK keeps the result with one undo step, any other
+// end puts the image back; the image is shown again either way.
+void RunRetouchDialog(ColourRetouch& retouch, int templateId, DLGPROC procedure, LPARAM init);
+
 // The messages every retouch dialog handles alike: placement, colouring, OK (after keep, when
 // given, which may refuse), Cancel, the close box and Help. At initialisation the kind's title
 // is set and fill runs. True when the message was handled, with the answer in result.

@@ -74,4 +74,10 @@ inline constexpr int kScale1 = 130, kScale2 = 131, kScale4 = 133, kScale8 = 137;
 
 namespace memory_options { inline constexpr int kMainOnly = 101, kTmpFiles = 102, kTmpPath = 103; }
 
+// Interactive RGB, and the function editor it opens.
+namespace interactive_rgb {
+inline constexpr int kGraph = 120, kUseFunctions = 111, kFunctions = 109, kEditFunction = 110, kExec = 24, kSave = 113;
+inline constexpr int kFunctionText = 114;
+}  // namespace interactive_rgb
+
 }  // namespace quilla::gui

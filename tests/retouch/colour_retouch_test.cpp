@@ -57,20 +57,42 @@ TEST(TransferCurvesTest, EntriesMatchTheFormulas) {
 // fails at any x makes it the identity, with the evaluator's error either way.
 TEST(TransferCurvesTest, CurvesFromFunctions) {
   TransferTable curve = GammaCurve(100);
-  EXPECT_EQ(ComputeFunctionCurve("x ^ 2", curve).outcome, CurveOutcome::Computed);
+  auto compute = [&](std::string text) { return ComputeFunctionCurve(text, curve); };
+  std::string spaced = "x ^ 2";
+  EXPECT_EQ(ComputeFunctionCurve(spaced, curve).outcome, CurveOutcome::Computed);
+  EXPECT_EQ(spaced, "x^2") << "the text to keep is the compiled one";
   EXPECT_EQ(curve[128], 64);
-  EXPECT_EQ(ComputeFunctionCurve("x*2-0.5", curve).outcome, CurveOutcome::Computed);
+  EXPECT_EQ(compute("x*2-0.5").outcome, CurveOutcome::Computed);
   EXPECT_EQ(curve[0], 0);
   EXPECT_EQ(curve[255], 255);
   EXPECT_EQ(curve[128], 128);
-  CurveResult bad = ComputeFunctionCurve("x+", curve);
+  CurveResult bad = compute("x+");
   EXPECT_EQ(bad.outcome, CurveOutcome::NotCompiled);
   EXPECT_STREQ(ExprEvaluator::ErrorText(bad.error), "Syntax Error");
   EXPECT_EQ(curve[128], 128);
-  CurveResult failed = ComputeFunctionCurve("1/x", curve);
+  CurveResult failed = compute("1/x");
   EXPECT_EQ(failed.outcome, CurveOutcome::NotEvaluated);
   EXPECT_STREQ(ExprEvaluator::ErrorText(failed.error), "Division by Zero");
   EXPECT_EQ(curve, IdentityCurve());
+}
+
+// Each channel that uses its function gets its own curve, the others keep theirs; a failing
+// channel does not stop the ones after it, and the first failure is the one reported.
+TEST(TransferCurvesTest, ChannelCurvesFromTheirFunctions) {
+  UserFunctionList functions;
+  functions.slots[0].text = "x+";
+  functions.slots[1].text = "x^2";
+  functions.slots[2].text = "1/x";
+  functions.selected = {1, 0, 2};
+  functions.use = {1, 0, 1};
+  const TransferTable kept = GammaCurve(100);
+  TransferTables curves{kept, kept, kept};
+  EXPECT_EQ(ComputeChannelCurves(functions, curves).outcome, CurveOutcome::NotEvaluated);
+  EXPECT_EQ(curves.red[128], 64);
+  EXPECT_EQ(curves.green, kept);
+  EXPECT_EQ(curves.blue, IdentityCurve());
+  functions.use = {1, 1, 1};
+  EXPECT_EQ(ComputeChannelCurves(functions, curves).outcome, CurveOutcome::NotCompiled);
 }
 
 TEST(ColourSpacesTest, HsvKnownColoursAndTies) {
@@ -168,6 +190,13 @@ TEST(ColourRetouchTest, PaletteImagesChangeOnlyTheirColourTable) {
     EXPECT_EQ(entry.green, table[i].green);
     EXPECT_EQ(entry.blue, GammaEntry(300, table[i].blue));
     EXPECT_EQ(document.Palette()->entries[i].red, entry.red);  // the logical palette follows
+  }
+  // Interactive RGB's Exec: each channel through its own curve.
+  retouch.ApplyCurves({GammaCurve(100), IdentityCurve(), ContrastCurve(-64)});
+  for (size_t i = 0; i < 4; ++i) {
+    const RgbQuad entry = document.ColorTable()[i];
+    EXPECT_EQ((std::array{entry.red, entry.green, entry.blue}),
+              (std::array{uint8_t(GammaCurve(100)[table[i].red]), table[i].green, uint8_t(128)}));
   }
   retouch.Cancel();
   EXPECT_EQ(std::memcmp(document.ColorTable().data(), table.data(), sizeof table), 0);
