@@ -61,4 +61,14 @@ inline constexpr int kScale1 = 130, kScale2 = 131, kScale4 = 133, kScale8 = 137;
 
 namespace memory_options { inline constexpr int kMainOnly = 101, kTmpFiles = 102, kTmpPath = 103; }
 
+// Select Color Palette Entry: the grid of the colour table, the read-outs of the entry
+// selected, the mask and its colours, and the Dropper.
+namespace palette_entry {
+inline constexpr int kGrid = 120, kIndex = 101, kRgb = 102, kMask = 103, kBlack = 104, kWhite = 105, kDropper = 106;
+}  // namespace palette_entry
+// Select 24-bit Color: a slider and a read-out a channel, red, green, blue.
+namespace color_24 {
+inline constexpr int kSliders[3] = {101, 102, 103}, kValues[3] = {111, 112, 113}, kDropper = 106;
+}  // namespace color_24
+
 }  // namespace quilla::gui
