@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "core/progress.h"
+#include "shell/colour_commands.h"
 #include "shell/dialogs.h"
 #include "shell/file_commands.h"
 #include "app/file_session.h"

@@ -203,6 +203,8 @@ bool RealizeImagePalette(HWND window, HPALETTE palette) {
   return changed != 0;
 }
 
+HPALETTE MainImagePalette() { return shell.mainDocument.HasImage() ? mainPalette.For(shell.mainDocument) : nullptr; }
+
 void Repaint(bool erase) {
   if (!shell.mainWindow) return;
   InvalidateRect(shell.mainWindow, nullptr, erase);

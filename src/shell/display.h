@@ -32,6 +32,8 @@ void InitPaintHeaders();
 void PaintMainWindow(HWND window);
 // Realises the given palette, or the main document's; true when any entry changed.
 bool RealizeImagePalette(HWND window, HPALETTE palette = nullptr);
+// The main document's palette object, kept by the display; null without one.
+HPALETTE MainImagePalette();
 // Invalidates the whole client area and paints it now.
 void Repaint(bool erase);
 // Command 197: the quarters of a band too large to paint at once, or the program icon.

@@ -6,6 +6,7 @@
 #include "core/progress.h"
 #include "core/version.h"
 #include "resources/resource_ids.h"
+#include "shell/colour_commands.h"
 #include "shell/command_table.h"
 #include "shell/display.h"
 #include "shell/file_commands.h"
@@ -116,6 +117,11 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_QUERYDRAGICON:
       return reinterpret_cast<LRESULT>(shell.appIcon);
     case WM_LBUTTONDOWN:
+      if (shell.pickMode) {
+        PickFillColour({short(LOWORD(lParam)), short(HIWORD(lParam))});
+        SetCursor(ClientCursor());
+        break;
+      }
       // A click during a batch of files offers to cancel it.
       if (IsBatchRunning()) PostCommand(kCancelOperationCommand);
       return 0;

@@ -79,5 +79,14 @@ namespace interactive_rgb {
 inline constexpr int kGraph = 120, kUseFunctions = 111, kFunctions = 109, kEditFunction = 110, kExec = 24, kSave = 113;
 inline constexpr int kFunctionText = 114;
 }  // namespace interactive_rgb
+// Select Color Palette Entry: the grid of the colour table, the read-outs of the entry
+// selected, the mask and its colours, and the Dropper.
+namespace palette_entry {
+inline constexpr int kGrid = 120, kIndex = 101, kRgb = 102, kMask = 103, kBlack = 104, kWhite = 105, kDropper = 106;
+}  // namespace palette_entry
+// Select 24-bit Color: a slider and a read-out a channel, red, green, blue.
+namespace color_24 {
+inline constexpr int kSliders[3] = {101, 102, 103}, kValues[3] = {111, 112, 113}, kDropper = 106;
+}  // namespace color_24
 
 }  // namespace quilla::gui
