@@ -74,4 +74,12 @@ inline constexpr int kScale1 = 130, kScale2 = 131, kScale4 = 133, kScale8 = 137;
 
 namespace memory_options { inline constexpr int kMainOnly = 101, kTmpFiles = 102, kTmpPath = 103; }
 
+// Resize: the sizes, the aspect flag, the first preset (640 x 480), the ratio sliders and
+// their read-outs; New Image (also Redimension): the sizes and the first preset.
+namespace resize_dialog {
+inline constexpr int kCurrentWidth = 101, kCurrentHeight = 102, kWidth = 103, kHeight = 104, kAspect = 105,
+                     k640x480 = 106, kColsSlider = 112, kColsRatio = 114, kRowsRatio = 115;
+}  // namespace resize_dialog
+namespace new_image { inline constexpr int kWidth = 101, kHeight = 102, k640x480 = 103; }
+
 }  // namespace quilla::gui
