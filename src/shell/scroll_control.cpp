@@ -7,7 +7,7 @@ namespace quilla {
 
 ScrollControl::ScrollControl(HWND dialog, int barId, int readoutId, int minimum, int maximum, int page, int value)
     : bar(GetDlgItem(dialog, barId)),
-      readout(GetDlgItem(dialog, readoutId)),
+      readout(readoutId ? GetDlgItem(dialog, readoutId) : nullptr),
       minimum(minimum),
       maximum(maximum),
       page(page),
@@ -19,7 +19,7 @@ ScrollControl::ScrollControl(HWND dialog, int barId, int readoutId, int minimum,
 void ScrollControl::SetValue(int newValue) {
   value = std::clamp(newValue, minimum, maximum);
   SetScrollPos(bar, SB_CTL, value, TRUE);
-  SetWindowTextW(readout, std::to_wstring(value).c_str());
+  if (readout) SetWindowTextW(readout, std::to_wstring(value).c_str());
 }
 
 bool ScrollControl::OnScroll(int code, int thumb) {

@@ -8,6 +8,7 @@ namespace quilla {
 class ScrollControl {
  public:
   ScrollControl() = default;
+  // readoutId 0: no read-out, the dialog shows the value its own way.
   ScrollControl(HWND dialog, int barId, int readoutId, int minimum, int maximum, int page, int value);
 
   int Value() const { return value; }

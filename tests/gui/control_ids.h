@@ -88,5 +88,12 @@ inline constexpr int kGrid = 120, kIndex = 101, kRgb = 102, kMask = 103, kBlack 
 namespace color_24 {
 inline constexpr int kSliders[3] = {101, 102, 103}, kValues[3] = {111, 112, 113}, kDropper = 106;
 }  // namespace color_24
+// Resize: the sizes, the aspect flag, the first preset (640 x 480), the ratio sliders and
+// their read-outs; New Image (also Redimension): the sizes and the first preset.
+namespace resize_dialog {
+inline constexpr int kCurrentWidth = 101, kCurrentHeight = 102, kWidth = 103, kHeight = 104, kAspect = 105,
+                     k640x480 = 106, kColsSlider = 112, kColsRatio = 114, kRowsRatio = 115;
+}  // namespace resize_dialog
+namespace new_image { inline constexpr int kWidth = 101, kHeight = 102, k640x480 = 103; }
 
 }  // namespace quilla::gui

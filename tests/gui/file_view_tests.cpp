@@ -56,7 +56,6 @@ TEST_F(FileViewTest, CommandLineOpensTheFileAndFitsTheWindow) {
   for (int id : {cmd::kOpen, cmd::kReopen, cmd::kSave, cmd::kSaveAs, cmd::kDeleteFile, cmd::kHelpContents})
     EXPECT_FALSE(Menu(id).Greyed()) << id;
   EXPECT_TRUE(Menu(cmd::kUndo).Greyed());
-  EXPECT_TRUE(Menu(cmd::kNew).Greyed()) << "not built: stays greyed";
 }
 
 TEST_F(FileViewTest, DiagnosisAdvisesOnTheDisplay) {

@@ -84,7 +84,7 @@ TEST_F(ProgramTest, MenuBarListsTheCommandsInTheirMenusAndOrder) {
 const std::set<int> kEnabledWithoutImage = {cmd::kOpen,    cmd::kExit,    cmd::kAbout,    cmd::kDeviceCaps,
                                            cmd::kSaveGifInterlaced, cmd::kLoadAll, cmd::kSaveAll, cmd::kDefaults,
                                            cmd::kHelpContents, cmd::kDiagnosis, cmd::kInterfaceOptions, cmd::kQuantizing,
-                                           cmd::kJpegIo, cmd::kMemory};
+                                           cmd::kJpegIo, cmd::kMemory, cmd::kNew};
 
 TEST_F(ProgramTest, MenusGreyWhatNeedsAnImage) {
   std::vector<MenuItem> items = program_->ReadMenu();
@@ -164,8 +164,8 @@ TEST_F(ProgramTest, ClosingAndFileExitEndTheProcess) {
 }
 
 TEST_F(ProgramTest, GreyedCommandsPostedAnywayDoNothing) {
-  // Undo, Save and Color Depth need an image; New is not built: no box, no change.
-  for (int id : {cmd::kUndo, cmd::kSave, cmd::kColorDepth, cmd::kNew}) program_->PostMenuCommand(id);
+  // Undo, Save and Color Depth need an image: no box, no change.
+  for (int id : {cmd::kUndo, cmd::kSave, cmd::kColorDepth}) program_->PostMenuCommand(id);
   ExpectNoDialog(*program_);
   EXPECT_TRUE(program_->Running());
   EXPECT_EQ(program_->SendCommand(cmd::kImageSize), 0) << "no image";
