@@ -11,7 +11,7 @@
 #include "shell/dialogs.h"
 #include "shell/display.h"
 #include "shell/scroll_control.h"
-#include "shell/selection_hook.h"
+#include "shell/selection_area.h"
 #include "shell/shell_state.h"
 
 namespace quilla {

@@ -5,7 +5,7 @@
 #include "retouch/colour_retouch.h"
 #include "shell/dialogs.h"
 #include "shell/display.h"
-#include "shell/selection_hook.h"
+#include "shell/selection_area.h"
 #include "shell/shell_state.h"
 
 namespace quilla {
