@@ -5,6 +5,7 @@
 #include "retouch/colour_retouch.h"
 #include "shell/dialogs.h"
 #include "shell/display.h"
+#include "shell/retouch_dialog.h"
 #include "shell/selection_area.h"
 #include "shell/shell_state.h"
 
@@ -36,5 +37,10 @@ LRESULT OnExpEnhance(LPARAM) { return ShowOneSliderRetouch(RetouchOp::ExpEnhance
 LRESULT OnLogEnhance(LPARAM) { return ShowOneSliderRetouch(RetouchOp::LogEnhance), 0; }
 LRESULT OnSineHEnhance(LPARAM) { return ShowOneSliderRetouch(RetouchOp::SineHEnhance), 0; }
 LRESULT OnImageFilters(LPARAM) { return ShowImageFilters(), 0; }
+
+LRESULT OnGamma(LPARAM) { return ShowThreeSliderRetouch(RetouchOp::GammaCorrection), 0; }
+LRESULT OnColorBalance(LPARAM) { return ShowThreeSliderRetouch(RetouchOp::ColorBalance), 0; }
+LRESULT OnHsvAdjust(LPARAM) { return ShowThreeSliderRetouch(RetouchOp::HsvEnhance), 0; }
+LRESULT OnYcbcrAdjust(LPARAM) { return ShowThreeSliderRetouch(RetouchOp::YcbcrEnhance), 0; }
 
 }  // namespace quilla

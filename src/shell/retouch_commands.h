@@ -14,5 +14,10 @@ LRESULT OnLogEnhance(LPARAM);
 LRESULT OnSineHEnhance(LPARAM);
 // 186: the Image Filter Control Panel.
 LRESULT OnImageFilters(LPARAM);
+// 174, 181, 179, 180: the three-slider dialog of each.
+LRESULT OnGamma(LPARAM);
+LRESULT OnColorBalance(LPARAM);
+LRESULT OnHsvAdjust(LPARAM);
+LRESULT OnYcbcrAdjust(LPARAM);
 
 }  // namespace quilla

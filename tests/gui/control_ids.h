@@ -27,6 +27,12 @@ inline constexpr int kDefaults = 106, kRename = 107, kBias = 108, kDivisor = 109
                      kCell0 = 200;
 }  // namespace filter_panel
 namespace rename_filter { inline constexpr int kOldName = 101, kNewName = 102; }
+// The three-slider retouch dialog (Gamma, Color Balance, HSV, YCbCr): one row of label,
+// scroll bar and read-out a parameter; Exec, and Gamma's lock.
+namespace three_slider {
+inline constexpr int kLabels[] = {101, 104, 107}, kSliders[] = {102, 105, 108}, kValues[] = {103, 106, 109};
+inline constexpr int kExec = 24, kLock = 111;
+}  // namespace three_slider
 
 // Device Caps: one read-out per capability.
 namespace device_caps {

@@ -142,6 +142,14 @@ void SetItemText(HWND dialog, int id, const std::wstring& text) {
                       5000, &result);
 }
 
+bool Checked(HWND dialog, int id) {
+  DWORD_PTR state = 0;
+  SendMessageTimeoutW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+  return state == BST_CHECKED;
+}
+
+bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
+
 std::string ClassName(HWND window) {
   wchar_t name[256] = L"";
   int n = GetClassNameW(window, name, 256);

@@ -53,6 +53,9 @@ std::string WindowText(HWND window);
 // Types the text into the dialog's control (WM_SETTEXT), all at once.
 void SetItemText(HWND dialog, int id, const std::wstring& text);
 std::string ClassName(HWND window);
+// Whether the dialog's button is checked, and whether its control is enabled.
+bool Checked(HWND dialog, int id);
+bool Enabled(HWND dialog, int id);
 
 class Program {
  public:

@@ -20,16 +20,10 @@ constexpr char kQuantizingQuestion[] =
     "The current set of quantizing options is not adequate for this graphics mode. Would you like it to be "
     "automatically changed ?";
 
-bool Checked(HWND dialog, int id) {
-  DWORD_PTR state = 0;
-  SendMessageTimeoutW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
-  return state == BST_CHECKED;
-}
 // Whether each of the buttons is checked, or each is not.
 void ExpectChecked(HWND dialog, std::initializer_list<int> ids, bool checked) {
   for (int id : ids) EXPECT_EQ(Checked(dialog, id), checked) << id;
 }
-bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
 
 constexpr char kCountRange[] = "Use an integer between 16 and 256.";
 

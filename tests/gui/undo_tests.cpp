@@ -10,69 +10,18 @@
 #include "bitmaps.h"
 #include "control_ids.h"
 #include "core/commands.h"
-#include "session.h"
+#include "picture_session.h"
 
 namespace quilla::gui {
 namespace {
 
 constexpr char kChangedQuestion[] = "Image was changed, do you wish to save it?";
-constexpr int kWidth = 64, kHeight = 48;
-
-std::string Title(const char* colours) { return ImageTitle("depth.bmp", kWidth, kHeight, colours); }
-const std::string kTrueColorTitle = Title("16.7 million"), kSixteenTitle = Title("16");
-
-// The image as the screen shows it: kWidth x kHeight pixels from the client's top-left
-// corner, row by row.
-std::vector<unsigned> Shown(const Program& program) {
-  const POINT origin = program.ClientOrigin();
-  return CaptureScreen({origin.x, origin.y, origin.x + kWidth, origin.y + kHeight});
-}
+constexpr int kWidth = kPictureWidth, kHeight = kPictureHeight;
+const std::string kTrueColorTitle = PictureTitle("16.7 million"), kSixteenTitle = PictureTitle("16");
 
 size_t DistinctColours(const std::vector<unsigned>& pixels) { return std::set<unsigned>(pixels.begin(), pixels.end()).size(); }
 
-class UndoTest : public SessionTest {
- protected:
-  void SetUp() override {
-    image_ = Path(L"depth.bmp");
-    ASSERT_TRUE(WriteTestBmp(image_, kWidth, kHeight, Gradient));
-    original_ = ReadFileBytes(image_);
-    ASSERT_FALSE(original_.empty());
-  }
-  void TearDown() override {
-    if (program_ && program_->Running()) {
-      for (HWND box : program_->Windows(L"#32770")) Program::Click(box, IDNO);
-    }
-  }
-
-  // Starts the program on the picture and waits for its true-colour title.
-  void StartOnImage() { StartOn(image_, kTrueColorTitle); }
-
-  // Color Depth: the palette target with the 16 Windows colours.
-  void ReduceToSixteen() {
-    HWND dialog = program_->ShowDialog(cmd::kColorDepth);
-    ASSERT_NE(dialog, nullptr) << "no Color Depth dialog";
-    ASSERT_EQ(WindowText(dialog), "Color Depth");
-    ASSERT_TRUE(Program::Click(dialog, color_depth::kPalette));
-    ASSERT_TRUE(Program::Click(dialog, color_depth::kWindows16));
-    ASSERT_TRUE(Program::Answer(dialog, IDOK));
-    ASSERT_NO_FATAL_FAILURE(ExpectTitle(kSixteenTitle));
-    ASSERT_TRUE(program_->Settle());
-  }
-
-  // Waits for the title the image's colours give.
-  void ExpectTitle(const std::string& title) const {
-    ASSERT_TRUE(WaitForTitle(Main(), title, 10000)) << WindowText(Main());
-  }
-
-  // The image on the screen once the program has settled (painted).
-  std::vector<unsigned> Settled() {
-    EXPECT_TRUE(program_->Settle());
-    return Shown(*program_);
-  }
-
-  std::string original_;
-  std::wstring image_;
-};
+using UndoTest = PictureTest;
 
 TEST_F(UndoTest, UndoSwapsWithTheStateBeforeTheChange) {
   StartOnImage();
@@ -140,20 +89,13 @@ TEST_F(UndoTest, ContrastSliderPreviewsCancelsAndKeeps) {
   StartOnImage();
   const std::vector<unsigned> gradient = Picture(kWidth, kHeight, Gradient);
   ASSERT_EQ(Settled(), gradient);
-  // The dialog goes out of the way of the picture.
-  auto moveAside = [](HWND dialog) { SetWindowPos(dialog, nullptr, 700, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER); };
-  auto scroll = [&](HWND dialog, int code) {
-    HWND bar = GetDlgItem(dialog, one_slider::kSlider);
-    SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(code, 0), LPARAM(bar));
-    SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), LPARAM(bar));
-  };
 
   HWND dialog = program_->ShowDialog(cmd::kContrastEnhance);
   ASSERT_NE(dialog, nullptr) << "no Contrast Enhancement dialog";
   EXPECT_EQ(WindowText(dialog), "Contrast Enhancement");
-  moveAside(dialog);
+  MoveAside(dialog);
   ASSERT_EQ(Settled(), gradient) << "nothing changes before the slider moves";
-  scroll(dialog, SB_PAGERIGHT);
+  Scroll(dialog, one_slider::kSlider, SB_PAGERIGHT);
   EXPECT_EQ(WindowText(GetDlgItem(dialog, one_slider::kValue)), "4");
   const std::vector<unsigned> stronger = Settled();
   EXPECT_NE(stronger, gradient) << "the change shows while the dialog is open";
@@ -163,9 +105,9 @@ TEST_F(UndoTest, ContrastSliderPreviewsCancelsAndKeeps) {
 
   dialog = program_->ShowDialog(cmd::kContrastEnhance);
   ASSERT_NE(dialog, nullptr);
-  moveAside(dialog);
-  scroll(dialog, SB_PAGERIGHT);
-  scroll(dialog, SB_LEFT);  // -64: every colour becomes 128 grey
+  MoveAside(dialog);
+  Scroll(dialog, one_slider::kSlider, SB_PAGERIGHT);
+  Scroll(dialog, one_slider::kSlider, SB_LEFT);  // -64: every colour becomes 128 grey
   EXPECT_EQ(WindowText(GetDlgItem(dialog, one_slider::kValue)), "-64");
   const std::vector<unsigned> grey = Settled();
   EXPECT_EQ(std::set<unsigned>(grey.begin(), grey.end()), std::set<unsigned>{0x808080u});
