@@ -25,6 +25,7 @@
 
 #define IDC_RN_OLD_NAME 101
 #define IDC_RN_NEW_NAME 102
+
 #define IDD_GAMMA 46          // Gamma Correction, with the lock
 #define IDD_COLOR_BALANCE 47  // Color Balance, HSV and YCbCr Adjustment
 
