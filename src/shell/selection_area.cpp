@@ -3,25 +3,29 @@
 #include <array>
 #include <cstdio>
 
+#include "color/color_reduction.h"
+#include "color/copy_rect.h"
 #include "core/messages.h"
 #include "core/progress.h"
 #include "resources/resource_ids.h"
 #include "retouch/geometry.h"
+#include "retouch/resize.h"
 #include "settings/app_options.h"
+#include "shell/dialogs.h"
 #include "shell/display.h"
 #include "shell/gdi.h"
 #include "shell/scrolling.h"
 #include "shell/selection_rules.h"
 #include "shell/shell_state.h"
 #include "shell/utf.h"
+#include "shell/window_layout.h"
 #include "shell/window_title.h"
 
 namespace quilla {
 
 namespace {
 
-constexpr UINT_PTR kFrameTimer = 2;
-constexpr UINT kFrameTimerMs = 100;
+constexpr UINT kSelectionTimerMs = 100;
 constexpr int kPhases = 4;
 constexpr int kDetachedBrushes = 4;  // detached frames use the brushes from this one on
 
@@ -60,6 +64,9 @@ struct Selection {
   bool frameErasing = false, frameHidden = false;
   int buttonsDown = 0;
   bool titleHeld = false;  // the drag's title shows instead of the image's
+  // The image's undo step is the picture before the area was cut out of it, so putting the
+  // area back keeps that step: one undo takes back the whole move.
+  bool cutUndoKept = false;
   std::array<ClientRect, kFramePieces> pieces{};
   DIBImage area;
   HeldMouse mouse;
@@ -127,11 +134,12 @@ void EndSelection() {
   EraseFrame();
   const bool detached = IsDetached();
   const RECT place = ClientRectOf(sel.rect);
-  KillTimer(shell.mainWindow, kFrameTimer);
+  KillTimer(shell.mainWindow, kSelectionTimer);
   sel.buttonsDown = 0;
   sel.mouse.Release();
   sel.state = State::None;
   sel.detachOffset = 0;
+  sel.cutUndoKept = false;
   sel.frameHidden = false;
   sel.area.FreeImage();
   if (detached) RepaintClient(place);
@@ -143,7 +151,7 @@ void StartDrawing(ImagePoint q) {
   sel.state = State::Drawing;
   sel.rect = {q.x, q.y, q.x, q.y};
   sel.anchor = q;
-  SetTimer(shell.mainWindow, kFrameTimer, kFrameTimerMs, nullptr);
+  SetTimer(shell.mainWindow, kSelectionTimer, kSelectionTimerMs, nullptr);
   DrawFrame();
 }
 
@@ -215,7 +223,55 @@ void MakeBrushes() {
   }
 }
 
+// A palette picture for a true-colour image becomes true colour; any picture for a palette
+// image is mapped onto the image's colour table, dithered as the options say.
+bool ToMainKind(DIBImage& picture) {
+  const DIBImage& image = Main();
+  if (image.IsTrueColor()) return picture.IsTrueColor() || ChangeColorDepth(picture, 0, false, false);
+  const std::array<RgbQuad, 256> table = image.ColorTable();
+  DIBImage mapped;
+  if (!mapped.CreateImage(picture.Width(), picture.Height(), false, table.data(), int(image.ColorCount()),
+                          image.GetFillIndex()))
+    return false;
+  QuantizeOptions options = CurrentQuantizeOptions();
+  options.combineMode = kCombineKeepDest;
+  if (!CopyRect(mapped, 0, 0, picture, 0, 0, picture.Width() - 1, picture.Height() - 1, options)) return false;
+  picture.ReplaceDib(mapped.DetachDib());
+  return true;
+}
+
 }  // namespace
+
+void PlaceNewPicture(DibBlock&& picture) {
+  DIBImage& image = Main();
+  if (!image.IsOperable()) {
+    image.ReplaceDib(std::move(picture));
+    imageChanged = true;
+    SetUntitled();
+    shell.iconDocument.FreeImage();
+    FitWindow();
+    return;
+  }
+  const bool intoSelection = HasSelection();
+  if (intoSelection && !EnsureDetached()) return;
+  sel.area.ReplaceDib(std::move(picture));
+  const bool ok =
+      (!intoSelection || ResizeImage(sel.area, Width(sel.rect), Height(sel.rect))) && ToMainKind(sel.area);
+  if (!ok) {
+    if (intoSelection) DropSelection(0);
+    sel.area.FreeImage();
+    ShowNoMemory();
+    return;
+  }
+  if (!intoSelection) {
+    sel.rect = {0, 0, sel.area.Width() - 1, sel.area.Height() - 1};
+    sel.detachOffset = kDetachedBrushes;
+    sel.state = State::Defined;
+    SetTimer(shell.mainWindow, kSelectionTimer, kSelectionTimerMs, nullptr);
+  }
+  RepaintClient(ClientRectOf(sel.rect));
+  DrawFrame();
+}
 
 void InitSelection() {
   sel.area.SetUndoEnabled(false);
@@ -262,7 +318,8 @@ bool Detach(bool cut) {
     const bool trueColor = document.IsTrueColor();
     document.FillRect(sel.rect, trueColor ? document.GetFillRgb() : document.GetFillIndex(), !trueColor);
     imageChanged = true;
-    if (!before.empty()) document.SetUndoImage(std::move(before));
+    sel.cutUndoKept = !before.empty();
+    if (sel.cutUndoKept) document.SetUndoImage(std::move(before));
   }
   RepaintClient(ClientRectOf(sel.rect));
   DrawFrame();
@@ -274,7 +331,7 @@ bool EnsureDetached() { return IsDetached() || (HasSelection() && Detach(false))
 void ApplyArea() {
   if (!IsDetached()) return;
   DIBImage& document = Main();
-  DibBlock before = document.UndoEnabled() ? document.Duplicate() : DibBlock();
+  DibBlock before = document.UndoEnabled() && !sel.cutUndoKept ? document.Duplicate() : DibBlock();
   PlaceRect(document, sel.rect.left, sel.rect.top, sel.area);
   if (!before.empty()) document.SetUndoImage(std::move(before));
   imageChanged = true;

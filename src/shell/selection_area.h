@@ -38,8 +38,17 @@ void ApplyArea();
 // detached area without asking. 1: go on.
 int DropSelection(int mode);
 
+// The timer that animates the frame and keeps a drag going while the mouse stands still.
+inline constexpr UINT_PTR kSelectionTimer = 2;
+
 // Start-up: the frame's pattern brushes.
 void InitSelection();
+
+// A pasted or captured picture: stretched into the selection when there is one, else
+// placed at the image's top-left corner as a detached area; always in the main image's kind
+// (a picture for a palette image is mapped onto its colour table). Without an image it
+// becomes the image, untitled. The user is told when memory runs out.
+void PlaceNewPicture(DibBlock&& picture);
 
 // The main window's mouse and timer 2; a capture taken away ends the drag as a release does.
 void SelectionMouseDown(POINT client, bool leftButton);
