@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the program's icon and cursors and writes them as .ico/.cur files.
+"""Draws the program's icon, cursors and frame patterns and writes them as .ico, .cur and .bmp files.
 
 Run from this folder after changing a drawing: ./make_images.py
 The files it writes are committed, so the build needs no Python.
@@ -131,8 +131,31 @@ PICK_CURSOR = [  # eyedropper, hot spot at its tip (bottom left)
     '#',
 ]
 
+def frame_pattern(phase, detached):
+    """8 x 8 monochrome brush of the selection frame: diagonal stripes that march with the
+    phase while attached, a moving chequer of 2 x 2 blocks while detached."""
+    def black(x, y):
+        if detached:
+            return ((x + 2 * phase) // 2 + y // 2) % 2 == 0
+        return (x + y + 2 * phase) % 8 < 4
+    bits = bytearray()
+    for y in reversed(range(8)):  # rows bottom-up, each padded to 4 bytes
+        row = 0
+        for x in range(8):
+            if not black(x, y):
+                row |= 0x80 >> x
+        bits += bytes((row, 0, 0, 0))
+    info = struct.pack('<IiiHHIIiiII', 40, 8, 8, 1, 1, 0, len(bits), 0, 0, 2, 0)
+    table = bytes((0, 0, 0, 0, 255, 255, 255, 0))
+    offset = 14 + len(info) + len(table)
+    return struct.pack('<2sIHHI', b'BM', offset + len(bits), 0, 0, offset) + info + table + bytes(bits)
+
+
 if __name__ == '__main__':
     write_directory('quilla.ico', 1,
                     [(n, n, 1, 32, icon_image(n, app_pixel(n))) for n in (32, 16)])
     write_directory('main.cur', 2, [(32, 32, 15, 15, cursor_image(MAIN_CURSOR))])
     write_directory('pick.cur', 2, [(32, 32, 0, 25, cursor_image(PICK_CURSOR))])
+    for i in range(8):
+        with open('frame%d.bmp' % i, 'wb') as f:
+            f.write(frame_pattern(i % 4, i >= 4))

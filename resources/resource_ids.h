@@ -15,6 +15,8 @@
 #define IDI_APP 10
 #define IDC_MAIN_CURSOR 11
 #define IDC_PICK_CURSOR 12
+// The selection frame's brushes: four phases attached, then four detached.
+#define IDB_FRAME_PATTERN0 760
 
 #define IDD_ABOUT 30
 #define IDD_DEVCAPS 39

@@ -6,7 +6,7 @@
 #include "settings/app_options.h"
 #include "shell/dialog_support.h"
 #include "shell/dialogs.h"
-#include "shell/selection_hook.h"
+#include "shell/selection_area.h"
 #include "shell/shell_state.h"
 
 namespace quilla {

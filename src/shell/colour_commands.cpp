@@ -7,7 +7,7 @@
 #include "shell/colour_choice_dialogs.h"
 #include "shell/display.h"
 #include "shell/scrolling.h"
-#include "shell/selection_hook.h"
+#include "shell/selection_area.h"
 #include "shell/shell_state.h"
 
 namespace quilla {

@@ -10,9 +10,11 @@
 #include "shell/geometry_commands.h"
 #include "app/file_session.h"
 #include "shell/lifecycle.h"
+#include "shell/area_commands.h"
 #include "shell/retouch_commands.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
+#include "shell/selection_area.h"
 #include "shell/shell_state.h"
 #include "shell/view_commands.h"
 
@@ -120,7 +122,8 @@ MenuContext CurrentMenuContext() {
   context.clipboardHasImage = IsClipboardFormatAvailable(CF_DIB) || IsClipboardFormatAvailable(CF_BITMAP);
   context.hasFileName = CurrentFileSession().currentName != kUntitled;
   context.previousFileKnown = !CurrentFileSession().lastOpened.empty();
-  // No selection area exists until the selection subsystem keeps one; its fields stay false.
+  context.areaDefined = HasSelection();
+  context.areaDetached = IsDetached();
   return context;
 }
 

@@ -11,6 +11,7 @@
 #include "retouch/resize.h"
 #include "settings/app_options.h"
 #include "shell/gdi.h"
+#include "shell/selection_area.h"
 #include "shell/shell_state.h"
 #include "shell/window_title.h"
 
@@ -136,6 +137,7 @@ void PaintImage(HDC dc, const RECT& clip) {
       PostCommand(cmd::kPaintQuarters, LPARAM(std::make_unique<RECT>(band).release()));
   }
   FillOutside(dc, clip, RECT{origin.x, origin.y, origin.x + document.Width(), origin.y + document.Height()});
+  PaintSelection(dc, clip);
 }
 
 // The thumbnail of the main image, made at the size of the icon.
@@ -188,6 +190,13 @@ void PaintIcon(HDC dc, int width, int height) {
   const POINT origin{(width - 2 - icon.Width()) / 2 + 1, (height - 2 - icon.Height()) / 2 + 1};
   RECT band{};
   DrawBand(dc, icon, origin, all, band);
+}
+
+void PaintDocumentAt(HDC dc, DIBImage& document, POINT origin, const RECT& clip) {
+  ImageLock lock(document);
+  if (!lock) return;
+  RECT band{};
+  DrawBand(dc, document, origin, clip, band);
 }
 
 bool RealizeImagePalette(HWND window, HPALETTE palette) {

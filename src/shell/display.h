@@ -30,6 +30,10 @@ void InitPaintHeaders();
 
 // WM_PAINT of the main window.
 void PaintMainWindow(HWND window);
+// Draws another document (the detached selection area) with its top-left corner at origin,
+// within clip, in the palette the main image is painted with.
+class DIBImage;
+void PaintDocumentAt(HDC dc, DIBImage& document, POINT origin, const RECT& clip);
 // Realises the given palette, or the main document's; true when any entry changed.
 bool RealizeImagePalette(HWND window, HPALETTE palette = nullptr);
 // The main document's palette object, kept by the display; null without one.

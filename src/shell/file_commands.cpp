@@ -12,6 +12,7 @@
 #include "shell/command_line.h"
 #include "shell/display.h"
 #include "shell/file_dialogs.h"
+#include "shell/selection_area.h"
 #include "shell/shell_state.h"
 #include "shell/utf.h"
 #include "shell/window_layout.h"
@@ -27,6 +28,7 @@ std::wstring RememberedDirectory() { return Widen(CurrentFileSession().remembere
 }  // namespace
 
 int OpenMainImage(const std::string& name) {
+  DropSelection(0);
   DIBImage& document = shell.mainDocument;
   FileSession& session = CurrentFileSession();
   const std::string shownName = session.currentName;
@@ -55,7 +57,8 @@ int OpenMainImage(const std::string& name) {
 
 bool AskSaveChanges() {
   bool saved = true;
-  const int go = AskSaveChanges(nullptr, [&saved] {
+  // A detached selection area is applied or dropped first, as the user says.
+  const int go = AskSaveChanges([] { return DropSelection(1); }, [&saved] {
     OnFileSave(0);
     saved = !imageChanged;
   });

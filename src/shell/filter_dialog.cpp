@@ -14,7 +14,7 @@
 #include "shell/dialog_support.h"
 #include "shell/dialogs.h"
 #include "shell/display.h"
-#include "shell/selection_hook.h"
+#include "shell/selection_area.h"
 #include "shell/shell_state.h"
 #include "shell/utf.h"
 
@@ -25,10 +25,10 @@ namespace {
 constexpr int kHelpTopic = 49;
 constexpr int kCells = 25;
 
-FilterSession *session = nullptr; // the dialog is modal: one run at a time
-int currentFilter = 0;            // kept between uses of the dialog
+FilterSession* session = nullptr;  // the dialog is modal: one run at a time
+int currentFilter = 0;             // kept between uses of the dialog
 
-FilterSpec &Current() { return Options().Filters()[size_t(currentFilter)]; }
+FilterSpec& Current() { return Options().Filters()[size_t(currentFilter)]; }
 
 // The value boxes: the 25 cells, the divisor and the bias, each with its range
 // and field.
@@ -38,23 +38,19 @@ struct ValueBox {
 };
 
 ValueBox BoxAt(int index) {
-  if (index < kCells)
-    return {IDC_FLT_CELL0 + index, -255, 255};
-  return index == kCells ? ValueBox{IDC_FLT_DIVISOR, 1, 999}
-                         : ValueBox{IDC_FLT_BIAS, -255, 255};
+  if (index < kCells) return {IDC_FLT_CELL0 + index, -255, 255};
+  return index == kCells ? ValueBox{IDC_FLT_DIVISOR, 1, 999} : ValueBox{IDC_FLT_BIAS, -255, 255};
 }
 constexpr int kValueBoxes = kCells + 2;
 
-int &FieldOf(FilterSpec &filter, int index) {
-  if (index < kCells)
-    return filter.kernel[size_t(index)];
+int& FieldOf(FilterSpec& filter, int index) {
+  if (index < kCells) return filter.kernel[size_t(index)];
   return index == kCells ? filter.divisor : filter.bias;
 }
 
 int BoxIndexOf(int control) {
   for (int index = 0; index < kValueBoxes; ++index) {
-    if (BoxAt(index).control == control)
-      return index;
+    if (BoxAt(index).control == control) return index;
   }
   return -1;
 }
@@ -63,7 +59,7 @@ int BoxIndexOf(int control) {
 // value back.
 void CheckBox(HWND dialog, int index) {
   const ValueBox box = BoxAt(index);
-  int &field = FieldOf(Current(), index);
+  int& field = FieldOf(Current(), index);
   BOOL ok = FALSE;
   const int value = int(GetDlgItemInt(dialog, box.control, &ok, TRUE));
   if (ok && value >= box.minimum && value <= box.maximum) {
@@ -74,14 +70,12 @@ void CheckBox(HWND dialog, int index) {
 }
 
 void Commit(HWND dialog) {
-  for (int index = 0; index < kValueBoxes; ++index)
-    CheckBox(dialog, index);
+  for (int index = 0; index < kValueBoxes; ++index) CheckBox(dialog, index);
 }
 
 void ShowFilter(HWND dialog) {
   for (int index = 0; index < kValueBoxes; ++index) {
-    SetDlgItemInt(dialog, BoxAt(index).control, UINT(FieldOf(Current(), index)),
-                  TRUE);
+    SetDlgItemInt(dialog, BoxAt(index).control, UINT(FieldOf(Current(), index)), TRUE);
   }
   SetChecked(dialog, IDC_FLT_RED, Current().red);
   SetChecked(dialog, IDC_FLT_GREEN, Current().green);
@@ -91,18 +85,15 @@ void ShowFilter(HWND dialog) {
 void SetListEntry(HWND dialog, int index) {
   const std::wstring name = Widen(Options().Filters()[size_t(index)].name);
   SendDlgItemMessageW(dialog, IDC_FLT_LIST, LB_DELETESTRING, WPARAM(index), 0);
-  SendDlgItemMessageW(dialog, IDC_FLT_LIST, LB_INSERTSTRING, WPARAM(index),
-                      LPARAM(name.c_str()));
+  SendDlgItemMessageW(dialog, IDC_FLT_LIST, LB_INSERTSTRING, WPARAM(index), LPARAM(name.c_str()));
 }
 
 void ShowList(HWND dialog) {
   SendDlgItemMessageW(dialog, IDC_FLT_LIST, LB_RESETCONTENT, 0, 0);
-  for (const FilterSpec &filter : Options().Filters()) {
-    SendDlgItemMessageW(dialog, IDC_FLT_LIST, LB_ADDSTRING, 0,
-                        LPARAM(Widen(filter.name).c_str()));
+  for (const FilterSpec& filter : Options().Filters()) {
+    SendDlgItemMessageW(dialog, IDC_FLT_LIST, LB_ADDSTRING, 0, LPARAM(Widen(filter.name).c_str()));
   }
-  SendDlgItemMessageW(dialog, IDC_FLT_LIST, LB_SETCURSEL, WPARAM(currentFilter),
-                      0);
+  SendDlgItemMessageW(dialog, IDC_FLT_LIST, LB_SETCURSEL, WPARAM(currentFilter), 0);
   ShowFilter(dialog);
 }
 
@@ -120,7 +111,7 @@ bool Exec(HWND dialog) {
   return true;
 }
 
-std::string *renamed = nullptr; // the Rename Filter dialog's answer
+std::string* renamed = nullptr;  // the Rename Filter dialog's answer
 
 void FillRename(HWND dialog, LPARAM) {
   SetControlText(dialog, IDC_RN_OLD_NAME, Current().name);
@@ -133,37 +124,27 @@ bool CopyBackRename(HWND dialog) {
   return !renamed->empty();
 }
 
-INT_PTR CALLBACK RenameFilterDlgProc(HWND dialog, UINT message, WPARAM wParam,
-                                     LPARAM lParam) {
-  static const DialogPattern pattern{DialogKind::Small, kHelpTopic, FillRename,
-                                     CopyBackRename, nullptr};
+INT_PTR CALLBACK RenameFilterDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  static const DialogPattern pattern{DialogKind::Small, kHelpTopic, FillRename, CopyBackRename, nullptr};
   INT_PTR result = FALSE;
-  return HandleDialogPattern(pattern, dialog, message, wParam, lParam, result)
-             ? result
-             : FALSE;
+  return HandleDialogPattern(pattern, dialog, message, wParam, lParam, result) ? result : FALSE;
 }
 
 void Rename(HWND dialog) {
   std::string name;
   renamed = &name;
   const INT_PTR answer =
-      DialogBoxParamW(shell.instance, MAKEINTRESOURCEW(IDD_RENAME_FILTER),
-                      dialog, RenameFilterDlgProc, 0);
+      DialogBoxParamW(shell.instance, MAKEINTRESOURCEW(IDD_RENAME_FILTER), dialog, RenameFilterDlgProc, 0);
   renamed = nullptr;
-  if (answer != IDOK)
-    return;
+  if (answer != IDOK) return;
   Current().name = name;
   SetListEntry(dialog, currentFilter);
-  SendDlgItemMessageW(dialog, IDC_FLT_LIST, LB_SETCURSEL, WPARAM(currentFilter),
-                      0);
+  SendDlgItemMessageW(dialog, IDC_FLT_LIST, LB_SETCURSEL, WPARAM(currentFilter), 0);
 }
 
 void RestoreDefaults(HWND dialog) {
-  if (AskYesNo("Replace the initial 9 filter specifications with defaults?") !=
-      MsgResult::Yes)
-    return;
-  for (int slot = 0; slot < kNamedFilterCount; ++slot)
-    Options().Filters()[size_t(slot)] = DefaultNamedFilter(slot);
+  if (AskYesNo("Replace the initial 9 filter specifications with defaults?") != MsgResult::Yes) return;
+  for (int slot = 0; slot < kNamedFilterCount; ++slot) Options().Filters()[size_t(slot)] = DefaultNamedFilter(slot);
   ShowList(dialog);
 }
 
@@ -178,8 +159,7 @@ bool CopyBackFilters(HWND dialog) {
 // controls.
 bool OnControl(HWND dialog, int control, int code) {
   if (control == IDC_FLT_LIST) {
-    const int chosen =
-        int(SendDlgItemMessageW(dialog, IDC_FLT_LIST, LB_GETCURSEL, 0, 0));
+    const int chosen = int(SendDlgItemMessageW(dialog, IDC_FLT_LIST, LB_GETCURSEL, 0, 0));
     if (code == LBN_SELCHANGE && chosen >= 0 && chosen < kFilterSlots) {
       Commit(dialog);
       currentFilter = chosen;
@@ -191,55 +171,48 @@ bool OnControl(HWND dialog, int control, int code) {
   }
   if (code == EN_KILLFOCUS) {
     const int index = BoxIndexOf(control);
-    if (index >= 0)
-      CheckBox(dialog, index);
+    if (index >= 0) CheckBox(dialog, index);
     return index >= 0;
   }
   switch (control) {
-  case IDC_FLT_RED:
-    Current().red = IsChecked(dialog, control);
-    return true;
-  case IDC_FLT_GREEN:
-    Current().green = IsChecked(dialog, control);
-    return true;
-  case IDC_FLT_BLUE:
-    Current().blue = IsChecked(dialog, control);
-    return true;
-  case IDC_FLT_RENAME:
-    Rename(dialog);
-    return true;
-  case IDC_FLT_DEFAULTS:
-    RestoreDefaults(dialog);
-    return true;
-  case IDC_FLT_EXEC:
-    Exec(dialog);
-    return true;
-  case IDC_FLT_SAVE:
-    if (AskYesNo("Save current filter specifications?") == MsgResult::Yes)
-      SaveFilterSpecs();
-    return true;
+    case IDC_FLT_RED:
+      Current().red = IsChecked(dialog, control);
+      return true;
+    case IDC_FLT_GREEN:
+      Current().green = IsChecked(dialog, control);
+      return true;
+    case IDC_FLT_BLUE:
+      Current().blue = IsChecked(dialog, control);
+      return true;
+    case IDC_FLT_RENAME:
+      Rename(dialog);
+      return true;
+    case IDC_FLT_DEFAULTS:
+      RestoreDefaults(dialog);
+      return true;
+    case IDC_FLT_EXEC:
+      Exec(dialog);
+      return true;
+    case IDC_FLT_SAVE:
+      if (AskYesNo("Save current filter specifications?") == MsgResult::Yes) SaveFilterSpecs();
+      return true;
   }
   return false;
 }
 
-} // namespace
+}  // namespace
 
-INT_PTR CALLBACK FilterDlgProc(HWND dialog, UINT message, WPARAM wParam,
-                               LPARAM lParam) {
-  static const DialogPattern pattern{DialogKind::Small, kHelpTopic, FillFilters,
-                                     CopyBackFilters, nullptr};
+INT_PTR CALLBACK FilterDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  static const DialogPattern pattern{DialogKind::Small, kHelpTopic, FillFilters, CopyBackFilters, nullptr};
   INT_PTR result = FALSE;
-  if (HandleDialogPattern(pattern, dialog, message, wParam, lParam, result))
-    return result;
-  if (message == WM_COMMAND)
-    return OnControl(dialog, LOWORD(wParam), HIWORD(wParam));
+  if (HandleDialogPattern(pattern, dialog, message, wParam, lParam, result)) return result;
+  if (message == WM_COMMAND) return OnControl(dialog, LOWORD(wParam), HIWORD(wParam));
   return FALSE;
 }
 
 void ShowImageFilters() {
-  DIBImage &document = shell.mainDocument;
-  if (!IsFilterable(document) || !DropSelection(1))
-    return;
+  DIBImage& document = shell.mainDocument;
+  if (!IsFilterable(document) || !DropSelection(1)) return;
   // Edits that were not saved are dropped at each opening.
   LoadFilterSpecs();
   FilterSession run;
@@ -249,8 +222,7 @@ void ShowImageFilters() {
   }
   session = &run;
   const INT_PTR answer =
-      DialogBoxParamW(shell.instance, MAKEINTRESOURCEW(IDD_IMAGE_FILTERS),
-                      shell.mainWindow, FilterDlgProc, 0);
+      DialogBoxParamW(shell.instance, MAKEINTRESOURCEW(IDD_IMAGE_FILTERS), shell.mainWindow, FilterDlgProc, 0);
   session = nullptr;
   if (answer == IDOK) {
     run.Keep();
@@ -261,4 +233,4 @@ void ShowImageFilters() {
   Repaint(false);
 }
 
-} // namespace quilla
+}  // namespace quilla

@@ -9,7 +9,7 @@
 #include "shell/display.h"
 #include "shell/file_commands.h"
 #include "shell/geometry_dialogs.h"
-#include "shell/selection_hook.h"
+#include "shell/selection_area.h"
 #include "shell/shell_state.h"
 #include "shell/window_layout.h"
 #include "shell/window_title.h"
@@ -18,13 +18,14 @@ namespace quilla {
 
 namespace {
 
-// Whether the commands work on the selection area's image rather than the whole one; the
-// dialogs' titles say which. The selection area answers here.
-bool OnSelectionArea() { return false; }
+// The commands work on the selection area's image when there is one; the dialogs' titles
+// say which.
+bool OnSelectionArea() { return HasSelection(); }
 
-// The document the commands change: the main document's image. The selection area's
-// document comes here, detached first when it isn't. Null when there is nothing to change.
+// The document the commands change: the selection area's, detached first when it isn't, or
+// the main document's image. Null when there is nothing to change.
 DIBImage* GeometryTarget() {
+  if (HasSelection()) return EnsureDetached() ? &AreaDocument() : nullptr;
   DIBImage& document = shell.mainDocument;
   return document.IsOperable() ? &document : nullptr;
 }
@@ -40,12 +41,30 @@ void ShowChangedImage(bool newSize) {
   else Repaint(false);
 }
 
-// What follows each command; a selection area is redrawn and its rectangle updated here
-// instead.
-void AfterResize() { ShowChangedImage(true); }       // area: the rectangle at the top-left corner
-void AfterRedimension() { ShowChangedImage(true); }  // area: the rectangle keeps its top-left corner
-void AfterFlip() { ShowChangedImage(false); }
-void AfterRotate() { ShowChangedImage(true); }
+// The selection's rectangle with its top-left corner at (left, top) and the area's size.
+void PlaceAreaAt(int left, int top) {
+  const DIBImage& area = AreaDocument();
+  SetSelection({left, top, left + area.Width() - 1, top + area.Height() - 1});
+}
+
+// What follows each command: the image is shown again, or the area is redrawn with its
+// rectangle updated.
+void AfterResize() {  // an area goes to the image's top-left corner
+  if (HasSelection()) return PlaceAreaAt(0, 0);
+  ShowChangedImage(true);
+}
+void AfterRedimension() {  // an area keeps its top-left corner
+  if (HasSelection()) return PlaceAreaAt(SelectionRect().left, SelectionRect().top);
+  ShowChangedImage(true);
+}
+void AfterFlip() {
+  if (HasSelection()) return SetSelection(SelectionRect());
+  ShowChangedImage(false);
+}
+void AfterRotate() {  // an area keeps its centre
+  if (HasSelection()) return RecentreSelection();
+  ShowChangedImage(true);
+}
 
 LRESULT Flip(void (*flip)(DIBImage&)) {
   DIBImage* target = GeometryTarget();
@@ -59,7 +78,8 @@ LRESULT Rotate(int (*rotate)(DIBImage&)) {
   DIBImage* target = GeometryTarget();
   if (!target) return 0;
   if (!rotate(*target)) {
-    ShowNoMemory();  // a selection area whose rotation fails is removed as well
+    DropSelection(0);  // an area that could not turn is removed
+    ShowNoMemory();
     return 0;
   }
   AfterRotate();

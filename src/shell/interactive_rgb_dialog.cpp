@@ -19,7 +19,7 @@
 #include "shell/function_dialog.h"
 #include "shell/gdi.h"
 #include "shell/retouch_dialog.h"
-#include "shell/selection_hook.h"
+#include "shell/selection_area.h"
 #include "shell/shell_state.h"
 #include "shell/utf.h"
 

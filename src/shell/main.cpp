@@ -17,6 +17,7 @@
 #include "shell/file_commands.h"
 #include "shell/main_window.h"
 #include "shell/scrolling.h"
+#include "shell/selection_area.h"
 #include "shell/shell_state.h"
 #include "shell/utf.h"
 #include "shell/win32_host.h"
@@ -115,6 +116,7 @@ const char* SetUpAndRun(HINSTANCE instance, const wchar_t* commandLine, int show
 
   if (!CreateMainWindow()) return "Cannot create main window";
   InitPaintHeaders();
+  InitSelection();
   {
     WindowDC screen(nullptr);
     Options().SetDisplayMode(DisplayModeOf(screen));

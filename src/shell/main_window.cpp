@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include "core/messages.h"
 #include "core/progress.h"
@@ -13,6 +14,7 @@
 #include "shell/file_dialogs.h"
 #include "shell/lifecycle.h"
 #include "shell/scrolling.h"
+#include "shell/selection_area.h"
 #include "shell/shell_state.h"
 #include "shell/utf.h"
 #include "shell/window_layout.h"
@@ -118,12 +120,29 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return reinterpret_cast<LRESULT>(shell.appIcon);
     case WM_LBUTTONDOWN:
       if (shell.pickMode) {
-        PickFillColour({short(LOWORD(lParam)), short(HIWORD(lParam))});
+        PickFillColour({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         SetCursor(ClientCursor());
         break;
       }
       // A click during a batch of files offers to cancel it.
       if (IsBatchRunning()) PostCommand(kCancelOperationCommand);
+      else SelectionMouseDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, true);
+      return 0;
+    case WM_RBUTTONDOWN:
+      if (!IsBatchRunning()) SelectionMouseDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, false);
+      return 0;
+    case WM_MOUSEMOVE:
+      SelectionMouseMove();
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+      SelectionMouseUp();
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != window) SelectionCaptureLost();
+      return 0;
+    case WM_TIMER:
+      if (wParam == kSelectionTimer) SelectionTick();
       return 0;
     case WM_COMMAND:
     case WM_USER:

@@ -5,8 +5,8 @@
 #include "retouch/colour_retouch.h"
 #include "shell/dialogs.h"
 #include "shell/display.h"
-#include "shell/selection_hook.h"
 #include "shell/retouch_dialog.h"
+#include "shell/selection_area.h"
 #include "shell/shell_state.h"
 
 namespace quilla {

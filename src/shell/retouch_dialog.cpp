@@ -3,7 +3,7 @@
 #include "core/messages.h"
 #include "shell/dialog_support.h"
 #include "shell/display.h"
-#include "shell/selection_hook.h"
+#include "shell/selection_area.h"
 #include "shell/shell_state.h"
 
 namespace quilla {

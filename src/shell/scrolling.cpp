@@ -4,6 +4,7 @@
 
 #include "core/commands.h"
 #include "shell/display.h"
+#include "shell/selection_area.h"
 #include "shell/shell_state.h"
 
 namespace quilla {
@@ -45,9 +46,12 @@ int Move(Axis axis, int code, int position) {
 // Moves what is on screen and paints only the strip that comes into view.
 void ScrollContents(int dx, int dy) {
   if (dx == 0 && dy == 0) return;
+  // The frame is drawn over the image in window coordinates: it must not move with it.
+  EraseFrame();
   UpdateWindow(shell.mainWindow);
   ScrollWindowEx(shell.mainWindow, dx, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
   UpdateWindow(shell.mainWindow);
+  DrawFrame();
 }
 }  // namespace
 

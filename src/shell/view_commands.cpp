@@ -8,12 +8,15 @@
 #include "shell/gdi.h"
 #include "shell/display.h"
 #include "shell/help.h"
+#include "shell/selection_area.h"
 #include "shell/shell_state.h"
 
 namespace quilla {
 
 LRESULT OnUndo(LPARAM) {
   DIBImage& document = shell.mainDocument;
+  // The selection belongs to the picture being undone.
+  DropSelection(0);
   const int width = document.Width(), height = document.Height();
   document.Undo();
   imageChanged = true;

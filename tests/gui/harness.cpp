@@ -176,6 +176,25 @@ void PressKeys(const std::vector<WORD>& keys) {
   SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+bool DragMouse(const Program& program, POINT from, POINT to, bool rightButton) {
+  auto button = [&](bool down) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = rightButton ? (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
+                                   : (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+    SendInput(1, &input, sizeof input);
+    return program.Settle();
+  };
+  SetCursorPos(from.x, from.y);
+  if (!program.Settle() || !button(true)) return false;
+  constexpr int kSteps = 4;
+  for (int step = 1; step <= kSteps; ++step) {
+    SetCursorPos(from.x + (to.x - from.x) * step / kSteps, from.y + (to.y - from.y) * step / kSteps);
+    if (!program.Settle()) return false;
+  }
+  return button(false);
+}
+
 Program::Program() : replyWindow_(CreateReplyWindow()) {}
 
 Program::~Program() {

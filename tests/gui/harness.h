@@ -144,6 +144,10 @@ std::string ReadFileBytes(const std::wstring& path);
 
 // Runs quilla-cli.exe from beside quilla.exe and waits for it.
 RunResult RunCli(const std::wstring& arguments);
+// Presses a mouse button at `from` (screen coordinates), moves to `to` in a few steps and
+// releases it there, through the system's input queue, letting the program settle after
+// each step; false when it stays busy.
+bool DragMouse(const Program& program, POINT from, POINT to, bool rightButton = false);
 // Presses keys through the system's input queue: each entry is a virtual key, pressed in
 // order and released in reverse.
 void PressKeys(const std::vector<WORD>& keys);

@@ -7,11 +7,9 @@ namespace quilla {
 namespace {
 
 // A copy of the document's image, to compare with afterwards.
-void CopyOf(const DIBImage &document, DIBImage &copy) {
-  copy.ReplaceDib(document.Duplicate());
-}
+void CopyOf(const DIBImage& document, DIBImage& copy) { copy.ReplaceDib(document.Duplicate()); }
 
-} // namespace
+}  // namespace
 
 TEST(GeometryTest, RedimensionKeepsTheTopLeftAndAddsZero) {
   DIBImage document, original;
@@ -22,9 +20,7 @@ TEST(GeometryTest, RedimensionKeepsTheTopLeftAndAddsZero) {
   ASSERT_EQ(document.Height(), 8);
   for (int y = 0; y < 8; ++y) {
     for (int x = 0; x < 12; ++x) {
-      EXPECT_EQ(PixelRgb(document, x, y),
-                x < 10 ? PixelRgb(original, x, y) : 0u)
-          << x << ", " << y;
+      EXPECT_EQ(PixelRgb(document, x, y), x < 10 ? PixelRgb(original, x, y) : 0u) << x << ", " << y;
     }
   }
   document.Undo();
@@ -34,8 +30,7 @@ TEST(GeometryTest, RedimensionKeepsTheTopLeftAndAddsZero) {
   MakeTestImage(document, 3, 2, 5);
   ASSERT_TRUE(RedimensionImage(document, 4, 3));
   EXPECT_EQ(document.ColorCount(), 5u);
-  EXPECT_EQ(Indices(document),
-            (std::vector<uint8_t>{1, 1, 1, 0, 4, 4, 4, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(Indices(document), (std::vector<uint8_t>{1, 1, 1, 0, 4, 4, 4, 0, 0, 0, 0, 0}));
 }
 
 TEST(GeometryTest, CropTakesTheRectangleFromTheTopLeft) {
@@ -53,17 +48,28 @@ TEST(GeometryTest, CropTakesTheRectangleFromTheTopLeft) {
   EXPECT_TRUE(SamePixels(document, original));
 }
 
+TEST(GeometryTest, PlaceRectCutsAtTheEdges) {
+  DIBImage document, original, area;
+  MakeTestImage(document, 4, 3, 0);
+  CopyOf(document, original);
+  ASSERT_TRUE(ExtractRect(document, 2, 0, 2, 2, area));
+  PlaceRect(document, -1, 2, area);  // only the area's top-right pixel lands, at (0, 2)
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 4; ++x) {
+      EXPECT_EQ(PixelRgb(document, x, y), x == 0 && y == 2 ? PixelRgb(original, 3, 0) : PixelRgb(original, x, y));
+    }
+  }
+}
+
 TEST(GeometryTest, FlipsMirrorRowsAndColumns) {
   for (int colors : {0, 7}) {
     DIBImage document, original;
     MakeTestImage(document, 5, 3, colors);
     CopyOf(document, original);
     FlipHorizontal(document);
-    for (int x = 0; x < 5; ++x)
-      EXPECT_EQ(PixelRgb(document, x, 1), PixelRgb(original, 4 - x, 1));
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(PixelRgb(document, x, 1), PixelRgb(original, 4 - x, 1));
     FlipVertical(document);
-    for (int y = 0; y < 3; ++y)
-      EXPECT_EQ(PixelRgb(document, 0, y), PixelRgb(original, 4, 2 - y));
+    for (int y = 0; y < 3; ++y) EXPECT_EQ(PixelRgb(document, 0, y), PixelRgb(original, 4, 2 - y));
     EXPECT_FALSE(document.HasUndo()) << "flips keep no undo copy";
     FlipHorizontal(document);
     FlipVertical(document);
@@ -84,12 +90,11 @@ TEST(GeometryTest, RotationsExchangeTheSidesAndUndoEachOther) {
     EXPECT_EQ(PixelRgb(document, 2, 3), PixelRgb(original, 3, 0));
     ASSERT_TRUE(RotateLeft(document));
     EXPECT_TRUE(SamePixels(document, original));
-    for (int turn = 0; turn < 4; ++turn)
-      ASSERT_TRUE(RotateRight(document));
+    for (int turn = 0; turn < 4; ++turn) ASSERT_TRUE(RotateRight(document));
     EXPECT_TRUE(SamePixels(document, original));
     EXPECT_FALSE(document.HasUndo()) << "rotations keep no undo copy";
     EXPECT_EQ(document.ColorCount(), original.ColorCount());
   }
 }
 
-} // namespace quilla
+}  // namespace quilla
