@@ -124,7 +124,8 @@ TEST_F(FilterDialogTest, RenameLastsWhenSavedAndDefaultsRestore) {
   ASSERT_NO_FATAL_FAILURE(Rename(dialog, "Contour", L"Outline"));
   ASSERT_TRUE(Program::Click(dialog, filter_panel::kSave));
   EXPECT_EQ(AnswerBox(IDYES, "save", dialog), "Save current filter specifications?");
-  EXPECT_EQ(ReadSettings(settings_).Value("Filters", "Filter8Name"), "Outline");
+  EXPECT_TRUE(WaitFor([&] { return ReadSettings(settings_).Value("Filters", "Filter8Name") == "Outline"; }, 5000))
+      << "Save writes the new name";
   ASSERT_NO_FATAL_FAILURE(Rename(dialog, "Outline", L"Unsaved"));
   ASSERT_TRUE(Program::Answer(dialog, IDCANCEL));
 

@@ -91,6 +91,29 @@ TEST_F(SelectionTest, LeftDragMovesThePixelsRightDragMovesACopy) {
   EXPECT_EQ(Settled(), MovedPicture(8, 6, 17, 15, 20, 12, false));
 }
 
+// The flips and rotations turn the selected pixels only.
+TEST_F(SelectionTest, FlipAndRotateWorkOnTheSelection) {
+  Drag(8, 6, 24, 20);
+  program_->PostMenuCommand(cmd::kFlipHorizontal);
+  ASSERT_TRUE(program_->Settle());
+  EXPECT_FALSE(Menu(cmd::kApply).Greyed()) << "the area was detached to be flipped";
+  program_->PostMenuCommand(cmd::kApply);
+  std::vector<unsigned> expected = Picture(kPictureWidth, kPictureHeight, Gradient);
+  for (int y = 6; y <= 20; ++y)
+    for (int x = 8; x <= 24; ++x) expected[size_t(y * kPictureWidth + x)] = Gradient(32 - x, y);
+  EXPECT_EQ(Settled(), expected);
+
+  // A 17 x 15 area turned right becomes 15 x 17 around the same centre, (16, 13). (A press
+  // where the last one was would count as a double click.)
+  Drag(24, 20, 8, 6);
+  program_->PostMenuCommand(cmd::kRotateRight);
+  ASSERT_TRUE(program_->Settle());
+  EXPECT_EQ(program_->SendCommand(cmd::kImageSize), MAKELONG(kPictureWidth, kPictureHeight)) << "the image keeps its size";
+  program_->PostMenuCommand(cmd::kCrop);
+  ASSERT_TRUE(program_->Settle());
+  EXPECT_EQ(program_->SendCommand(cmd::kImageSize), MAKELONG(15, 17));
+}
+
 TEST_F(SelectionTest, ADetachedAreaIsAskedAboutBeforeAWholeImageCommand) {
   Drag(8, 6, 24, 20);
   Drag(12, 10, 32, 22, true);
