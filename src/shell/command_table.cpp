@@ -11,6 +11,8 @@
 #include "app/file_session.h"
 #include "shell/lifecycle.h"
 #include "shell/area_commands.h"
+#include "shell/clipboard_commands.h"
+#include "shell/screen_capture.h"
 #include "shell/retouch_commands.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"

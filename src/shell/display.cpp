@@ -19,6 +19,19 @@ namespace quilla {
 
 DisplayState display;
 
+bool PaletteDevice(HDC dc) { return (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) != 0; }
+
+HPALETTE MakePlatformPalette(const LogicalPalette* logical) {
+  if (!logical || logical->entries.empty()) return nullptr;
+  const size_t n = logical->entries.size();
+  std::vector<BYTE> block(sizeof(LOGPALETTE) + n * sizeof(PALETTEENTRY));
+  auto* palette = reinterpret_cast<LOGPALETTE*>(block.data());
+  palette->palVersion = logical->version;
+  palette->palNumEntries = WORD(n);
+  std::memcpy(palette->palPalEntry, logical->entries.data(), n * sizeof(PALETTEENTRY));
+  return CreatePalette(palette);
+}
+
 namespace {
 // Header plus 256 palette indexes (palette image on a palette device), and header plus
 // colour table (everything else).
@@ -33,8 +46,6 @@ struct RgbHeader {
 PaletteHeader paintHeader;
 RgbHeader paintHeaderRgb;
 
-bool PaletteDevice(HDC dc) { return (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) != 0; }
-
 // The platform palette of a document, made again only when its palette was rebuilt.
 class PaletteCache {
  public:
@@ -42,22 +53,12 @@ class PaletteCache {
     if (&document != owner_ || document.PaletteSerial() != serial_) {
       owner_ = &document;
       serial_ = document.PaletteSerial();
-      palette_.Reset(Make(document.Palette()));
+      palette_.Reset(MakePlatformPalette(document.Palette()));
     }
     return palette_.Get();
   }
 
  private:
-  static HPALETTE Make(const LogicalPalette* logical) {
-    if (!logical || logical->entries.empty()) return nullptr;
-    const size_t n = logical->entries.size();
-    std::vector<BYTE> block(sizeof(LOGPALETTE) + n * sizeof(PALETTEENTRY));
-    auto* palette = reinterpret_cast<LOGPALETTE*>(block.data());
-    palette->palVersion = logical->version;
-    palette->palNumEntries = WORD(n);
-    std::memcpy(palette->palPalEntry, logical->entries.data(), n * sizeof(PALETTEENTRY));
-    return CreatePalette(palette);
-  }
   const DIBImage* owner_ = nullptr;
   uint32_t serial_ = 0;
   GdiObject<HPALETTE> palette_;

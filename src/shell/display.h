@@ -25,6 +25,12 @@ struct DisplayState {
 };
 extern DisplayState display;
 
+// The device maps colours through a system palette (256 colours or fewer).
+bool PaletteDevice(HDC dc);
+// The platform's palette object for a logical palette; null for none or when it can't be made.
+struct LogicalPalette;
+HPALETTE MakePlatformPalette(const LogicalPalette* logical);
+
 // Start-up: the palette-index table of the painting header.
 void InitPaintHeaders();
 

@@ -87,10 +87,104 @@ class GdiObject {
     handle_ = handle;
   }
   Handle Get() const { return handle_; }
+  // Gives the object up to a new owner (the clipboard).
+  Handle Release() {
+    Handle handle = handle_;
+    handle_ = nullptr;
+    return handle;
+  }
   explicit operator bool() const { return handle_ != nullptr; }
 
  private:
   Handle handle_ = nullptr;
+};
+
+// A memory device context compatible with another one, deleted on scope exit.
+class MemoryDC {
+ public:
+  explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+  ~MemoryDC() {
+    if (dc_) DeleteDC(dc_);
+  }
+  MemoryDC(const MemoryDC&) = delete;
+  MemoryDC& operator=(const MemoryDC&) = delete;
+  operator HDC() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// A bitmap selected into a device context for a scope; the previous one comes back on exit.
+class SelectedBitmap {
+ public:
+  SelectedBitmap(HDC dc, HBITMAP bitmap) : dc_(dc), previous_(SelectObject(dc, bitmap)) {}
+  ~SelectedBitmap() {
+    if (previous_) SelectObject(dc_, previous_);
+  }
+  SelectedBitmap(const SelectedBitmap&) = delete;
+  SelectedBitmap& operator=(const SelectedBitmap&) = delete;
+  explicit operator bool() const { return previous_ != nullptr; }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// The clipboard, open for a scope.
+class OpenedClipboard {
+ public:
+  explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != 0) {}
+  ~OpenedClipboard() {
+    if (open_) CloseClipboard();
+  }
+  OpenedClipboard(const OpenedClipboard&) = delete;
+  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+  explicit operator bool() const { return open_; }
+
+ private:
+  bool open_;
+};
+
+// A movable global memory block, freed unless given up to a new owner (the clipboard).
+class GlobalBlock {
+ public:
+  explicit GlobalBlock(SIZE_T bytes) : handle_(GlobalAlloc(GMEM_MOVEABLE, bytes)) {}
+  ~GlobalBlock() {
+    if (handle_) GlobalFree(handle_);
+  }
+  GlobalBlock(const GlobalBlock&) = delete;
+  GlobalBlock& operator=(const GlobalBlock&) = delete;
+  HGLOBAL Get() const { return handle_; }
+  HGLOBAL Release() {
+    HGLOBAL handle = handle_;
+    handle_ = nullptr;
+    return handle;
+  }
+  explicit operator bool() const { return handle_ != nullptr; }
+
+ private:
+  HGLOBAL handle_;
+};
+
+// A global memory block locked for a scope: its bytes and their number.
+class GlobalLockView {
+ public:
+  explicit GlobalLockView(HGLOBAL memory)
+      : memory_(memory), bytes_(memory ? static_cast<BYTE*>(GlobalLock(memory)) : nullptr),
+        size_(bytes_ ? GlobalSize(memory) : 0) {}
+  ~GlobalLockView() {
+    if (bytes_) GlobalUnlock(memory_);
+  }
+  GlobalLockView(const GlobalLockView&) = delete;
+  GlobalLockView& operator=(const GlobalLockView&) = delete;
+  BYTE* Bytes() const { return bytes_; }
+  SIZE_T Size() const { return size_; }
+  explicit operator bool() const { return bytes_ != nullptr; }
+
+ private:
+  HGLOBAL memory_;
+  BYTE* bytes_;
+  SIZE_T size_;
 };
 
 }  // namespace quilla

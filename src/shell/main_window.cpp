@@ -13,6 +13,7 @@
 #include "shell/file_commands.h"
 #include "shell/file_dialogs.h"
 #include "shell/lifecycle.h"
+#include "shell/screen_capture.h"
 #include "shell/scrolling.h"
 #include "shell/selection_area.h"
 #include "shell/shell_state.h"
@@ -143,6 +144,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_TIMER:
       if (wParam == kSelectionTimer) SelectionTick();
+      else if (wParam == kCaptureTimer) RunPendingCapture();
       return 0;
     case WM_COMMAND:
     case WM_USER:

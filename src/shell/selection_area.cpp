@@ -328,6 +328,16 @@ bool Detach(bool cut) {
 
 bool EnsureDetached() { return IsDetached() || (HasSelection() && Detach(false)); }
 
+void ReattachArea() {
+  if (!IsDetached()) return;
+  EraseFrame();
+  sel.area.FreeImage();
+  sel.detachOffset = 0;
+  sel.cutUndoKept = false;
+  RepaintClient(ClientRectOf(sel.rect));
+  DrawFrame();
+}
+
 void ApplyArea() {
   if (!IsDetached()) return;
   DIBImage& document = Main();

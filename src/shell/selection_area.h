@@ -30,6 +30,9 @@ bool Detach(bool cut);
 // Commands that work on the area (flips, rotations, resize, crop) detach it first, leaving
 // the image as it is. True when the area is detached.
 bool EnsureDetached();
+// Frees a detached area that still matches the image under it (a copy was taken) and keeps
+// the selection as an attached frame.
+void ReattachArea();
 // Copies the detached area into the image at its place, with one undo step, and ends the
 // selection.
 void ApplyArea();

@@ -84,7 +84,8 @@ TEST_F(ProgramTest, MenuBarListsTheCommandsInTheirMenusAndOrder) {
 const std::set<int> kEnabledWithoutImage = {cmd::kOpen,    cmd::kExit,    cmd::kAbout,    cmd::kDeviceCaps,
                                            cmd::kSaveGifInterlaced, cmd::kLoadAll, cmd::kSaveAll, cmd::kDefaults,
                                            cmd::kHelpContents, cmd::kDiagnosis, cmd::kInterfaceOptions, cmd::kQuantizing,
-                                           cmd::kJpegIo, cmd::kMemory, cmd::kNew};
+                                           cmd::kJpegIo, cmd::kMemory, cmd::kCaptureDesktop, cmd::kCaptureWindow,
+                                           cmd::kCaptureClient, cmd::kNew};
 
 TEST_F(ProgramTest, MenusGreyWhatNeedsAnImage) {
   std::vector<MenuItem> items = program_->ReadMenu();

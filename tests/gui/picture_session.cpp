@@ -22,6 +22,12 @@ void PictureTest::TearDown() {
   }
 }
 
+void PictureTest::StartOnImageInFront() {
+  ASSERT_NO_FATAL_FAILURE(StartOnImage());
+  SetForegroundWindow(Main());
+  ASSERT_TRUE(program_->Settle());
+}
+
 void PictureTest::ReduceToSixteen() {
   HWND dialog = program_->ShowDialog(cmd::kColorDepth);
   ASSERT_NE(dialog, nullptr) << "no Color Depth dialog";

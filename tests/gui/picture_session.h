@@ -24,6 +24,8 @@ class PictureTest : public SessionTest {
 
   // Starts the program on the picture and waits for its true-colour title.
   void StartOnImage() { StartOn(image_, PictureTitle("16.7 million")); }
+  // The same, with the main window brought to the front for the mouse and settled.
+  void StartOnImageInFront();
   // Color Depth: the palette target with the 16 Windows colours.
   void ReduceToSixteen();
   // Chooses the command and gives the dialog it shows, checked to have the title and moved out

@@ -18,9 +18,7 @@ class SelectionTest : public PictureTest {
  protected:
   void SetUp() override {
     PictureTest::SetUp();
-    StartOnImage();
-    SetForegroundWindow(Main());
-    ASSERT_TRUE(program_->Settle());
+    ASSERT_NO_FATAL_FAILURE(StartOnImageInFront());
     origin_ = program_->ClientOrigin();
   }
 
