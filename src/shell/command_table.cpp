@@ -51,6 +51,10 @@ LRESULT InterfaceOptions(LPARAM) {
   ShowInterfaceOptions();
   return 0;
 }
+LRESULT AddText(LPARAM) {
+  ShowAddText();
+  return 0;
+}
 LRESULT ColorDepth(LPARAM) {
   ShowColorDepth();
   return 0;

@@ -55,4 +55,8 @@ bool CheckQuantizingAgainstDisplay();
 void ShowInteractiveRgb();
 INT_PTR CALLBACK IRGBDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
+// 169: Add Text, into a detached copy of the selection or of the top-left corner.
+void ShowAddText();
+INT_PTR CALLBACK TAddTextDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
 }  // namespace quilla

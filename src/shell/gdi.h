@@ -82,6 +82,12 @@ class GdiObject {
   ~GdiObject() { Reset(); }
   GdiObject(const GdiObject&) = delete;
   GdiObject& operator=(const GdiObject&) = delete;
+  // Handed on by the function that made it (a font).
+  GdiObject(GdiObject&& other) noexcept : handle_(other.Release()) {}
+  GdiObject& operator=(GdiObject&& other) noexcept {
+    if (this != &other) Reset(other.Release());
+    return *this;
+  }
   void Reset(Handle handle = nullptr) {
     if (handle_) DeleteObject(handle_);
     handle_ = handle;

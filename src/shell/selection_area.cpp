@@ -326,6 +326,16 @@ bool Detach(bool cut) {
   return true;
 }
 
+bool DetachCopyOf(const ImageRect& rect) {
+  if (HasSelection()) EndSelection();
+  sel.rect = rect;
+  sel.state = State::Defined;
+  SetTimer(shell.mainWindow, kSelectionTimer, kSelectionTimerMs, nullptr);
+  if (Detach(false)) return true;
+  EndSelection();
+  return false;
+}
+
 bool EnsureDetached() { return IsDetached() || (HasSelection() && Detach(false)); }
 
 void ReattachArea() {

@@ -27,6 +27,10 @@ DIBImage& AreaDocument();
 // Lifts the selection into the area document; with cut the image keeps the fill colour
 // there. False when memory runs out (the user is told; nothing changes).
 bool Detach(bool cut);
+// Ends any selection without asking and makes a copy of the image under rect (inside the
+// image) the detached area, shown in place. False when memory runs out (the user is told;
+// there is no selection then).
+bool DetachCopyOf(const ImageRect& rect);
 // Commands that work on the area (flips, rotations, resize, crop) detach it first, leaving
 // the image as it is. True when the area is detached.
 bool EnsureDetached();

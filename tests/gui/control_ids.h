@@ -95,5 +95,10 @@ inline constexpr int kCurrentWidth = 101, kCurrentHeight = 102, kWidth = 103, kH
                      k640x480 = 106, kColsSlider = 112, kColsRatio = 114, kRowsRatio = 115;
 }  // namespace resize_dialog
 namespace new_image { inline constexpr int kWidth = 101, kHeight = 102, k640x480 = 103; }
+// Add Text: the text, the rectangle's sliders with their read-outs, Exec.
+namespace add_text {
+inline constexpr int kText = 101, kLeft = 107, kLeftValue = 108, kTopValue = 110, kWidthValue = 112,
+                     kHeightValue = 114, kFace = 115, kExec = 24;
+}  // namespace add_text
 
 }  // namespace quilla::gui
