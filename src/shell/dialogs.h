@@ -32,6 +32,8 @@ INT_PTR CALLBACK ContrastDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 // 186: the Image Filter Control Panel on the main document.
 void ShowImageFilters();
 INT_PTR CALLBACK FilterDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// The filter the panel shows next; a macro's filter step makes its slot current.
+void SetCurrentFilter(int slot);
 void ShowQuantizingOptions();  // 149
 // 116; owned by the main window unless an owner is given; the dialog's result less one
 // (0 after OK).
@@ -54,5 +56,10 @@ bool CheckQuantizingAgainstDisplay();
 // 175: Interactive RGB on the main document.
 void ShowInteractiveRgb();
 INT_PTR CALLBACK IRGBDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// 200: Macro Retouch Setup, then the current macro when the dialog asked for it.
+void ShowMacroSetup();
+INT_PTR CALLBACK OneKeyDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK KeyNameDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace quilla
