@@ -23,6 +23,7 @@
 #include "retouch/filter_command.h"
 #include "retouch/function_curve.h"
 #include "retouch/geometry.h"
+#include "retouch/macro_retouch.h"
 #include "retouch/resize.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
@@ -33,9 +34,6 @@ namespace {
 
 constexpr const char kConvertUsage[] =
     "convert [--ini FILE] [--set KEY=VALUE]... [--type N] [OPERATION]... INPUT OUTPUT";
-
-// Operations of the command line whose engine is not part of this program yet.
-constexpr const char* kNotYetAvailable[] = {"--macro"};
 
 int UsageError(const char* format, const char* argument) {
   std::fprintf(stderr, "quilla-cli convert: ");
@@ -53,11 +51,11 @@ bool ParseInt(const char* text, long min, long max, long& value) {
 struct Operation {
   enum Kind {
     Resize, Colors, Windows16, TrueColor, Filter, Retouch, GrayScale, Negative, Functions,
-    Redimension, Crop, FlipH, FlipV, Rotate
+    Redimension, Crop, FlipH, FlipV, Rotate, Macro
   } kind;
   int width = 0, height = 0;        // Resize, Redimension, Crop
   int colors = 0;                   // Colors
-  int slot = 0;                     // Filter
+  int slot = 0;                     // Filter, Macro
   RetouchOp code{};                 // Retouch
   std::array<int, 3> parameters{};  // Retouch; the function slots of red, green, blue
   int x = 0, y = 0;                 // Crop
@@ -170,6 +168,9 @@ int Apply(DIBImage& document, const Operation& op) {
     case Operation::FlipH: FlipHorizontal(document), ok = 1; break;
     case Operation::FlipV: FlipVertical(document), ok = 1; break;
     case Operation::Rotate: ok = op.quarters == 3 ? RotateLeft(document) : RotateRightTimes(document, op.quarters); break;
+    case Operation::Macro:
+      ok = RunMacro(document, Options().Macros().macros[size_t(op.slot)], Options().Filters());
+      break;
   }
   if (ok == 0) ShowNoMemory();
   document.DiscardUndo();
@@ -231,6 +232,11 @@ int RunConvertCommand(int argc, char** argv) {
       Operation op{Operation::Filter};
       op.slot = int(n);
       operations.push_back(op);
+    } else if (std::strcmp(arg, "--macro") == 0) {
+      if (!hasValue || !ParseInt(argv[++i], 0, kMacroCount - 1, n)) return UsageError("%s needs a macro from 0 to 16", arg);
+      Operation op{Operation::Macro};
+      op.slot = int(n);
+      operations.push_back(op);
     } else if (std::strcmp(arg, "--win16") == 0) {
       operations.push_back({Operation::Windows16});
     } else if (std::strcmp(arg, "--truecolor") == 0) {
@@ -251,8 +257,6 @@ int RunConvertCommand(int argc, char** argv) {
     } else if (std::strcmp(arg, "--negative") == 0) {
       operations.push_back({Operation::Negative});
     } else if (arg[0] == '-' && arg[1] == '-') {
-      for (const char* name : kNotYetAvailable)
-        if (std::strcmp(arg, name) == 0) return UsageError("operation %s is not available in this build yet", arg);
       return UsageError("unknown option %s", arg);
     } else {
       files.push_back(arg);

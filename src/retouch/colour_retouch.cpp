@@ -16,7 +16,7 @@ int Wrap360(int h) { return h < 0 ? h + 360 : h >= 360 ? h - 360 : h; }
 
 }  // namespace
 
-ColourRetouch::ColourRetouch(DIBImage& document, bool keepSource) : document(document) {
+ColourRetouch::ColourRetouch(DIBImage& document, bool keepSource) : document(document), keepUndo(keepSource) {
   if (!document.HasImage()) return;
   trueColor = document.IsTrueColor();
   inPlace = trueColor && !keepSource;
@@ -132,9 +132,9 @@ void ColourRetouch::ApplyNegative() {
 
 void ColourRetouch::Ok() {
   if (!active) return;
-  if (!trueColor)
+  if (keepUndo && !trueColor)
     document.SetUndoColors(sourceColors.data());
-  else if (!inPlace)
+  else if (keepUndo)
     document.SetUndoImage(std::move(source));
   imageChanged = true;
   active = false;

@@ -14,8 +14,9 @@ namespace quilla {
 class ColourRetouch {
  public:
   // Without an image, or when the duplicate can't be made, the context is false and does
-  // nothing; the caller says "Not enough memory !". Without keepSource a true-colour image is
-  // worked on in place, for one application that keeps no undo step; Cancel can't restore it.
+  // nothing; the caller says "Not enough memory !". Without keepSource the context is for one
+  // application that keeps no undo step: a true-colour image is worked on in place, and Cancel
+  // can't restore it; a palette image can still be put back.
   explicit ColourRetouch(DIBImage& document, bool keepSource = true);
   // Ending without Ok is a Cancel.
   ~ColourRetouch();
@@ -31,7 +32,8 @@ class ColourRetouch {
   void ApplyGrayScale();
   void ApplyNegative();
 
-  // Ok keeps the result: the source becomes the undo step and the image is marked modified.
+  // Ok keeps the result: the source becomes the undo step (when kept) and the image is marked
+  // modified.
   void Ok();
   // Cancel puts the image back as it was.
   void Cancel();
@@ -44,6 +46,7 @@ class ColourRetouch {
   bool active = false;
   bool trueColor = false;
   bool inPlace = false;
+  bool keepUndo = true;
   DibBlock source;        // true colour, unless in place
   size_t bitsOffset = 0;  // of the pixels in source
   std::array<RgbQuad, 256> sourceColors{};  // palette

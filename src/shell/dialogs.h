@@ -32,6 +32,8 @@ INT_PTR CALLBACK ContrastDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 // 186: the Image Filter Control Panel on the main document.
 void ShowImageFilters();
 INT_PTR CALLBACK FilterDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// The filter the panel shows next; a macro's filter step makes its slot current.
+void SetCurrentFilter(int slot);
 void ShowQuantizingOptions();  // 149
 // 116; owned by the main window unless an owner is given; the dialog's result less one
 // (0 after OK).
@@ -58,5 +60,9 @@ INT_PTR CALLBACK IRGBDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 // 169: Add Text, into a detached copy of the selection or of the top-left corner.
 void ShowAddText();
 INT_PTR CALLBACK TAddTextDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// 200: Macro Retouch Setup, then the current macro when the dialog asked for it.
+void ShowMacroSetup();
+INT_PTR CALLBACK OneKeyDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK KeyNameDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace quilla

@@ -210,6 +210,10 @@ INT_PTR CALLBACK FilterDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
   return FALSE;
 }
 
+void SetCurrentFilter(int slot) {
+  if (slot >= 0 && slot < kFilterSlots) currentFilter = slot;
+}
+
 void ShowImageFilters() {
   DIBImage& document = shell.mainDocument;
   if (!IsFilterable(document) || !DropSelection(1)) return;

@@ -3,6 +3,8 @@
 #include "core/dib_image.h"
 #include "core/messages.h"
 #include "retouch/colour_retouch.h"
+#include "retouch/macro_retouch.h"
+#include "settings/app_options.h"
 #include "shell/dialogs.h"
 #include "shell/display.h"
 #include "shell/retouch_dialog.h"
@@ -44,5 +46,23 @@ LRESULT OnHsvAdjust(LPARAM) { return ShowThreeSliderRetouch(RetouchOp::HsvEnhanc
 LRESULT OnYcbcrAdjust(LPARAM) { return ShowThreeSliderRetouch(RetouchOp::YcbcrEnhance), 0; }
 
 LRESULT OnInteractiveRgb(LPARAM) { return ShowInteractiveRgb(), 0; }
+
+void RunCurrentMacro() {
+  DIBImage& document = shell.mainDocument;
+  if (!document.IsOperable() || !DropSelection(1)) return;
+  const MacroTable& macros = Options().Macros();
+  const MacroRetouch& macro = macros.macros[size_t(macros.current)];
+  const int filterSlot = LastFilterSlot(document, macro);
+  if (RunMacro(document, macro, Options().Filters())) {
+    if (filterSlot >= 0) SetCurrentFilter(filterSlot);
+  } else {
+    ShowNoMemory();
+  }
+  shell.iconDocument.FreeImage();
+  Repaint(false);
+}
+
+LRESULT OnRunMacro(LPARAM) { return RunCurrentMacro(), 0; }
+LRESULT OnMacroSetup(LPARAM) { return ShowMacroSetup(), 0; }
 
 }  // namespace quilla

@@ -22,4 +22,10 @@ LRESULT OnYcbcrAdjust(LPARAM);
 // 175: Interactive RGB.
 LRESULT OnInteractiveRgb(LPARAM);
 
+// The current macro on the main document, with one undo step; nothing without an operable
+// image or when the user keeps a detached selection. 201 runs it, 200 opens its setup.
+void RunCurrentMacro();
+LRESULT OnRunMacro(LPARAM);
+LRESULT OnMacroSetup(LPARAM);
+
 }  // namespace quilla

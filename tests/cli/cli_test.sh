@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Drives quilla-cli as a script would: exit statuses, the info line, conversions between
-# formats, --set, --filter, geometry, refusals that leave no partial output, eval, and names outside ASCII.
+# formats, --set, --filter, --macro, geometry, refusals that leave no partial output, eval, and names outside ASCII.
 # Usage: cli_test.sh WORKDIR CLI [EMULATOR]
 set -u
 work=$1; shift
@@ -94,6 +94,17 @@ sed -e 's/^Filter9Bias=.*/Filter9Bias=255/' -e 's/^Filter9Spec=.*/Filter9Spec=0,
   defaults.ini > filters.ini
 check filter-from-ini 0 "${cli[@]}" convert --ini filters.ini --filter 9 picture.bmp contour-ini.bmp
 expect filter-ini-slot cmp -s contour.bmp contour-ini.bmp
+# --macro N runs macro N of the settings: the default "dark+yellowish" (4) is Log 30, then Gamma.
+check macro-default 0 "${cli[@]}" convert --macro 4 picture.bmp macro4.bmp
+check macro-as-steps 0 "${cli[@]}" convert --retouch 7:30 --retouch 1:16,0,8 picture.bmp steps4.bmp
+expect macro-is-its-steps cmp -s macro4.bmp steps4.bmp
+expect macro-changes sh -c '! cmp -s picture.bmp macro4.bmp'
+# Macro 5 made the Contour filter by --ini (the section of the macros comes last).
+{ sed -e 's/^KS5Oper0=0/KS5Oper0=9/' defaults.ini; echo KS5Oper0Param0=8; } > macro.ini
+check macro-filter 0 "${cli[@]}" convert --ini macro.ini --macro 5 picture.bmp contour-macro.bmp
+expect macro-filter-is-filter cmp -s contour.bmp contour-macro.bmp
+check macro-out-of-range 2 "${cli[@]}" convert --macro 17 picture.bmp macro17.bmp
+expect macro-no-output test ! -e macro17.bmp
 check filter-out-of-range 2 "${cli[@]}" convert --filter 20 picture.bmp filter20.bmp
 expect filter-no-output test ! -e filter20.bmp
 

@@ -27,6 +27,14 @@ inline constexpr int kDefaults = 106, kRename = 107, kBias = 108, kDivisor = 109
                      kCell0 = 200;
 }  // namespace filter_panel
 namespace rename_filter { inline constexpr int kOldName = 101, kNewName = 102; }
+// Macro Retouch Setup: the list of macros, and for slot k its operation list and the fields of
+// its three parameters; the rename dialog's old name and new name.
+namespace macro_setup {
+inline constexpr int kList = 101, kRename = 102, kDefaults = 103, kExec = 24;
+inline constexpr int Operation(int slot) { return 110 + slot; }
+inline constexpr int Parameter(int slot, int j) { return 120 + 3 * slot + j; }
+}  // namespace macro_setup
+namespace rename_macro { inline constexpr int kOldName = 101, kNewName = 102; }
 // The three-slider retouch dialog (Gamma, Color Balance, HSV, YCbCr): one row of label,
 // scroll bar and read-out a parameter; Exec, and Gamma's lock.
 namespace three_slider {
