@@ -7,6 +7,7 @@
 #include "shell/colour_commands.h"
 #include "shell/dialogs.h"
 #include "shell/file_commands.h"
+#include "shell/full_screen.h"
 #include "shell/geometry_commands.h"
 #include "app/file_session.h"
 #include "shell/lifecycle.h"

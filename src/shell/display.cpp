@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "color/stretch_rect.h"
 #include "core/commands.h"
 #include "core/dib_image.h"
 #include "core/fit_box.h"
@@ -198,6 +199,30 @@ void PaintDocumentAt(HDC dc, DIBImage& document, POINT origin, const RECT& clip)
   if (!lock) return;
   RECT band{};
   DrawBand(dc, document, origin, clip, band);
+}
+
+bool PaintMainImageStretched(HDC dc, const RECT& target) {
+  DIBImage& document = shell.mainDocument;
+  ImageLock lock(document);
+  if (!lock) return true;
+  SetStretchBltMode(dc, COLORONCOLOR);
+  SelectedPalette palette(dc, PaintPalette(dc, mainPalette.For(document)));
+  palette.Realize();
+  const int W = document.Width(), H = document.Height();
+  const int width = target.right - target.left, height = target.bottom - target.top;
+  const auto* info = reinterpret_cast<const BITMAPINFO*>(document.GetHeader());
+  if (StretchDIBits(dc, target.left, target.top, width, height, 0, 0, W, H, document.GetBits(), info, DIB_RGB_COLORS,
+                    SRCCOPY) != 0)
+    return true;
+  DIBImage copy;
+  copy.SetUndoEnabled(false);
+  if (!copy.CreateFilledImage(width, height, true, nullptr, 0, 0) ||
+      !StretchRect(copy, 0, 0, width - 1, height - 1, document, 0, 0, W - 1, H - 1))
+    return false;
+  ImageLock copyLock(copy);
+  RECT band{};
+  if (copyLock) DrawBand(dc, copy, {target.left, target.top}, target, band);
+  return true;
 }
 
 bool RealizeImagePalette(HWND window, HPALETTE palette) {

@@ -40,6 +40,10 @@ void PaintMainWindow(HWND window);
 // within clip, in the palette the main image is painted with.
 class DIBImage;
 void PaintDocumentAt(HDC dc, DIBImage& document, POINT origin, const RECT& clip);
+// Paints the main document stretched onto target, through its palette: by the device's own
+// stretching or, when the device refuses, through a true-colour copy of the target's size.
+// False only when memory for that copy runs out.
+bool PaintMainImageStretched(HDC dc, const RECT& target);
 // Realises the given palette, or the main document's; true when any entry changed.
 bool RealizeImagePalette(HWND window, HPALETTE palette = nullptr);
 // The main document's palette object, kept by the display; null without one.

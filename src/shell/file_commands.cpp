@@ -12,6 +12,7 @@
 #include "shell/command_line.h"
 #include "shell/display.h"
 #include "shell/file_dialogs.h"
+#include "shell/full_screen.h"
 #include "shell/selection_area.h"
 #include "shell/shell_state.h"
 #include "shell/utf.h"
@@ -24,6 +25,12 @@ namespace {
 std::wstring pendingCommandLine;
 
 std::wstring RememberedDirectory() { return Widen(CurrentFileSession().rememberedDirectory); }
+
+// Files are dropped on the main window and on the full-screen view.
+void AcceptDroppedFiles(bool accept) {
+  DragAcceptFiles(shell.mainWindow, accept);
+  if (HWND view = FullScreenWindow()) DragAcceptFiles(view, accept);
+}
 
 }  // namespace
 
@@ -161,9 +168,9 @@ void OnDropFiles(HDROP drop) {
   }
   DragFinish(drop);
   if (name.empty()) return;
-  DragAcceptFiles(shell.mainWindow, FALSE);
+  AcceptDroppedFiles(false);
   if (AskSaveChanges()) OpenMainImage(Narrow(name));
-  DragAcceptFiles(shell.mainWindow, TRUE);
+  AcceptDroppedFiles(true);
 }
 
 }  // namespace quilla

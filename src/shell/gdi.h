@@ -1,4 +1,4 @@
-// Small owners of GDI resources, so every exit path gives them back.
+// Small owners of GDI and window resources, so every exit path gives them back.
 #pragma once
 #include <windows.h>
 
@@ -191,6 +191,26 @@ class GlobalLockView {
   HGLOBAL memory_;
   BYTE* bytes_;
   SIZE_T size_;
+};
+
+// A window the program made and destroys itself (not a child, whose parent takes it along).
+class OwnedWindow {
+ public:
+  OwnedWindow() = default;
+  ~OwnedWindow() { Reset(); }
+  OwnedWindow(const OwnedWindow&) = delete;
+  OwnedWindow& operator=(const OwnedWindow&) = delete;
+  void Reset(HWND window = nullptr) {
+    // Cleared before the destruction, whose messages may ask for the window again.
+    HWND old = window_;
+    window_ = window;
+    if (old) DestroyWindow(old);
+  }
+  HWND Get() const { return window_; }
+  explicit operator bool() const { return window_ != nullptr; }
+
+ private:
+  HWND window_ = nullptr;
 };
 
 }  // namespace quilla

@@ -7,6 +7,7 @@
 #include "settings/settings_store.h"
 #include "shell/ctl3d.h"
 #include "shell/file_commands.h"
+#include "shell/full_screen.h"
 #include "shell/shell_state.h"
 
 namespace quilla {
@@ -28,6 +29,7 @@ void Exit() {
   if (running) return;
   running = true;
   UnloadCtl3d();
+  LeaveFullScreen();
   shell.iconDocument.FreeImage();
   MarkExiting();
   StopEngine();

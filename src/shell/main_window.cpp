@@ -12,6 +12,7 @@
 #include "shell/display.h"
 #include "shell/file_commands.h"
 #include "shell/file_dialogs.h"
+#include "shell/full_screen.h"
 #include "shell/lifecycle.h"
 #include "shell/screen_capture.h"
 #include "shell/scrolling.h"
@@ -51,12 +52,11 @@ bool RegisterMainClass() {
   return RegisterClassW(&wc) != 0;
 }
 
-// The full-screen view gives the class its own procedure when it is built; the class is
-// registered at start-up so that start-up fails early when the system refuses it.
+// Registered at start-up, so that start-up fails early when the system refuses it.
 bool RegisterFullScreenClass() {
   WNDCLASSW wc{};
   wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = DefWindowProcW;
+  wc.lpfnWndProc = FullWndProc;
   wc.hInstance = shell.instance;
   wc.hIcon = LoadIconW(shell.instance, MAKEINTRESOURCEW(IDI_APP));
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
@@ -120,6 +120,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_QUERYDRAGICON:
       return reinterpret_cast<LRESULT>(shell.appIcon);
     case WM_LBUTTONDOWN:
+      if (shell.fullScreenActive) {
+        LeaveFullScreen();
+        return 0;
+      }
       if (shell.pickMode) {
         PickFillColour({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         SetCursor(ClientCursor());
@@ -129,15 +133,21 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if (IsBatchRunning()) PostCommand(kCancelOperationCommand);
       else SelectionMouseDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, true);
       return 0;
+    case WM_LBUTTONDBLCLK:
+      if (IsInterfaceIdle() && shell.mainDocument.IsOperable()) EnterFullScreen();
+      return 0;
     case WM_RBUTTONDOWN:
-      if (!IsBatchRunning()) SelectionMouseDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, false);
+      if (!IsBatchRunning() && !shell.fullScreenActive)
+        SelectionMouseDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, false);
       return 0;
     case WM_MOUSEMOVE:
       SelectionMouseMove();
       return 0;
     case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
       SelectionMouseUp();
+      return 0;
+    case WM_RBUTTONUP:
+      if (!shell.fullScreenActive) SelectionMouseUp();
       return 0;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != window) SelectionCaptureLost();
@@ -145,6 +155,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_TIMER:
       if (wParam == kSelectionTimer) SelectionTick();
       else if (wParam == kCaptureTimer) RunPendingCapture();
+      else if (wParam == kLayoutAfterFullScreenTimer) LayOutAfterFullScreen();
       return 0;
     case WM_COMMAND:
     case WM_USER:

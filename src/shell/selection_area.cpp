@@ -465,7 +465,8 @@ void PaintSelection(HDC dc, const RECT& clip) {
 }
 
 void DrawFrame() {
-  if (!HasSelection() || sel.frameErasing || sel.frameHidden) return;
+  // The frame belongs to the main window, never over the full-screen view.
+  if (!HasSelection() || sel.frameErasing || sel.frameHidden || shell.fullScreenActive) return;
   sel.pieces = FramePieces(sel.rect, View());
   WindowDC dc(shell.mainWindow);
   FillPieces(dc);

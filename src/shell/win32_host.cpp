@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "shell/display.h"
+#include "shell/full_screen.h"
 #include "shell/shell_state.h"
 #include "shell/utf.h"
 #include "shell/window_layout.h"
@@ -71,7 +72,8 @@ bool Dispatch(MSG& msg) {
 MsgResult Win32Host::MessageBox(OwnerWindow owner, const std::string& text, const std::string& caption,
                                 MsgButtons buttons, MsgIcon icon) {
   // The full-screen view, when there is one, is left first: the box stands on the main
-  // window. This build never enters it (fullScreenActive stays false).
+  // window.
+  LeaveFullScreen();
   HWND window = owner ? static_cast<HWND>(owner) : shell.mainWindow;
   return ResultOf(MessageBoxW(window, Widen(text).c_str(), Widen(caption).c_str(), ButtonFlags(buttons) | IconFlags(icon)));
 }

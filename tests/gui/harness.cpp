@@ -307,6 +307,7 @@ bool Program::Settle(DWORD milliseconds) const {
 bool Program::Screenshot(const std::string& name) const {
   std::vector<HWND> windows = Windows(L"QUILLA32");
   for (HWND box : Windows(L"#32770")) windows.push_back(box);
+  for (HWND view : Windows(L"QuillaFull32")) windows.push_back(view);
   if (windows.empty()) return false;
   // Painted afresh, so the capture shows the program's present state.
   for (HWND window : windows) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
