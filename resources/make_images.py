@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Draws the program's icon, cursors and frame patterns and writes them as .ico, .cur and .bmp files.
+"""Draws the program's icon, cursors, frame patterns and toolbar glyphs and writes them as .ico, .cur and .bmp files.
 
 Run from this folder after changing a drawing: ./make_images.py
 The files it writes are committed, so the build needs no Python.
 """
+import math
 import struct
 
 
@@ -151,6 +152,257 @@ def frame_pattern(phase, detached):
     return struct.pack('<2sIHHI', b'BM', offset + len(bits), 0, 0, offset) + info + table + bytes(bits)
 
 
+# Toolbar glyphs, 16 x 15, as text rows. The light grey, dark grey and white of the palette
+# are the three 3-D colours the program maps to the system's button colours when it loads
+# them, so '.' is the button's face.
+GLYPH_PALETTE = {
+    '.': (192, 192, 192), '#': (0, 0, 0), 'w': (255, 255, 255), 'g': (128, 128, 128),
+    'r': (255, 0, 0), 'R': (128, 0, 0), 'G': (0, 160, 0), 'D': (0, 96, 0),
+    'b': (0, 0, 255), 'B': (0, 0, 128), 'y': (255, 255, 0), 'o': (128, 128, 0),
+    'c': (0, 255, 255), 'm': (255, 0, 255), 'C': (0, 128, 128), 'M': (128, 0, 128),
+}
+GLYPH_WIDTH, GLYPH_HEIGHT = 16, 15
+
+GLYPHS = [
+    [  # 0 open file: an opening folder
+        '................', '................', '.#####..........', '#ooyoo#.........',
+        '#oyoyo########..', '#oyoyoyoyoyoy#..', '#oyoy###########', '#oyo#yyyyyyyyy#.',
+        '#oy#yyyyyyyyy#..', '#o#yyyyyyyyy#...', '##yyyyyyyyy#....', '#############...',
+        '................', '................', '................'],
+    [  # 1 save file: a floppy disk
+        '................', '.##############.', '.#B#wwwwwwww#B#.', '.#B#wwwwwwww#BB#',
+        '.#B#wwwwwwww#BB#', '.#B#wwwwwwww#BB#', '.#BB########BBB#', '.#BBBBBBBBBBBBB#',
+        '.#BB#########BB#', '.#BB#gg#....#BB#', '.#BB#gg#....#BB#', '.#BB#gg#....#BB#',
+        '.##############.', '................', '................'],
+    [  # 2 multiple open: a stack of pictures
+        '......#########.', '......#wwwwwww#.', '....#########w#.', '....#wwwwwww#w#.',
+        '..#########w#w#.', '..#ccccccc#w#w#.', '..#ccyycc#w#w##.', '..#cccccc#w##...',
+        '..#ccGGcc#w#....', '..#cGGGGGc##....', '..#GGGGGGG#.....', '..#########.....',
+        '................', '................', '................'],
+    [  # 3 undo: an arrow turning back to the left
+        '................', '................', '....#...........', '...##...........',
+        '..#b######......', '.#bbbbbbbb##....', '..#b#######b#...', '...##......#b#..',
+        '....#.......#b#.', '............#b#.', '............#b#.', '...........#b#..',
+        '.........###b#..', '.........####...', '................'],
+    [  # 4 cut: scissors
+        '....#.....#.....', '....#.....#.....', '....#.....#.....', '....##...##.....',
+        '.....#...#......', '.....##.##......', '......#.#.......', '.......#........',
+        '......#.#.......', '....###.###.....', '...#..#.#..#....', '..#...#.#...#...',
+        '..#...#.#...#...', '...###...###....', '................'],
+    [  # 5 copy: two pages
+        '#######.........', '#wwwww##........', '#w###w#w#.......', '#wwwww####......',
+        '#w####wwww#.....', '#wwwwww###w#....', '#w####w#w#####..', '#wwwwww#wwwww#..',
+        '#######w####w#..', '......#wwwwww#..', '......#w####w#..', '......#wwwwww#..',
+        '......#w####w#..', '......#wwwwww#..', '......########..'],
+    [  # 6 paste: a clipboard with a page on it
+        '.....####.......', '.####gggg####...', '#oooo#ww#oooo#..', '#oo##########...',
+        '#oo#wwwwwwww#...', '#oo#w#####ww#...', '#oo#wwwwwwww#...', '#oo#w######w#...',
+        '#oo#wwwwwwww#...', '#oo#w######w#...', '#oo#wwwwwwww#...', '#oo#w####www#...',
+        '#ooo#wwwwwww#...', '.############...', '................'],
+    [  # 7 crop: the two crop marks
+        '...#............', '...#............', '...#............', '#############...',
+        '...#........#...', '...#........#...', '...#........#...', '...#........#...',
+        '...#........#...', '...#........#...', '...#############', '............#...',
+        '............#...', '............#...', '................'],
+    [  # 8 resize: a frame grown to its corner
+        'gggggggg........', 'g......g........', 'g......g........', 'g......g........',
+        'g......g........', 'g......g.#####..', 'g......g..####..', 'gggggggg.#####..',
+        '.......##..#.#..', '......#...#..#..', '...#######......', '...#.........#..',
+        '...#.........#..', '...#.........#..', '...###########..'],
+    [  # 9 add text: a capital A
+        '.......##.......', '.......##.......', '......####......', '......#.##......',
+        '.....##..##.....', '.....##..##.....', '....##....##....', '....########....',
+        '...##......##...', '...##......##...', '..##........##..', '.####......####.',
+        '................', '................', '................'],
+    [  # 10 flip horizontal: a shape and its mirror across an upright axis
+        '.......g........', '.......g........', '..#....g....#...', '.##....g....##..',
+        '#b#....g....#b#.', '#bb#######.##bb#', '#bbbbbbb#g#bbbbb', '#bbbbbbb#g#bbbbb',
+        '#bb#######.##bb#', '#b#....g....#b#.', '.##....g....##..', '..#....g....#...',
+        '.......g........', '.......g........', '................'],
+    [  # 11 flip vertical: a shape and its mirror across a level axis
+        '......####......', '.....#bbbb#.....', '....#bbbbbb#....', '...##########...',
+        '.....#bbbb#.....', '.....#bbbb#.....', 'gggggg#bb#gggggg', '......#bb#......',
+        '.....#bbbb#.....', '.....#bbbb#.....', '...##########...', '....#bbbbbb#....',
+        '.....#bbbb#.....', '......####......', '................'],
+    None,  # 12 rotate left: drawn below
+    None,  # 13 rotate right: drawn below
+    None,  # 14 gamma correction
+    [  # 15 colour balance: the three primaries in bars of different heights
+        '................', '................', '..###...........', '..#r#.......###.',
+        '..#r#.......#b#.', '..#r#.......#b#.', '..#r#..###..#b#.', '..#r#..#G#..#b#.',
+        '..#r#..#G#..#b#.', '..#r#..#G#..#b#.', '..#r#..#G#..#b#.', '..#r#..#G#..#b#.',
+        '################', '................', '................'],
+    [  # 16 contrast enhance: a disc half black, half white
+        '.....######.....', '...##wwww###....', '..#wwwwww####...', '.#wwwwwww#####..',
+        '.#wwwwwww#####..', '#wwwwwwww######.', '#wwwwwwww######.', '#wwwwwwww######.',
+        '#wwwwwwww######.', '#wwwwwwww######.', '.#wwwwwww#####..', '.#wwwwwww#####..',
+        '..#wwwwww####...', '...##wwww###....', '.....######.....'],
+    None,  # 17 HSV adjust: a hue wheel
+    [  # 18 YCbCr adjust: a Y over the blue and red differences
+        '.##.....##......', '..##...##.......', '...##.##........', '....###.........',
+        '.....#.........', '.....#..........', '.....#..........', '................',
+        '..bbbbbb.rrrrrr.', '..bbbbbb.rrrrrr.', '..BBBBBB.RRRRRR.', '..BBBBBB.RRRRRR.',
+        '................', '................', '................'],
+    None,  # 19 interactive RGB: three curves in a graph
+    None,  # 20 exp enhance
+    None,  # 21 log enhance
+    None,  # 22 sineH enhance
+    None,  # 23 grayscale: a grey ramp
+    [  # 24 negative: a picture and its negative
+        '################', '#cccccc##RRRRRR#', '#ccyycc##RRmmRR#', '#cccccc##RRRRRR#',
+        '#cccccc##RRRRRR#', '#ccGGcc##RRMMRR#', '#cGGGGc##RMMMMR#', '#GGGGGG##MMMMMM#',
+        '#GGGGGG##MMMMMM#', '################', '................', '................',
+        '................', '................', '................'],
+    [  # 25 image filters: the 5 x 5 matrix
+        '................', '################', '#ww#ww#ww#ww#ww#', '################',
+        '#ww#ww#ww#ww#ww#', '################', '#ww#ww#rr#ww#ww#', '################',
+        '#ww#ww#ww#ww#ww#', '################', '#ww#ww#ww#ww#ww#', '################',
+        '................', '................', '................'],
+    [  # 26 palette entry: a palette with one entry picked out
+        '#############...', '#rr#GG#bb#yy#...', '#rr#GG#bb#yy#...', '#############...',
+        '#cc#mm#RR#DD#...', '#cc#mm#RR#DD#...', '#############...', '#BB#oo#gg#ww#...',
+        '#BB#oo#gg#ww#...', '#############...', '..........#.....', '.........###....',
+        '........#m###...', '.......#mmm#....', '........###.....'],
+    [  # 27 full screen: a screen with arrows to its corners
+        '################', '#www#######www##', '#ww#########ww##', '#w#.#######.#w##',
+        '###.........####', '###.........####', '###.........####', '###.........####',
+        '#w#.#######.#w##', '#ww#########ww##', '#www#######www##', '################',
+        '......####......', '....########....', '................'],
+    [  # 28 interface options: a window with ticked check boxes
+        '################', '#BBBBBBBBBBB#w##', '################', '#wwwwwwwwwwwwww#',
+        '#w####wwwwwwwww#', '#w#ww#w#######w#', '#w#w##wwwwwwwww#', '#w####wwwwwwwww#',
+        '#wwwwwwwwwwwwww#', '#w####wwwwwwwww#', '#w#ww#w#####www#', '#w####wwwwwwwww#',
+        '#wwwwwwwwwwwwww#', '################', '................'],
+    None,  # 29 JPEG I/O options: a picture read in full
+    [  # 30 about: an i in a bubble
+        '....#######.....', '..##wwwwwww##...', '.#wwwwbbwwwww#..', '#wwwwwbbwwwwww#.',
+        '#wwwwwwwwwwwww#.', '#wwwwbbbwwwwww#.', '#wwwwwbbwwwwww#.', '#wwwwwbbwwwwww#.',
+        '#wwwwwbbwwwwww#.', '.#wwwbbbbwwww#..', '..##wwwwwww##...', '....###ww###....',
+        '.......#w#......', '........##......', '................'],
+    [  # 31 help: a question mark
+        '.....######.....', '....##....##....', '...##......##...', '...##......##...',
+        '...........##...', '..........##....', '.........##.....', '........##......',
+        '.......##.......', '.......##.......', '................', '.......##.......',
+        '.......##.......', '................', '................'],
+    [  # 32 the caption button: the toolbar folded up
+        '................', '.############...', '.#gg#wwwwwwww#..', '.############...',
+        '.#ww#ww#......#.', '.#ww#ww#.......#', '.#######.......#', '.#ww#ww#.......#',
+        '.#ww#ww#.......#', '.#######.......#', '.#ww#ww#......#.', '.#ww#ww#.......#',
+        '.#######.......#', '................', '................'],
+    [  # 33 disabled and busy: a grey hourglass
+        '................', '...gggggggggg...', '....gwwwwwwg....', '....gwwwwwwg....',
+        '.....gwwwwg.....', '......gwwg......', '.......gg.......', '......gwwg......',
+        '.....gwwwwg.....', '....gwwwwwwg....', '....gwwwwwwg....', '...gggggggggg...',
+        '................', '................', '................'],
+    None,  # 34 the second glyph of the JPEG button: a picture read small, as a preview
+]
+
+
+def blank_glyph():
+    return [['.'] * GLYPH_WIDTH for _ in range(GLYPH_HEIGHT)]
+
+
+def plot_curve(rows, f, colour, frame=True):
+    """A curve y = f(t), t and y in [0, 1], in a 13 x 12 graph with axes."""
+    if frame:
+        for y in range(1, 14):
+            rows[y][1] = '#'
+        for x in range(1, 15):
+            rows[13][x] = '#'
+    last = None
+    for x in range(2, 15):
+        y = 12 - round(f((x - 2) / 12.0) * 11)
+        lo, hi = (y, y) if last is None else (min(y, last), max(y, last))
+        for yy in range(lo, hi + 1):
+            rows[yy][x] = colour
+        last = y
+    return rows
+
+
+def arrow_circle(clockwise):
+    """Three quarters of a circle from its top round the left to its right, with an arrow
+    head at the top pointing the way it turns; mirrored for the other way."""
+    rows = blank_glyph()
+    cx, cy, r = 7.5, 7.5, 5.5
+    for step in range(90, 361, 2):
+        a = math.radians(step)
+        for dr in (0, 0.8):
+            rows[round(cy - (r - dr) * math.sin(a))][round(cx + (r - dr) * math.cos(a))] = 'b'
+    for dx, height in enumerate((2, 1, 0)):
+        for dy in range(-height, height + 1):
+            rows[2 + dy][8 + dx] = '#'
+    return rows if clockwise else [row[::-1] for row in rows]
+
+
+def hue_wheel():
+    rows = blank_glyph()
+    for y in range(GLYPH_HEIGHT):
+        for x in range(GLYPH_WIDTH):
+            dx, dy = x - 7.5, y - 7
+            d = math.hypot(dx, dy)
+            if d <= 7:
+                hue = (math.atan2(dy, dx) / (2 * math.pi)) % 1.0
+                # The nearest of the six full hues in the palette.
+                sector = int(hue * 6 + 0.5) % 6
+                rows[y][x] = 'ryGcbm'[sector] if d > 2 else 'w'
+    return rows
+
+
+def grey_ramp():
+    rows = blank_glyph()
+    shades = 'wwww....gggg####'
+    for y in range(2, 13):
+        for x in range(16):
+            rows[y][x] = shades[x]
+    for x in range(16):
+        rows[1][x] = rows[13][x] = '#'
+    return rows
+
+
+def picture(size):
+    """A landscape in a frame of the given width (16 full, 9 as a preview)."""
+    rows = blank_glyph()
+    w, h = size, size * 13 // 16
+    ox, oy = 0, (GLYPH_HEIGHT - h) // 2
+    for y in range(h):
+        for x in range(w):
+            edge = x in (0, w - 1) or y in (0, h - 1)
+            hill = y > h * 0.55 - (x - w / 2.0) * 0.25
+            sun = (x - w * 0.7) ** 2 + (y - h * 0.3) ** 2 <= (w / 8.0) ** 2
+            rows[oy + y][ox + x] = '#' if edge else 'y' if sun else 'G' if hill else 'c'
+    return rows
+
+
+GLYPHS[12] = arrow_circle(False)
+GLYPHS[13] = arrow_circle(True)
+GLYPHS[14] = plot_curve(blank_glyph(), lambda t: t ** 0.45, 'R')
+GLYPHS[17] = hue_wheel()
+GLYPHS[19] = plot_curve(plot_curve(plot_curve(blank_glyph(), lambda t: t ** 2, 'b'), lambda t: t, 'G', False),
+                        lambda t: t ** 0.5, 'r', False)
+GLYPHS[20] = plot_curve(blank_glyph(), lambda t: math.expm1(3 * t) / math.expm1(3), 'B')
+GLYPHS[21] = plot_curve(blank_glyph(), lambda t: math.log1p(20 * t) / math.log1p(20), 'B')
+GLYPHS[22] = plot_curve(blank_glyph(), lambda t: (1 - math.cos(t * math.pi)) / 2, 'B')
+GLYPHS[23] = grey_ramp()
+GLYPHS[29] = picture(16)
+GLYPHS[34] = picture(9)
+
+
+def glyph_bitmap(rows):
+    """8-bit bitmap with the 16-colour glyph palette, rows bottom-up."""
+    keys = list(GLYPH_PALETTE)
+    rows = [list(r) for r in rows]
+    assert len(rows) == GLYPH_HEIGHT, rows
+    bits = bytearray()
+    for y in reversed(range(GLYPH_HEIGHT)):
+        row = rows[y] + ['.'] * (GLYPH_WIDTH - len(rows[y]))
+        assert len(row) == GLYPH_WIDTH, ''.join(row)
+        bits += bytes(keys.index(c) for c in row)
+    info = struct.pack('<IiiHHIIiiII', 40, GLYPH_WIDTH, GLYPH_HEIGHT, 1, 8, 0, len(bits), 0, 0, len(keys), 0)
+    table = b''.join(bytes((b, g, r, 0)) for r, g, b in GLYPH_PALETTE.values())
+    offset = 14 + len(info) + len(table)
+    return struct.pack('<2sIHHI', b'BM', offset + len(bits), 0, 0, offset) + info + table + bytes(bits)
+
+
 if __name__ == '__main__':
     write_directory('quilla.ico', 1,
                     [(n, n, 1, 32, icon_image(n, app_pixel(n))) for n in (32, 16)])
@@ -159,3 +411,6 @@ if __name__ == '__main__':
     for i in range(8):
         with open('frame%d.bmp' % i, 'wb') as f:
             f.write(frame_pattern(i % 4, i >= 4))
+    for i, rows in enumerate(GLYPHS):
+        with open('glyph%d.bmp' % (700 + i), 'wb') as f:
+            f.write(glyph_bitmap(rows))

@@ -17,6 +17,9 @@
 #define IDC_PICK_CURSOR 12
 // The selection frame's brushes: four phases attached, then four detached.
 #define IDB_FRAME_PATTERN0 760
+// The toolbar's glyphs 700..734: one a button, the caption button, disabled, the second
+// glyph of the JPEG set-up button.
+#define IDB_TOOLBAR_GLYPH0 700
 
 #define IDD_ABOUT 30
 #define IDD_DEVCAPS 39

@@ -19,6 +19,7 @@
 #include "settings/settings_store.h"
 #include "shell/selection_area.h"
 #include "shell/shell_state.h"
+#include "shell/toolbar.h"
 #include "shell/view_commands.h"
 
 namespace quilla {
@@ -64,7 +65,11 @@ LRESULT Quantizing(LPARAM) {
   ShowQuantizingOptions();
   return 0;
 }
-LRESULT JpegIo(LPARAM) { return ShowJpegOptions(); }
+LRESULT JpegIo(LPARAM) {
+  const int answer = ShowJpegOptions();
+  SetAltGlyph29(Options().JpegDecompressionSetup() == kJpegPreview);
+  return answer;
+}
 LRESULT Memory(LPARAM) {
   ShowMemoryOptions();
   return 0;

@@ -4,11 +4,13 @@
 #include "core/messages.h"
 #include "core/progress.h"
 #include "formats/engine.h"
+#include "settings/app_options.h"
 #include "settings/settings_store.h"
 #include "shell/ctl3d.h"
 #include "shell/file_commands.h"
 #include "shell/full_screen.h"
 #include "shell/shell_state.h"
+#include "shell/toolbar.h"
 
 namespace quilla {
 
@@ -31,12 +33,15 @@ void Exit() {
   UnloadCtl3d();
   LeaveFullScreen();
   shell.iconDocument.FreeImage();
+  Options().SetTBarCaption(ToolbarCollapsed() ? 1 : 0);
+  Options().SetTBarRight(ToolbarOnLeft() ? 0 : 1);
   MarkExiting();
   StopEngine();
   // Icon and cursors are shared resources of the module: dropping them is enough.
   shell.mainCursor = shell.pickCursor = nullptr;
   RestoreMenu();
   SaveWindowState();
+  DestroyToolbar();
   FreeListBuffers();
   shell.dialogBrush.Reset();
   DestroyWindow(shell.mainWindow);

@@ -13,6 +13,7 @@
 #include "shell/dialogs.h"
 #include "shell/retouch_commands.h"
 #include "shell/shell_state.h"
+#include "shell/toolbar.h"
 #include "shell/utf.h"
 
 namespace quilla {
@@ -209,6 +210,7 @@ INT_PTR CALLBACK OneKeyDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 
 void ShowMacroSetup() {
   if (shell.fullScreenActive) return;
+  HideToolbarLegend();
   // Edits that were not saved by OK are dropped at each opening.
   LoadMacros();
   const INT_PTR answer =

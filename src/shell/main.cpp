@@ -19,6 +19,7 @@
 #include "shell/scrolling.h"
 #include "shell/selection_area.h"
 #include "shell/shell_state.h"
+#include "shell/toolbar.h"
 #include "shell/utf.h"
 #include "shell/win32_host.h"
 #include "shell/window_layout.h"
@@ -56,7 +57,10 @@ int RunMessageLoop() {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
-    if (!shell.fullScreenActive && !IsExiting()) UpdateMenuStates();
+    if (!shell.fullScreenActive && !IsExiting()) {
+      UpdateMenuStates();
+      SyncButtonStates();
+    }
   }
   return got == -1 ? 0 : int(msg.wParam);
 }
@@ -69,6 +73,7 @@ void InstallDisplayHooks() {
     if (shell.mainDocument.IsOperable()) FitWindow();
   };
   hooks.autoResizeSwitchedOn = [] { FitWindow(); };
+  hooks.toolbarTimerAvailable = ToolbarTimerAvailable;
   Options().SetHooks(hooks);
 }
 
@@ -127,6 +132,9 @@ const char* SetUpAndRun(HINSTANCE instance, const wchar_t* commandLine, int show
   shell.mainDocument.SetFillRgb(GlobalFillRgb());
   ShowScrollBars(Options().ShowSBars() != 0);
   InstallDisplayHooks();
+  const ScopedSetUp toolbar(CreateToolbar(instance, Options().TBarCaption() != 0, Options().TBarRight() == 0),
+                            DestroyToolbar);
+  if (!toolbar) return "Cannot create toolbar";
 
   DragAcceptFiles(shell.mainWindow, TRUE);
   CalibrateMenuWidths();
@@ -135,6 +143,10 @@ const char* SetUpAndRun(HINSTANCE instance, const wchar_t* commandLine, int show
   UpdateTitle();
   ShowWindow(shell.mainWindow, showCommand);
   UpdateWindow(shell.mainWindow);
+  MarkToolbarReady();
+  SetAltGlyph29(Options().JpegDecompressionSetup() == kJpegPreview);
+  const bool minimised = showCommand == SW_MINIMIZE || showCommand == SW_SHOWMINIMIZED || showCommand == SW_SHOWMINNOACTIVE;
+  if (!minimised) ShowToolbar();
 
   shell.accelerators = LoadAcceleratorsW(instance, L"QuillaMainAccel");
   if (!shell.accelerators) ShowWarning("No accelerators");

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include "core/commands.h"
 #include "core/messages.h"
 #include "core/progress.h"
 #include "core/version.h"
@@ -18,6 +19,7 @@
 #include "shell/scrolling.h"
 #include "shell/selection_area.h"
 #include "shell/shell_state.h"
+#include "shell/toolbar.h"
 #include "shell/utf.h"
 #include "shell/window_layout.h"
 
@@ -78,9 +80,20 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
+    case WM_MOVE:
+      if (!shell.startingUp) FollowMainWindow();
+      return 0;
+    case WM_ACTIVATE:
+      // Posted: the toolbar follows once the activation has settled.
+      if (!shell.startingUp && !HIWORD(wParam) && !IsExiting()) {
+        PostCommand(cmd::kToolbarShow, LOWORD(wParam) != WA_INACTIVE ? 1 : 0);
+      }
+      break;
     case WM_SIZE:
-      if (wParam == SIZE_MINIMIZED) OnMinimized();
-      else if (!shell.startingUp) FitWindow();
+      if (wParam == SIZE_MINIMIZED) {
+        HideToolbar();
+        OnMinimized();
+      } else if (!shell.startingUp) FitWindow();
       return 0;
     case WM_PAINT:
       if (shell.fullScreenActive) break;

@@ -21,7 +21,7 @@ struct ShellState {
   bool pickMode = false;
   bool fullScreenActive = false;
   bool startingUp = true;
-  // Set while an operation runs; the toolbar greys its buttons from it.
+  // Set while the interface is busy; the toolbar folds into the caption button meanwhile.
   bool toolbarBusy = false;
   std::wstring startDirectory;      // the open and save dialogs start here
   GdiObject<HBRUSH> dialogBrush;    // background of the shell's dialogs (button face)

@@ -5,6 +5,7 @@
 #include "shell/display.h"
 #include "shell/full_screen.h"
 #include "shell/shell_state.h"
+#include "shell/toolbar.h"
 #include "shell/utf.h"
 #include "shell/window_layout.h"
 #include "shell/window_title.h"
@@ -130,7 +131,7 @@ void Win32Host::RestoreMainMenu() {
 }
 
 // The toolbar collapses while the interface is busy.
-void Win32Host::SetBusy(bool busy) { shell.toolbarBusy = busy; }
+void Win32Host::SetBusy(bool busy) { SetToolbarBusy(busy); }
 
 void Win32Host::OnEngineEvent(EngineEvent event) {
   if (!shell.mainWindow) return;

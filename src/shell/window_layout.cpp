@@ -7,6 +7,7 @@
 #include "shell/layout_rules.h"
 #include "shell/scrolling.h"
 #include "shell/shell_state.h"
+#include "shell/toolbar.h"
 
 namespace quilla {
 
@@ -145,6 +146,7 @@ void FitWindow() {
   }
   display.paintSuspended = false;
   InvalidateRect(window, nullptr, TRUE);
+  ShowToolbar();
   display.layoutRunning = false;
 }
 

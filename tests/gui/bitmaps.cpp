@@ -57,6 +57,16 @@ std::vector<unsigned> Picture(int width, int height, unsigned (*colour)(int x, i
   return pixels;
 }
 
+// A binary PPM all of one grey: its reader reports progress and polls for a cancel row by row.
+bool WriteGreyPpm(const std::wstring& path, int width, int height) {
+  FILE* out = _wfopen(path.c_str(), L"wb");
+  if (!out) return false;
+  bool ok = fprintf(out, "P6\n%d %d\n255\n", width, height) > 0;
+  const std::string row(size_t(width) * 3, '\x80');
+  for (int y = 0; y < height && ok; ++y) ok = fwrite(row.data(), row.size(), 1, out) == 1;
+  return fclose(out) == 0 && ok;
+}
+
 bool WriteTestBmp(const std::wstring& path, int width, int height, unsigned (*colour)(int x, int y)) {
   return WriteBmp(path, width, height, Picture(width, height, colour));
 }

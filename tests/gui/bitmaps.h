@@ -15,6 +15,9 @@ std::vector<unsigned> Picture(int width, int height, unsigned (*colour)(int x, i
 // Writes the picture as a 24-bit BMP.
 bool WriteTestBmp(const std::wstring& path, int width, int height, unsigned (*colour)(int x, int y));
 
+// A binary PPM all of one grey: its reader reports progress and polls for a cancel row by row.
+bool WriteGreyPpm(const std::wstring& path, int width, int height);
+
 // Many colours: no two neighbouring pixels alike.
 unsigned Gradient(int x, int y);
 

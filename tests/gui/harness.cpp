@@ -222,8 +222,8 @@ bool Program::Start(const std::wstring& settingsPath, const std::wstring& argume
   return mainWindow_ != nullptr;
 }
 
-std::vector<HWND> Program::Windows(const std::wstring& className) const {
-  WindowSearch search{process_.Id(), Utf8(className), true, {}};
+std::vector<HWND> Program::Windows(const std::wstring& className, bool visibleOnly) const {
+  WindowSearch search{process_.Id(), Utf8(className), visibleOnly, {}};
   EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -306,8 +306,9 @@ bool Program::Settle(DWORD milliseconds) const {
 
 bool Program::Screenshot(const std::string& name) const {
   std::vector<HWND> windows = Windows(L"QUILLA32");
-  for (HWND box : Windows(L"#32770")) windows.push_back(box);
-  for (HWND view : Windows(L"QuillaFull32")) windows.push_back(view);
+  for (const wchar_t* other : {L"#32770", L"QuillaFull32", L"QuillaTools32", L"QuillaToolBarLegend32"}) {
+    for (HWND window : Windows(other)) windows.push_back(window);
+  }
   if (windows.empty()) return false;
   // Painted afresh, so the capture shows the program's present state.
   for (HWND window : windows) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);

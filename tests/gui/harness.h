@@ -81,9 +81,9 @@ class Program {
     return WaitForExit(10000);
   }
 
-  // Visible top-level windows of the program with the given class ("#32770" for message
-  // boxes and dialogs), newest first.
-  std::vector<HWND> Windows(const std::wstring& className) const;
+  // Visible (or all) top-level windows of the program with the given class ("#32770" for
+  // message boxes and dialogs), newest first.
+  std::vector<HWND> Windows(const std::wstring& className, bool visibleOnly = true) const;
   // Waits for a dialog ("#32770") of the program other than `besides` (a message box over
   // that one), the newest; null on timeout.
   HWND WaitForDialog(DWORD milliseconds = 8000, HWND besides = nullptr) const;
