@@ -105,24 +105,6 @@ class GdiObject {
   Handle handle_ = nullptr;
 };
 
-// A window destroyed with its owner (the windows that live as long as a subsystem does).
-class OwnedWindow {
- public:
-  OwnedWindow() = default;
-  ~OwnedWindow() { Reset(); }
-  OwnedWindow(const OwnedWindow&) = delete;
-  OwnedWindow& operator=(const OwnedWindow&) = delete;
-  void Reset(HWND window = nullptr) {
-    if (window_ && IsWindow(window_)) DestroyWindow(window_);
-    window_ = window;
-  }
-  HWND Get() const { return window_; }
-  explicit operator bool() const { return window_ != nullptr; }
-
- private:
-  HWND window_ = nullptr;
-};
-
 // A memory device context compatible with another one, deleted on scope exit.
 class MemoryDC {
  public:
@@ -222,7 +204,7 @@ class OwnedWindow {
     // Cleared before the destruction, whose messages may ask for the window again.
     HWND old = window_;
     window_ = window;
-    if (old) DestroyWindow(old);
+    if (old && IsWindow(old)) DestroyWindow(old);
   }
   HWND Get() const { return window_; }
   explicit operator bool() const { return window_ != nullptr; }
