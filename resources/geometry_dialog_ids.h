@@ -2,7 +2,7 @@
 // IDC_HELP_BUTTON (998) of resource_ids.h in both. Resize is named "Resize", not numbered.
 #pragma once
 
-#define IDD_NEW_IMAGE 56  // File > New and Redimension
+#define IDD_NEW_IMAGE 63  // File > New and Redimension
 
 // Resize: sizes, aspect flag, presets in the order of SizePresets from 640 x 480 on, the
 // ratio sliders and their read-outs.

@@ -16,6 +16,9 @@ struct ProgressState {
   std::string progressName;
   bool batchRunning = false;
   bool batchCancelled = false;
+  bool batchWaiting = false;
+  int batchSize = 0;
+  int batchIndex = 0;
 };
 ProgressState state;
 
@@ -123,12 +126,16 @@ void BeginBatch() {
   DisableInterface();
   state.batchRunning = true;
   state.batchCancelled = false;
+  state.batchWaiting = false;
+  state.batchSize = 0;
+  state.batchIndex = 0;
 }
 
 void EndBatch() {
   if (state.exiting) return;
   state.batchRunning = false;
   state.batchCancelled = false;
+  state.batchWaiting = false;
   CurrentHost().OnEngineEvent(EngineEvent::BatchEnded);
   EnableInterface();
 }
@@ -139,6 +146,13 @@ bool IsBatchCancelled() { return state.batchCancelled; }
 void CancelBatch() {
   if (state.batchRunning) state.batchCancelled = true;
 }
+
+void SetBatchSize(int count) { state.batchSize = count; }
+int BatchSize() { return state.batchSize; }
+void SetBatchIndex(int index) { state.batchIndex = index; }
+int BatchIndex() { return state.batchIndex; }
+void SetBatchWaiting(bool waiting) { state.batchWaiting = waiting; }
+bool IsBatchWaiting() { return state.batchWaiting; }
 
 void SetMainDocument(DIBImage* document) { mainDocument = document; }
 DIBImage* MainDocument() { return mainDocument; }

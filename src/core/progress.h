@@ -49,6 +49,15 @@ bool IsBatchRunning();
 bool IsBatchCancelled();
 // Marks a running batch to stop after the current file (closing during a batch).
 void CancelBatch();
+// Where the running batch is: its number of files and the index of the current one.
+void SetBatchSize(int count);
+int BatchSize();
+void SetBatchIndex(int index);
+int BatchIndex();
+// The slideshow's pause between two files: set when it starts, cleared by its timer or by
+// the click that asks for the next file.
+void SetBatchWaiting(bool waiting);
+bool IsBatchWaiting();
 
 // The main document; its transfers can be cleaned up from outside (closing the window).
 void SetMainDocument(DIBImage* document);

@@ -6,6 +6,7 @@
 #include "core/progress.h"
 #include "shell/colour_commands.h"
 #include "shell/dialogs.h"
+#include "shell/drop_handling.h"
 #include "shell/file_commands.h"
 #include "shell/full_screen.h"
 #include "shell/geometry_commands.h"

@@ -6,6 +6,8 @@
 #include "core/messages.h"
 #include "core/progress.h"
 #include "app/command_line.h"
+#include "app/file_queue.h"
+#include "core/commands.h"
 #include "app/file_session.h"
 #include "formats/file_types.h"
 #include "formats/image_files.h"
@@ -25,12 +27,6 @@ namespace {
 std::wstring pendingCommandLine;
 
 std::wstring RememberedDirectory() { return Widen(CurrentFileSession().rememberedDirectory); }
-
-// Files are dropped on the main window and on the full-screen view.
-void AcceptDroppedFiles(bool accept) {
-  DragAcceptFiles(shell.mainWindow, accept);
-  if (HWND view = FullScreenWindow()) DragAcceptFiles(view, accept);
-}
 
 }  // namespace
 
@@ -148,29 +144,23 @@ void KeepCommandLine(const wchar_t* commandLine) { pendingCommandLine = commandL
 bool HasPendingCommandLine() { return !pendingCommandLine.empty(); }
 
 LRESULT OnCommandLine(LPARAM) {
-  const std::vector<std::string> names = SplitCommandLine(Narrow(pendingCommandLine));
+  const std::vector<std::string> names = CommandLineNames(Narrow(pendingCommandLine));
   pendingCommandLine.clear();
-  // One name opens at once; lists go to the file queue, which takes them once batches exist.
-  if (names.size() == 1) OpenMainImage(names.front());
+  switch (ChooseCommandLineStart(names)) {
+    case CommandLineStart::kOpenOne:
+      OpenMainImage(names.front());
+      break;
+    case CommandLineStart::kSlideshow:
+      if (QueueNames(names, cmd::kDropSlideshow)) {
+        PostMessageW(shell.mainWindow, WM_COMMAND, cmd::kDropList, 0);
+      } else {
+        ShowNoMemory();
+      }
+      break;
+    case CommandLineStart::kNothing:
+      break;
+  }
   return 0;
-}
-
-void OnDropFiles(HDROP drop) {
-  if (IsBatchRunning()) {
-    DragFinish(drop);
-    return;
-  }
-  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-  std::wstring name;
-  if (count == 1) {
-    name.resize(DragQueryFileW(drop, 0, nullptr, 0) + 1);
-    name.resize(DragQueryFileW(drop, 0, name.data(), UINT(name.size())));
-  }
-  DragFinish(drop);
-  if (name.empty()) return;
-  AcceptDroppedFiles(false);
-  if (AskSaveChanges()) OpenMainImage(Narrow(name));
-  AcceptDroppedFiles(true);
 }
 
 }  // namespace quilla

@@ -27,7 +27,4 @@ void KeepCommandLine(const wchar_t* commandLine);
 bool HasPendingCommandLine();
 LRESULT OnCommandLine(LPARAM);
 
-// WM_DROPFILES.
-void OnDropFiles(HDROP drop);
-
 }  // namespace quilla

@@ -7,6 +7,7 @@
 #include "core/progress.h"
 #include "settings/app_options.h"
 #include "shell/display.h"
+#include "shell/drop_handling.h"
 #include "shell/file_commands.h"
 #include "shell/full_screen_rules.h"
 #include "shell/gdi.h"

@@ -11,6 +11,7 @@
 #include "shell/colour_commands.h"
 #include "shell/command_table.h"
 #include "shell/display.h"
+#include "shell/drop_handling.h"
 #include "shell/file_commands.h"
 #include "shell/file_dialogs.h"
 #include "shell/full_screen.h"

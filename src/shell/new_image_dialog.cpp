@@ -1,4 +1,4 @@
-// New Image (NewDlgProc, dialog 56): the size of a new image for File > New, or the new
+// New Image (NewDlgProc, dialog 63): the size of a new image for File > New, or the new
 // canvas for Redimension, typed or chosen from the presets.
 #include "resources/geometry_dialog_ids.h"
 #include "shell/dialog_support.h"

@@ -279,6 +279,23 @@ void Program::PostRequest(const wchar_t* request, LPARAM lParam) const {
 
 void Program::ClickBusyMenuWhenShown() const { PostRequest(kBusyClickRequest, 0); }
 
+void Program::DropFiles(const std::vector<std::wstring>& paths, HWND target) const {
+  // Each drop has its own list file, so that one not yet read is never written over.
+  static int drops = 0;
+  wchar_t folder[MAX_PATH] = L"";
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring listPath = std::wstring(folder) + L"quilla-test-drop" + std::to_wstring(++drops) + L".txt";
+  std::wstring names;
+  for (const std::wstring& path : paths) names += path + L'\n';
+  HANDLE file = CreateFileW(listPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, names.data(), DWORD(names.size() * sizeof(wchar_t)), &written, nullptr);
+  CloseHandle(file);
+  PostMessageW(target ? target : mainWindow_, RegisterWindowMessageW(kDropRequest), 0,
+               GlobalAddAtomW(listPath.c_str()));
+}
+
 std::vector<MenuItem> Program::ReadMenu() const {
   // The request queues behind everything posted so far, and the menu states are updated
   // after each of those messages.

@@ -109,6 +109,9 @@ class Program {
   LRESULT SendCommand(int number) const;
   // Clicks the item of the busy menu as soon as an operation shows it (probe.h).
   void ClickBusyMenuWhenShown() const;
+  // Drops the files (Windows paths) on the window, the main window by default, as the
+  // shell does (probe.h).
+  void DropFiles(const std::vector<std::wstring>& paths, HWND target = nullptr) const;
 
   // Waits until the program has handled everything posted so far, and what that posted in
   // turn, and has painted; false when it is still busy after the time.

@@ -3,6 +3,7 @@
 // cannot read a window's menus, nor tell whether a thread is idle). The program itself
 // knows nothing of it.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdint>
 #include <string>
@@ -110,12 +111,39 @@ void Serve(MSG* msg, std::uintptr_t here) {
     pending.timer = 0;
   }
 }
+// The shell's block for a drop of the names listed in the file the atom names.
+HGLOBAL DropBlock(ATOM atom) {
+  wchar_t path[MAX_PATH] = L"";
+  GlobalGetAtomNameW(atom, path, MAX_PATH);
+  GlobalDeleteAtom(atom);
+  std::wstring names;
+  HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    wchar_t buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) names.append(buffer, got / sizeof(wchar_t));
+    CloseHandle(file);
+  }
+  for (wchar_t& c : names) {
+    if (c == L'\n') c = L'\0';
+  }
+  names += L'\0';
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
+  if (!block) return nullptr;
+  auto* header = static_cast<DROPFILES*>(GlobalLock(block));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  CopyMemory(header + 1, names.data(), names.size() * sizeof(wchar_t));
+  GlobalUnlock(block);
+  return block;
+}
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeGetMessage(int code, WPARAM wParam, LPARAM lParam) {
   static const UINT menuRequest = RegisterWindowMessageW(kMenuRequest);
   static const UINT settleRequest = RegisterWindowMessageW(kSettleRequest);
   static const UINT busyClickRequest = RegisterWindowMessageW(kBusyClickRequest);
+  static const UINT dropRequest = RegisterWindowMessageW(kDropRequest);
   MSG* msg = reinterpret_cast<MSG*>(lParam);
   if (code != HC_ACTION || wParam != PM_REMOVE) return CallNextHookEx(nullptr, code, wParam, lParam);
   const auto here = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
@@ -134,6 +162,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeGetMessage(int code, WPAR
   } else if (message == busyClickRequest) {
     pending.mainWindow = msg->hwnd;
     pending.busyClick = true;
+  } else if (message == dropRequest) {
+    *msg = MSG{msg->hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(DropBlock(ATOM(msg->lParam))), 0, msg->time, msg->pt};
   }
   const bool ours = message == menuRequest || message == settleRequest || message == busyClickRequest ||
                     (message == WM_TIMER && !msg->hwnd && pending.timer && msg->wParam == pending.timer);

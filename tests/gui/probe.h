@@ -11,10 +11,14 @@
 //   not in an operation that pumps messages while it works.
 // - kBusyClickRequest: clicks the item of the one-item busy menu as soon as the main window
 //   shows it, from inside the operation's own message pump; no answer.
+// - kDropRequest, lParam a global atom naming a UTF-16 file of names, one a line: the
+//   window it is posted to receives WM_DROPFILES with those names, as from the shell. The
+//   probe deletes the atom; no answer.
 #pragma once
 
 inline constexpr wchar_t kMenuRequest[] = L"QuillaTestMenuProbe";
 inline constexpr wchar_t kSettleRequest[] = L"QuillaTestSettle";
 inline constexpr wchar_t kBusyClickRequest[] = L"QuillaTestBusyClick";
+inline constexpr wchar_t kDropRequest[] = L"QuillaTestDrop";
 inline constexpr unsigned long kMenuTag = 0x4d454e55;    // "MENU"
 inline constexpr unsigned long kSettleTag = 0x53544c45;  // "STLE"

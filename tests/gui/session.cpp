@@ -22,6 +22,13 @@ void ProgramSession::Start(const std::wstring& arguments) {
   ASSERT_TRUE(program_->Settle());
 }
 
+void ProgramSession::PresetOption(const wchar_t* key, const std::wstring& value) const {
+  if (GetFileAttributesW(settings_.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    ASSERT_EQ(RunCli(L"settings --save --ini \"" + settings_ + L"\"").exitCode, 0u);
+  }
+  ASSERT_TRUE(WritePrivateProfileStringW(L"Options", key, value.c_str(), settings_.c_str()));
+}
+
 void ProgramSession::StartOn(const std::wstring& file, const std::string& title) {
   ASSERT_NO_FATAL_FAILURE(Start(L"\"" + file + L"\""));
   ASSERT_TRUE(WaitForTitle(Main(), title, 20000)) << "title: " << WindowText(Main());

@@ -50,6 +50,9 @@ class ProgramSession {
   HWND MovedAndShownAgain(HWND dialog, int command, int closeButton, int dx, int dy) const;
   // The menu item with the command id; fails the test when the menu has no such item.
   MenuItem Menu(int id) const;
+  // Sets a value of "Options" in the settings file the next Start reads (made complete by
+  // quilla-cli first, so that the program takes it for its own).
+  void PresetOption(const wchar_t* key, const std::wstring& value) const;
   // A value of the settings file's section "Options".
   std::string Option(const std::string& key) const { return ReadSettings(settings_).Value("Options", key); }
 
