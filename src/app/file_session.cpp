@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "core/commands.h"
 #include "core/dib_image.h"
 #include "core/messages.h"
 #include "core/progress.h"
@@ -53,7 +54,15 @@ int OpenImageByName(DIBImage& document, const std::string& name, const std::func
   imageChanged = false;
   EndWaitCursor();
   RestoreMenu();
+  if (!ok) AskCancelRemaining();
   return ok;
+}
+
+void AskCancelRemaining() {
+  if (!IsBatchRunning() || IsBatchCancelled()) return;
+  const bool last = BatchIndex() + 1 >= BatchSize();
+  const bool cycling = Options().DropTo() == cmd::kDropSlideshow && Options().SSCycle();
+  if ((!last || cycling) && AskYesNo("Cancel remaining open operations ?") == MsgResult::Yes) CancelBatch();
 }
 
 int SaveImageByName(DIBImage& document, const std::string& name) {

@@ -28,6 +28,9 @@ void RememberDirectory(const std::string& fullName);
 // current name (or "UNTITLED" on failure), imageChanged cleared. Non-zero on success.
 // onRecognised runs once the file's type is known, before the document's image goes.
 int OpenImageByName(DIBImage& document, const std::string& name, const std::function<void()>& onRecognised = {});
+// After a failed open inside a running batch: asks whether to cancel the rest, unless this
+// was the last file and no slideshow cycles back to the first. Yes cancels the batch.
+void AskCancelRemaining();
 
 // Writes the document to name under the saving busy menu; success makes name current
 // and clears imageChanged. Non-zero on success.

@@ -1,5 +1,7 @@
 #include "app/file_session.h"
 
+#include "core/commands.h"
+#include "core/progress.h"
 #include "formats/codec_abort.h"
 #include "formats/file_system.h"
 #include "formats/file_types.h"
@@ -44,6 +46,36 @@ TEST_F(FileSessionTest, OpenByNameSetsTheSessionFromTheTypeRead) {
   EXPECT_FALSE(OpenImageByName(document, Path("gone.bmp")));
   EXPECT_EQ(CurrentFileSession().currentName, kUntitled);
   EXPECT_EQ(CurrentFileSession().lastOpened, Path("gone.bmp"));
+}
+
+TEST_F(FileSessionTest, AFailedOpenInABatchAsksToCancelTheRestUnlessNothingFollows) {
+  DIBImage document;
+  // The reader's message takes the first answer.
+  auto failOpen = [&](int index, int size, MsgResult answer = MsgResult::Yes) {
+    host.messages.clear();
+    host.answers = {MsgResult::Ok, answer};
+    SetBatchSize(size);
+    SetBatchIndex(index);
+    EXPECT_FALSE(OpenImageByName(document, Path("gone.bmp")));
+  };
+  auto asked = [&] { return host.LastMessage() == "Cancel remaining open operations ?"; };
+  Options().SetDropTo(cmd::kDropCompress);
+  failOpen(0, 1);
+  EXPECT_FALSE(asked());  // outside a batch
+  BeginBatch();
+  failOpen(0, 2, MsgResult::No);
+  EXPECT_TRUE(asked());
+  EXPECT_FALSE(IsBatchCancelled());
+  failOpen(1, 2);
+  EXPECT_FALSE(asked());  // the last file
+  Options().SetDropTo(cmd::kDropSlideshow);
+  Options().SetSSCycle(1);
+  failOpen(1, 2);
+  EXPECT_TRUE(asked());  // a cycling slideshow comes back to the first
+  EXPECT_TRUE(IsBatchCancelled());
+  failOpen(0, 2);
+  EXPECT_FALSE(asked());  // already cancelled
+  EndBatch();
 }
 
 TEST_F(FileSessionTest, RememberedDirectoryDropsTheSeparatorExceptAtARoot) {
