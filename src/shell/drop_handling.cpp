@@ -8,9 +8,11 @@
 #include "core/messages.h"
 #include "core/progress.h"
 #include "settings/app_options.h"
+#include "shell/batch_compression.h"
 #include "shell/file_commands.h"
 #include "shell/full_screen.h"
 #include "shell/shell_state.h"
+#include "shell/slideshow.h"
 #include "shell/utf.h"
 
 namespace quilla {
@@ -43,8 +45,10 @@ const char* ConfirmationTarget(int destination) {
   }
 }
 
-void SendToDestination([[maybe_unused]] const std::vector<std::string>& names, int destination) {
+void SendToDestination(const std::vector<std::string>& names, int destination) {
   switch (destination) {
+    case cmd::kDropSlideshow: RunSlideshow(names); break;
+    case cmd::kDropCompress: RunBatchCompression(names); break;
     default: break;
   }
 }
