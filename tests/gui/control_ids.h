@@ -109,4 +109,10 @@ inline constexpr int kText = 101, kLeft = 107, kLeftValue = 108, kTopValue = 110
                      kHeightValue = 114, kFace = 115, kExec = 24;
 }  // namespace add_text
 
+// Multiple File Open: the path, the left and right lists and their buttons, the preview pane.
+namespace multiple_open {
+inline constexpr int kPath = 101, kFiles = 103, kUnselectAll = 105, kAdd = 106, kRemoveAll = 109, kChosen = 110,
+                     kSaveList = 115, kLoadList = 116, kPreview = 119, kDelete = 121;
+}  // namespace multiple_open
+
 }  // namespace quilla::gui
