@@ -209,6 +209,21 @@ void PaintPreview(const DRAWITEMSTRUCT& item) {
   PaintDocumentAt(dc, preview, {corner.x + p.x, corner.y + p.y}, pane);
 }
 
+// A list file's name from the common open or save dialog, which starts in the current
+// directory and leaves it as it was; nothing when the user cancelled.
+using FileDialog = bool (*)(HWND, wchar_t*, const wchar_t*, const std::wstring&, int*, const char (*)[5], wchar_t*,
+                            const std::wstring&);
+std::optional<std::string> ChooseListFile(HWND dialog, FileDialog fileDialog, const wchar_t* title) {
+  wchar_t name[kNameChars] = L"";
+  wchar_t fileTitle[kNameChars] = L"";
+  KeptDirectory kept;
+  if (!fileDialog(dialog, name, title, Widen(FilterBlock(kListFilters, 1)), nullptr, kListExtensions, fileTitle,
+                  kept.Directory())) {
+    return std::nullopt;
+  }
+  return Narrow(name);
+}
+
 // "Save &to file...": the right list, one name a line.
 void SaveList(HWND dialog) {
   HWND chosen = Item(dialog, IDC_MO_CHOSEN);
@@ -217,19 +232,12 @@ void SaveList(HWND dialog) {
     ShowWarningOwned(dialog, "There are no selected files!");
     return;
   }
-  wchar_t name[kNameChars] = L"";
-  wchar_t title[kNameChars] = L"";
-  {
-    KeptDirectory kept;
-    if (!SaveFileDialog(dialog, name, L"Save filenames to", Widen(FilterBlock(kListFilters, 1)), nullptr, kListExtensions, title,
-                        kept.Directory())) {
-      return;
-    }
-  }
+  const std::optional<std::string> chosenName = ChooseListFile(dialog, SaveFileDialog, L"Save filenames to");
+  if (!chosenName) return;
   std::string text;
   for (int i = 0; i < count; ++i) text += EntryText(chosen, i) + "\r\n";
   // A name typed without an extension gets ".txt".
-  const std::string target = NameWithDefaultExtension(Narrow(name), kListExtensions[0]);
+  const std::string target = NameWithDefaultExtension(*chosenName, kListExtensions[0]);
   // The old file stays whole when the new one cannot be written.
   const bool existed = FileExists(target);
   if (!ReplaceFileContents(target, text)) {
@@ -239,16 +247,9 @@ void SaveList(HWND dialog) {
 
 // "Load &from file...": each line of a list file appended to the right list as it stands.
 void LoadList(HWND dialog) {
-  wchar_t name[kNameChars] = L"";
-  wchar_t title[kNameChars] = L"";
-  {
-    KeptDirectory kept;
-    if (!OpenFileDialog(dialog, name, L"Read filenames from", Widen(FilterBlock(kListFilters, 1)), nullptr, kListExtensions, title,
-                        kept.Directory())) {
-      return;
-    }
-  }
-  const std::string file = Narrow(name);
+  const std::optional<std::string> chosenName = ChooseListFile(dialog, OpenFileDialog, L"Read filenames from");
+  if (!chosenName) return;
+  const std::string& file = *chosenName;
   const std::optional<std::string> text = ReadListFile(file);
   if (!text) {
     ShowWarningOwned(dialog, "Error opening: %s !", LowerCased(file).c_str());
