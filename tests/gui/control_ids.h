@@ -116,7 +116,8 @@ inline constexpr int kAutomatic = 101, kInteractive = 102, kCycle = 103, kDelay 
 // Multiple File Open: the path, the left and right lists and their buttons, the preview pane.
 namespace multiple_open {
 inline constexpr int kPath = 101, kFiles = 103, kUnselectAll = 105, kAdd = 106, kRemoveAll = 109, kChosen = 110,
-                     kSaveList = 115, kLoadList = 116, kPreview = 119, kDelete = 121;
+                     kSaveList = 115, kLoadList = 116, kPreview = 119, kDelete = 121,
+                     kToCompression = 113;
 }  // namespace multiple_open
 
 }  // namespace quilla::gui

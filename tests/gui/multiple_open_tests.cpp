@@ -123,6 +123,26 @@ TEST_F(MultipleOpenTest, FolderFilesGoRightAndTheListSavesAndLoadsAgain) {
   ExpectNoDialog(*program_);
 }
 
+// OK hands the list on as if dropped, to the destination chosen in the dialog and without
+// the drop's question.
+TEST_F(MultipleOpenTest, OkCompressesTheChosenFilesWithoutAsking) {
+  ASSERT_TRUE(WriteTestBmp(Path(L"b.bmp"), 4, 4, Gradient));
+  HWND dialog = StartAndOpenDialog(L"a.bmp", 8, 8);
+  ASSERT_NE(dialog, nullptr);
+  Click(dialog, "a.bmp", LBN_DBLCLK);
+  Click(dialog, "b.bmp", LBN_DBLCLK);
+  ASSERT_TRUE(program_->Press(dialog, multiple_open::kToCompression));
+  ASSERT_TRUE(Program::Answer(dialog, IDOK));
+  ASSERT_TRUE(WaitForTitle(Main(), ImageTitle("b.bmp", 4, 4), 20000)) << WindowText(Main());
+  ASSERT_TRUE(program_->Settle());
+  ExpectNoDialog(*program_);
+  for (const auto& [jpeg, size] : {std::pair{L"a.jpg", "8x8"}, std::pair{L"b.jpg", "4x4"}}) {
+    const std::wstring path = Path(jpeg);
+    const RunResult info = RunCli(L"info \"" + path + L"\"");
+    EXPECT_EQ(info.output, Utf8(path) + ": JPEG, " + size + ", 24 bpp, 0 colours");
+  }
+}
+
 TEST_F(MultipleOpenTest, PreviewIsTheSmallPictureCentredInItsFrame) {
   constexpr int kW = 9, kH = 6;
   HWND dialog = StartAndOpenDialog(L"small.bmp", kW, kH);
