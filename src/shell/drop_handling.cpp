@@ -10,6 +10,7 @@
 #include "settings/app_options.h"
 #include "shell/file_commands.h"
 #include "shell/full_screen.h"
+#include "shell/printing.h"
 #include "shell/shell_state.h"
 #include "shell/utf.h"
 
@@ -43,8 +44,9 @@ const char* ConfirmationTarget(int destination) {
   }
 }
 
-void SendToDestination([[maybe_unused]] const std::vector<std::string>& names, int destination) {
+void SendToDestination(const std::vector<std::string>& names, int destination) {
   switch (destination) {
+    case cmd::kDropPrinter: PrintFiles(names); break;
     default: break;
   }
 }
