@@ -10,6 +10,8 @@ for tool in cupsd lpadmin lpstat pdftoppm; do
   command -v "$tool" >/dev/null ||
     fail "$tool is missing: install cups, printer-driver-cups-pdf and poppler-utils (scripts/install-packages.sh)"
 done
+# cups-pdf runs only as root, which a cupsd started by another user cannot do.
+[ "$(id -u)" = 0 ] || fail "the PDF printer needs a cupsd started as root: run the tests as root"
 ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 [ -f "$ppd" ] || fail "$ppd is missing: install printer-driver-cups-pdf"
 [ -f /etc/cups/cups-pdf.conf ] || fail "/etc/cups/cups-pdf.conf is missing: install printer-driver-cups-pdf"

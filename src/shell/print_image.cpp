@@ -23,8 +23,9 @@ PrintScale ScaleFromOptions() {
           options.CenterPrinterPage() != 0};
 }
 
-// One page with the whole image stretched to the placement; false when any step failed,
-// in which case the job is abandoned rather than left open.
+// One page with the whole image stretched to the placement; false when any step failed
+// (drawing included, so a blank page is never reported as printed), in which case the job
+// is abandoned rather than left open.
 bool PrintPage(HDC dc, const PrintPlacement& placed) {
   const std::wstring title = Widen(CurrentFileTitle());
   DOCINFOW document{};
@@ -36,9 +37,11 @@ bool PrintPage(HDC dc, const PrintPlacement& placed) {
     DIBImage& image = shell.mainDocument;
     ImageLock lock(image);
     SetStretchBltMode(dc, COLORONCOLOR);
-    ok = lock && StretchDIBits(dc, placed.x, placed.y, placed.width, placed.height, 0, 0, image.Width(),
-                               image.Height(), image.GetBits(), reinterpret_cast<const BITMAPINFO*>(image.GetHeader()),
-                               DIB_RGB_COLORS, SRCCOPY) != 0;
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(image.GetHeader());
+    // An empty placement the user chose to print anyway leaves the page blank.
+    ok = lock && (placed.Empty() || StretchDIBits(dc, placed.x, placed.y, placed.width, placed.height, 0, 0,
+                                                  image.Width(), image.Height(), image.GetBits(), info,
+                                                  DIB_RGB_COLORS, SRCCOPY) != 0);
   }
   ok = ok && EndPage(dc) > 0;
   if (!ok) {

@@ -1,5 +1,6 @@
 #include "shell/print_rules.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -27,8 +28,9 @@ PrintPlacement PlaceOnPage(int imageWidth, int imageHeight, const PrinterPage& p
     width = fitted.width < page.width ? fitted.width : page.width;
     height = fitted.height < page.height ? fitted.height : page.height;
   }
-  placed.width = int(width);
-  placed.height = int(height);
+  // Past the int range only an absurd device could go; it gets the largest size.
+  placed.width = int(std::min<int64_t>(width, INT32_MAX));
+  placed.height = int(std::min<int64_t>(height, INT32_MAX));
   if (scale.center) {
     placed.x = (page.width - placed.width) / 2;
     placed.y = (page.height - placed.height) / 2;

@@ -109,9 +109,9 @@ inline constexpr int kText = 101, kLeft = 107, kLeftValue = 108, kTopValue = 110
                      kHeightValue = 114, kFace = 115, kExec = 24;
 }  // namespace add_text
 
-// The Print dialog: the printer's name and its list of print qualities; Printer Options: its
-// check boxes and the read-outs of its percentages.
-namespace print_dialog { inline constexpr int kPrinter = 1088, kQuality = 1136; }
+// The Print dialog: the printer's name, its list of print qualities and its Setup button;
+// Printer Options: its check boxes and the read-outs of its percentages.
+namespace print_dialog { inline constexpr int kPrinter = 1088, kQuality = 1136, kSetup = 23; }
 namespace printer_options { inline constexpr int kFit = 101, kColsValue = 104, kRowsValue = 105, kCenter = 106; }
 
 }  // namespace quilla::gui

@@ -152,8 +152,9 @@ class PrintTest : public SessionTest {
     EXPECT_TRUE(Near(page.At(midX + quarterX, midY + quarterY), kBottomRight));
   }
 
-  // The Print dialog on the default PDF printer, confirmed.
-  void ConfirmPrintDialog() const {
+  // The Print dialog on the default PDF printer, confirmed; throughSetup confirms the
+  // print-setup dialog behind "Setup..." first, which makes the printer's context anew.
+  void ConfirmPrintDialog(bool throughSetup = false) const {
     HWND dialog = program_->WaitForDialog();
     ASSERT_NE(dialog, nullptr) << "no Print dialog";
     EXPECT_EQ(WindowText(dialog), "Print");
@@ -161,6 +162,13 @@ class PrintTest : public SessionTest {
     EXPECT_GT(SendDlgItemMessageW(dialog, print_dialog::kQuality, CB_GETCOUNT, 0, 0), 0) << "no print qualities";
     EXPECT_GE(SendDlgItemMessageW(dialog, print_dialog::kQuality, CB_GETCURSEL, 0, 0), 0);
     Shot("print-dialog");
+    if (throughSetup) {
+      ASSERT_TRUE(Program::Click(dialog, print_dialog::kSetup));
+      HWND setup = program_->WaitForDialog(8000, dialog);
+      ASSERT_NE(setup, nullptr) << "no print-setup dialog";
+      ASSERT_TRUE(Program::Answer(setup, IDOK));
+      EXPECT_EQ(WindowText(GetDlgItem(dialog, print_dialog::kPrinter)).rfind("Default Printer (", 0), 0u);
+    }
     ASSERT_TRUE(Program::Answer(dialog, IDOK));
   }
 
@@ -184,7 +192,7 @@ TEST_F(PrintTest, PrintsThePictureFittedToThePageAndCentred) {
   EXPECT_TRUE(Checked(options, printer_options::kCenter));
   ASSERT_TRUE(Program::Answer(options, IDOK));
   program_->PostMenuCommand(cmd::kPrint);
-  ASSERT_NO_FATAL_FAILURE(ConfirmPrintDialog());
+  ASSERT_NO_FATAL_FAILURE(ConfirmPrintDialog(true));
   ASSERT_TRUE(WaitForJobs(1)) << "no PDF in " << Utf8(pdfDir_);
   ASSERT_TRUE(program_->Settle());
   ExpectNoDialog(*program_);
