@@ -35,7 +35,8 @@ std::vector<Resolution> PairsToResolutions(const std::vector<LONG>& pairs) {
 std::vector<Resolution> PrinterResolutions(const PrinterLock& lock) {
   std::vector<LONG> pairs;
   if (HMODULE driver = LoadLibraryW(Widen(DriverFileName(Narrow(lock.Driver()))).c_str())) {
-    const auto ask = reinterpret_cast<DriverCapabilities>(reinterpret_cast<void*>(GetProcAddress(driver, "DeviceCapabilities")));
+    const auto ask =
+        reinterpret_cast<DriverCapabilities>(reinterpret_cast<void*>(GetProcAddress(driver, "DeviceCapabilities")));
     if (ask) {
       const std::string device = Narrow(lock.Device()), port = Narrow(lock.Port());
       const DWORD count = ask(device.c_str(), port.c_str(), DC_ENUMRESOLUTIONS, nullptr, nullptr);
@@ -88,8 +89,9 @@ void StoreQuality(HWND dialog) {
   if (!lock) return;
   const int index = int(SendDlgItemMessageW(dialog, IDC_PRINT_QUALITY, CB_GETCURSEL, 0, 0));
   if (index < 0) return;
-  std::wstring text(size_t(SendDlgItemMessageW(dialog, IDC_PRINT_QUALITY, CB_GETLBTEXTLEN, WPARAM(index), 0)) + 1, L'\0');
-  text.resize(size_t(SendDlgItemMessageW(dialog, IDC_PRINT_QUALITY, CB_GETLBTEXT, WPARAM(index), LPARAM(text.data()))));
+  const HWND list = GetDlgItem(dialog, IDC_PRINT_QUALITY);
+  std::wstring text(size_t(SendMessageW(list, CB_GETLBTEXTLEN, WPARAM(index), 0)) + 1, L'\0');
+  text.resize(size_t(SendMessageW(list, CB_GETLBTEXT, WPARAM(index), LPARAM(text.data()))));
   PrintQuality quality{lock.mode->dmPrintQuality, lock.mode->dmYResolution};
   if (QualityOfEntry(IsQualityLevel(quality.quality), index, Narrow(text), quality)) {
     lock.mode->dmPrintQuality = short(quality.quality);

@@ -4,7 +4,9 @@
 #include "shell/printing.h"  // first: the Windows headers, in their order
 
 #include <dlgs.h>
+#include <winspool.h>
 
+#include "shell/file_dialogs.h"
 #include "shell/gdi.h"
 #include "shell/help.h"
 #include "shell/shell_state.h"
@@ -54,6 +56,11 @@ UINT_PTR CALLBACK PrintSetupHookProc(HWND dialog, UINT message, WPARAM wParam, L
 }  // namespace
 
 void InitPrinter() {
+  // Without a default printer the dialog would fail, and Wine keeps a failed common dialog's
+  // error for the next one to report: the open dialog's Cancel would show it.
+  DWORD length = 0;
+  GetDefaultPrinterW(nullptr, &length);
+  if (length == 0) return;
   PRINTDLGW record{};
   record.hwndOwner = shell.mainWindow;
   record.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
@@ -74,6 +81,7 @@ bool PrinterSetup(HWND owner, bool returnDC) {
   record.lpfnSetupHook = PrintSetupHookProc;
   const bool ok = RunPrintDialog(record);
   printer.dc.Reset(ok && returnDC ? record.hDC : nullptr);
+  if (!ok) ShowCommDlgError();  // nothing for Cancel
   return ok;
 }
 

@@ -92,7 +92,8 @@ class PrintTest : public SessionTest {
       const std::wstring path = pdfDir_ + L"\\" + entry.cFileName;
       const std::string bytes = ReadFileBytes(path);
       if (bytes.rfind("%%EOF") == std::string::npos || bytes.size() - bytes.rfind("%%EOF") > 8) continue;
-      found.push_back({ULONGLONG(entry.ftLastWriteTime.dwHighDateTime) << 32 | entry.ftLastWriteTime.dwLowDateTime, path});
+      const FILETIME& written = entry.ftLastWriteTime;
+      found.push_back({ULONGLONG(written.dwHighDateTime) << 32 | written.dwLowDateTime, path});
     } while (FindNextFileW(search, &entry));
     FindClose(search);
     std::sort(found.begin(), found.end());
@@ -108,7 +109,8 @@ class PrintTest : public SessionTest {
     const std::vector<std::wstring> found = NewPdfs();
     for (size_t i = 0; i < found.size(); ++i) {
       const std::wstring job = Path(L"job" + std::to_wstring(i + 1) + L".pdf");
-      if (MoveFileExW(found[i].c_str(), job.c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_REPLACE_EXISTING)) jobs_.push_back(job);
+      if (MoveFileExW(found[i].c_str(), job.c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_REPLACE_EXISTING))
+        jobs_.push_back(job);
     }
     return landed && jobs_.size() == count;
   }
