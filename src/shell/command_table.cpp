@@ -21,6 +21,7 @@
 #include "settings/settings_store.h"
 #include "shell/selection_area.h"
 #include "shell/shell_state.h"
+#include "shell/slideshow_dialog.h"
 #include "shell/toolbar.h"
 #include "shell/view_commands.h"
 
@@ -67,10 +68,10 @@ LRESULT Quantizing(LPARAM) {
   ShowQuantizingOptions();
   return 0;
 }
-LRESULT JpegIo(LPARAM) {
-  const int answer = ShowJpegOptions();
-  SetAltGlyph29(Options().JpegDecompressionSetup() == kJpegPreview);
-  return answer;
+LRESULT JpegIo(LPARAM) { return ShowJpegOptions(); }
+LRESULT MultipleOpen(LPARAM) {
+  ShowMultipleOpen();
+  return 0;
 }
 LRESULT Memory(LPARAM) {
   ShowMemoryOptions();

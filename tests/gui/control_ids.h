@@ -108,6 +108,16 @@ namespace add_text {
 inline constexpr int kText = 101, kLeft = 107, kLeftValue = 108, kTopValue = 110, kWidthValue = 112,
                      kHeightValue = 114, kFace = 115, kExec = 24;
 }  // namespace add_text
+// Slideshow Options: the two ways on, the delay field, cycling and full screen.
+namespace slideshow_options {
+inline constexpr int kAutomatic = 101, kInteractive = 102, kCycle = 103, kDelay = 104, kFullScreen = 105;
+}  // namespace slideshow_options
+
+// Multiple File Open: the path, the left and right lists and their buttons, the preview pane.
+namespace multiple_open {
+inline constexpr int kPath = 101, kFiles = 103, kUnselectAll = 105, kAdd = 106, kRemoveAll = 109, kChosen = 110,
+                     kSaveList = 115, kLoadList = 116, kPreview = 119, kDelete = 121;
+}  // namespace multiple_open
 
 // The Print dialog: the printer's name, its list of print qualities and its Setup button;
 // Printer Options: its check boxes and the read-outs of its percentages.
