@@ -12,6 +12,7 @@
 #include "shell/geometry_commands.h"
 #include "app/file_session.h"
 #include "shell/lifecycle.h"
+#include "shell/printing.h"
 #include "shell/area_commands.h"
 #include "shell/clipboard_commands.h"
 #include "shell/screen_capture.h"

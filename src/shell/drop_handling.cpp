@@ -11,6 +11,7 @@
 #include "shell/batch_compression.h"
 #include "shell/file_commands.h"
 #include "shell/full_screen.h"
+#include "shell/printing.h"
 #include "shell/shell_state.h"
 #include "shell/slideshow.h"
 #include "shell/utf.h"
@@ -49,6 +50,7 @@ void SendToDestination(const std::vector<std::string>& names, int destination) {
   switch (destination) {
     case cmd::kDropSlideshow: RunSlideshow(names); break;
     case cmd::kDropCompress: RunBatchCompression(names); break;
+    case cmd::kDropPrinter: PrintFiles(names); break;
     default: break;
   }
 }

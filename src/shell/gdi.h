@@ -154,9 +154,13 @@ class OpenedClipboard {
 // A movable global memory block, freed unless given up to a new owner (the clipboard).
 class GlobalBlock {
  public:
+  GlobalBlock() = default;
   explicit GlobalBlock(SIZE_T bytes) : handle_(GlobalAlloc(GMEM_MOVEABLE, bytes)) {}
-  ~GlobalBlock() {
-    if (handle_) GlobalFree(handle_);
+  ~GlobalBlock() { Reset(); }
+  // Takes over a block another function made (a common dialog's).
+  void Reset(HGLOBAL handle = nullptr) {
+    if (handle_ && handle_ != handle) GlobalFree(handle_);
+    handle_ = handle;
   }
   GlobalBlock(const GlobalBlock&) = delete;
   GlobalBlock& operator=(const GlobalBlock&) = delete;
@@ -169,7 +173,25 @@ class GlobalBlock {
   explicit operator bool() const { return handle_ != nullptr; }
 
  private:
-  HGLOBAL handle_;
+  HGLOBAL handle_ = nullptr;
+};
+
+// A device context the program created (a printer's), deleted with its owner.
+class CreatedDC {
+ public:
+  CreatedDC() = default;
+  ~CreatedDC() { Reset(); }
+  CreatedDC(const CreatedDC&) = delete;
+  CreatedDC& operator=(const CreatedDC&) = delete;
+  void Reset(HDC dc = nullptr) {
+    if (dc_ && dc_ != dc) DeleteDC(dc_);
+    dc_ = dc;
+  }
+  HDC Get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HDC dc_ = nullptr;
 };
 
 // A global memory block locked for a scope: its bytes and their number.

@@ -9,6 +9,7 @@
 #include "shell/ctl3d.h"
 #include "shell/file_commands.h"
 #include "shell/full_screen.h"
+#include "shell/printing.h"
 #include "shell/shell_state.h"
 #include "shell/toolbar.h"
 
@@ -45,6 +46,7 @@ void Exit() {
   FreeListBuffers();
   shell.dialogBrush.Reset();
   DestroyWindow(shell.mainWindow);
+  ReleasePrinter();
 }
 
 }  // namespace quilla

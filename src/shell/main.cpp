@@ -16,6 +16,7 @@
 #include "shell/display.h"
 #include "shell/file_commands.h"
 #include "shell/main_window.h"
+#include "shell/printing.h"
 #include "shell/scrolling.h"
 #include "shell/selection_area.h"
 #include "shell/shell_state.h"
@@ -122,6 +123,7 @@ const char* SetUpAndRun(HINSTANCE instance, const wchar_t* commandLine, int show
   if (!CreateMainWindow()) return "Cannot create main window";
   InitPaintHeaders();
   InitSelection();
+  InitPrinter();
   {
     WindowDC screen(nullptr);
     Options().SetDisplayMode(DisplayModeOf(screen));

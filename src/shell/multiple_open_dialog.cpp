@@ -23,6 +23,7 @@
 #include "shell/file_dialogs.h"
 #include "shell/gdi.h"
 #include "shell/multiple_open_rules.h"
+#include "shell/printing.h"
 #include "shell/shell_state.h"
 #include "shell/slideshow_dialog.h"
 #include "shell/utf.h"
@@ -295,6 +296,7 @@ void ShowDestinationSetup(HWND dialog) {
   switch (ChosenDestination(dialog)) {
     case cmd::kDropSlideshow: ShowSlideshowOptions(dialog); break;
     case cmd::kDropCompress: ShowJpegOptions(dialog); break;
+    case cmd::kDropPrinter: ShowPrintDialog(dialog); break;
     default: break;
   }
 }

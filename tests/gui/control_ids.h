@@ -120,4 +120,9 @@ inline constexpr int kPath = 101, kFiles = 103, kUnselectAll = 105, kAdd = 106, 
                      kToCompression = 113;
 }  // namespace multiple_open
 
+// The Print dialog: the printer's name, its list of print qualities and its Setup button;
+// Printer Options: its check boxes and the read-outs of its percentages.
+namespace print_dialog { inline constexpr int kPrinter = 1088, kQuality = 1136, kSetup = 23; }
+namespace printer_options { inline constexpr int kFit = 101, kColsValue = 104, kRowsValue = 105, kCenter = 106; }
+
 }  // namespace quilla::gui
