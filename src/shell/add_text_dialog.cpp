@@ -14,12 +14,12 @@
 #include "shell/dialog_support.h"
 #include "shell/dialogs.h"
 #include "shell/display.h"
+#include "shell/font_lists.h"
 #include "shell/scroll_control.h"
 #include "shell/selection_area.h"
 #include "shell/shell_state.h"
 #include "shell/text_render.h"
 #include "shell/text_rules.h"
-#include "shell/utf.h"
 
 namespace quilla {
 
@@ -50,12 +50,6 @@ bool PaletteImage() { return !Main().IsTrueColor(); }
 TextStyle StoredStyle() { return Options().Style(TextStyleGroup::Normal); }
 void Store(const TextStyle& style) { Options().SetStyle(TextStyleGroup::Normal, style); }
 
-// The colour dialogs take 0x00RRGGBB.
-uint32_t ToRgb(uint32_t colour) {
-  return uint32_t(RedOf(colour)) << 16 | uint32_t(GreenOf(colour)) << 8 | uint32_t(BlueOf(colour));
-}
-uint32_t FromRgb(uint32_t rgb) { return PackColor(int(rgb >> 16), int(rgb >> 8), int(rgb)); }
-
 void ShowSliders(HWND dialog) {
   const RectSliders ranges = RectSliderRanges(run->rect, Main().Width(), Main().Height());
   const SliderRange limits[] = {ranges.left, ranges.top, ranges.width, ranges.height};
@@ -65,36 +59,6 @@ void ShowSliders(HWND dialog) {
     run->sliders[i] = ScrollControl(dialog, kSliderIds[i], kReadoutIds[i], limits[i].minimum, limits[i].maximum,
                                     kPageStep, values[i]);
   }
-}
-
-int CALLBACK AddFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list) {
-  const HWND combo = reinterpret_cast<HWND>(list);
-  if (SendMessageW(combo, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(font->lfFaceName)) == CB_ERR)
-    SendMessageW(combo, CB_ADDSTRING, 0, LPARAM(font->lfFaceName));
-  return 1;
-}
-
-// Every font family of the screen, sorted by the list; the face given, else the first.
-void FillFaces(HWND dialog, const std::string& face) {
-  const HWND combo = GetDlgItem(dialog, IDC_AT_FACE);
-  WindowDC screen(nullptr);
-  EnumFontFamiliesW(screen, nullptr, AddFamily, LPARAM(combo));
-  const LRESULT found = SendMessageW(combo, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(Widen(face).c_str()));
-  SendMessageW(combo, CB_SETCURSEL, found == CB_ERR ? 0 : WPARAM(found), 0);
-}
-
-void FillPoints(HWND dialog, int points) {
-  for (int p = kMinPoints; p <= kMaxPoints; ++p)
-    SendDlgItemMessageW(dialog, IDC_AT_POINTS, CB_ADDSTRING, 0, LPARAM(std::to_wstring(p).c_str()));
-  SendDlgItemMessageW(dialog, IDC_AT_POINTS, CB_SETCURSEL, WPARAM(PointListIndex(points)), 0);
-}
-
-std::string SelectedEntry(HWND dialog, int list) {
-  const LRESULT index = SendDlgItemMessageW(dialog, list, CB_GETCURSEL, 0, 0);
-  if (index == CB_ERR) return {};
-  std::wstring text(size_t(SendDlgItemMessageW(dialog, list, CB_GETLBTEXTLEN, WPARAM(index), 0)) + 1, L'\0');
-  text.resize(size_t(SendDlgItemMessageW(dialog, list, CB_GETLBTEXT, WPARAM(index), LPARAM(text.data()))));
-  return Narrow(text);
 }
 
 int CheckedOf(HWND dialog, const int (&ids)[3]) {
@@ -164,9 +128,9 @@ void ChooseColour(HWND dialog, bool foreground) {
     chosen = SelectPaletteEntry(dialog, index);
   } else {
     uint32_t& colour = foreground ? run->foreground : run->background;
-    uint32_t rgb = ToRgb(colour);
+    uint32_t rgb = PackedToRgb(colour);
     chosen = SelectColor(dialog, rgb);
-    if (chosen) colour = FromRgb(rgb);
+    if (chosen) colour = RgbToPacked(rgb);
   }
   if (!chosen) return;
   InvalidateRect(GetDlgItem(dialog, foreground ? IDC_AT_FOREGROUND_SWATCH : IDC_AT_BACKGROUND_SWATCH), nullptr, TRUE);
@@ -197,8 +161,8 @@ void Fill(HWND dialog, LPARAM) {
   SetChecked(dialog, IDC_AT_STRIKEOUT, style.strikeout);
   SetChecked(dialog, kAlignmentIds[style.alignment >= 0 && style.alignment < 3 ? style.alignment : 0], true);
   SetChecked(dialog, kDirectionIds[style.direction >= 0 && style.direction < 3 ? style.direction : 0], true);
-  FillFaces(dialog, style.face);
-  FillPoints(dialog, style.points);
+  FillFaceList(dialog, IDC_AT_FACE, style.face);
+  FillPointList(dialog, IDC_AT_POINTS, style.points);
   ShowSliders(dialog);
 }
 
@@ -270,7 +234,7 @@ void ShowAddText() {
   state.foreground = style.foreground;
   state.background = style.background;
   if (PaletteImage()) {
-    state.inks = {document.NearestIndex(ToRgb(style.foreground)), document.NearestIndex(ToRgb(style.background))};
+    state.inks = {document.NearestIndex(PackedToRgb(style.foreground)), document.NearestIndex(PackedToRgb(style.background))};
     state.palette.Reset(MakePlatformPalette(document.Palette()));
   }
   run = &state;

@@ -5,6 +5,7 @@
 
 #include "core/progress.h"
 #include "shell/colour_commands.h"
+#include "shell/contact_sheet.h"
 #include "shell/dialogs.h"
 #include "shell/drop_handling.h"
 #include "shell/file_commands.h"
@@ -70,6 +71,10 @@ LRESULT JpegIo(LPARAM) {
   const int answer = ShowJpegOptions();
   SetAltGlyph29(Options().JpegDecompressionSetup() == kJpegPreview);
   return answer;
+}
+LRESULT ContactSheetOptions(LPARAM) {
+  ShowContactOptions();
+  return 0;
 }
 LRESULT Memory(LPARAM) {
   ShowMemoryOptions();

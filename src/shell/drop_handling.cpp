@@ -8,6 +8,7 @@
 #include "core/messages.h"
 #include "core/progress.h"
 #include "settings/app_options.h"
+#include "shell/contact_sheet.h"
 #include "shell/file_commands.h"
 #include "shell/full_screen.h"
 #include "shell/shell_state.h"
@@ -43,8 +44,9 @@ const char* ConfirmationTarget(int destination) {
   }
 }
 
-void SendToDestination([[maybe_unused]] const std::vector<std::string>& names, int destination) {
+void SendToDestination(const std::vector<std::string>& names, int destination) {
   switch (destination) {
+    case cmd::kDropContactSheet: BuildContactSheet(names); break;
     default: break;
   }
 }

@@ -109,4 +109,7 @@ inline constexpr int kText = 101, kLeft = 107, kLeftValue = 108, kTopValue = 110
                      kHeightValue = 114, kFace = 115, kExec = 24;
 }  // namespace add_text
 
+// The contact sheet preview: the selected item's file name, size, format and box.
+namespace contact_preview { inline constexpr int kName = 102, kSize = 103, kFormat = 104, kBox = 105; }
+
 }  // namespace quilla::gui

@@ -1,0 +1,113 @@
+// Contact sheets under Wine: pictures dropped with "DropTo" 114 are probed, laid out in the
+// preview and composed into an untitled sheet; a file no codec knows ends it before anything
+// changes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bitmaps.h"
+#include "control_ids.h"
+#include "session.h"
+
+namespace quilla::gui {
+namespace {
+
+// 640 x 480 sheets ("ContaDim" 0); two columns of 312-pixel cells, in which a 64 x 16
+// picture becomes a 312 x 78 box.
+constexpr int kSheetWidth = 640, kSheetHeight = 480;
+constexpr int kBoxWidth = 312, kBoxHeight = 78, kColumnStep = 317;
+constexpr unsigned kGrey = 0x808080u;  // the sheet's background, as preset
+constexpr unsigned kColours[] = {0xFF0000u, 0x00FF00u, 0x0000FFu, 0xFFFF00u};
+
+class ContactSheetTest : public SessionTest {
+ protected:
+  // Four plain pictures a.bmp .. d.bmp, in kColours.
+  void WritePictures() {
+    for (int i = 0; i < 4; ++i) {
+      names_.push_back(Path(std::wstring(1, wchar_t(L'a' + i)) + L".bmp"));
+      ASSERT_TRUE(WriteBmp(names_.back(), 64, 16, std::vector<unsigned>(64 * 16, kColours[i])));
+    }
+  }
+  void DropAndConfirm(const std::vector<std::wstring>& names) {
+    program_->DropFiles(names);
+    EXPECT_EQ(AnswerBox(IDYES, "confirm"), "Are you sure you want to drop to Contact Sheet?");
+  }
+  static std::string Field(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+
+  std::vector<std::wstring> names_;
+};
+
+TEST_F(ContactSheetTest, DroppedPicturesArePreviewedAndComposedIntoAnUntitledSheet) {
+  PresetOption(L"DropTo", L"114");
+  PresetOption(L"ContaDim", L"0");
+  for (const wchar_t* key : {L"ContaBackR", L"ContaBackG", L"ContaBackB"}) PresetOption(key, L"128");
+  ASSERT_NO_FATAL_FAILURE(WritePictures());
+  Start();
+  ASSERT_NO_FATAL_FAILURE(DropAndConfirm(names_));
+
+  HWND preview = program_->WaitForDialog();
+  ASSERT_NE(preview, nullptr) << "no preview";
+  EXPECT_EQ(WindowText(preview), "Contact sheet preview (640x480)");
+  EXPECT_EQ(Field(preview, contact_preview::kName), Lower(Utf8(names_[0])));
+  EXPECT_EQ(Field(preview, contact_preview::kSize), "64x16");
+  EXPECT_EQ(Field(preview, contact_preview::kFormat), "BMP");
+  int left = 0, top = 0, width = 0, height = 0;
+  ASSERT_EQ(std::sscanf(Field(preview, contact_preview::kBox).c_str(), "(%d,%d) (%d,%d)", &left, &top, &width, &height),
+            4);
+  EXPECT_EQ(left, 5);
+  EXPECT_EQ(width, kBoxWidth);
+  EXPECT_EQ(height, kBoxHeight);
+  Shot("preview");
+  ASSERT_TRUE(Program::Answer(preview, IDOK));
+  ASSERT_TRUE(WaitForTitle(Main(), ImageTitle("untitled", kSheetWidth, kSheetHeight), 10000));
+  ASSERT_TRUE(program_->Settle());
+  Shot("sheet");
+
+  // Down each column, clear of the centred labels: the background, then the column's two
+  // boxes with the background between.
+  const POINT origin = program_->ClientOrigin();
+  const std::vector<unsigned> sheet =
+      CaptureScreen({origin.x, origin.y, origin.x + kSheetWidth, origin.y + kSheetHeight});
+  ASSERT_EQ(sheet.size(), size_t(kSheetWidth * kSheetHeight));
+  for (int column = 0; column < 2; ++column) {
+    const int x = 5 + column * kColumnStep + 20;
+    std::vector<unsigned> runs;
+    std::vector<int> lengths;
+    for (int y = 0; y < kSheetHeight; ++y) {
+      const unsigned pixel = sheet[size_t(y * kSheetWidth + x)];
+      if (pixel == kGrey) continue;
+      if (runs.empty() || sheet[size_t((y - 1) * kSheetWidth + x)] != pixel) {
+        runs.push_back(pixel);
+        lengths.push_back(0);
+      }
+      ++lengths.back();
+    }
+    ASSERT_EQ(runs.size(), 2u) << "column " << column;
+    EXPECT_EQ(runs[0], kColours[column]);
+    EXPECT_EQ(runs[1], kColours[column + 2]);
+    EXPECT_EQ(lengths[0], kBoxHeight);
+    EXPECT_EQ(lengths[1], kBoxHeight);
+  }
+  for (int y = 0; y < kSheetHeight; ++y) EXPECT_EQ(sheet[size_t(y * kSheetWidth + 5 + kBoxWidth + 2)], kGrey) << y;
+}
+
+TEST_F(ContactSheetTest, AFileNoCodecKnowsEndsItBeforeAnythingChanges) {
+  PresetOption(L"DropTo", L"114");
+  ASSERT_NO_FATAL_FAILURE(WritePictures());
+  const std::wstring junk = Path(L"Junk.bmp");
+  FILE* file = _wfopen(junk.c_str(), L"wb");
+  ASSERT_NE(file, nullptr);
+  std::fputs("not a picture at all", file);
+  std::fclose(file);
+  StartOn(names_[0], ImageTitle("a.bmp", 64, 16));
+  ASSERT_NO_FATAL_FAILURE(DropAndConfirm({names_[1], junk}));
+  EXPECT_EQ(AnswerBox(IDOK, "refused"), "File format is not supported: " + Lower(Utf8(junk)));
+  ASSERT_TRUE(program_->Settle());
+  ExpectNoDialog(*program_);
+  EXPECT_EQ(WindowText(Main()), ImageTitle("a.bmp", 64, 16));
+}
+
+}  // namespace
+}  // namespace quilla::gui
