@@ -2,7 +2,6 @@
 // the rectangle, which floats until the user applies it. Every change of the style re-draws
 // it there; typing only stores the text. The style is the settings' "Normal" group.
 #include <array>
-#include <cstdlib>
 #include <string>
 
 #include "core/messages.h"
@@ -14,7 +13,7 @@
 #include "shell/dialog_support.h"
 #include "shell/dialogs.h"
 #include "shell/display.h"
-#include "shell/font_lists.h"
+#include "shell/font_choice.h"
 #include "shell/scroll_control.h"
 #include "shell/selection_area.h"
 #include "shell/shell_state.h"
@@ -33,6 +32,8 @@ constexpr int kSliderIds[] = {IDC_AT_LEFT, IDC_AT_TOP, IDC_AT_WIDTH, IDC_AT_HEIG
 constexpr int kReadoutIds[] = {IDC_AT_LEFT_VALUE, IDC_AT_TOP_VALUE, IDC_AT_WIDTH_VALUE, IDC_AT_HEIGHT_VALUE};
 constexpr int kAlignmentIds[] = {IDC_AT_CENTRED, IDC_AT_LEFT_ALIGNED, IDC_AT_RIGHT_ALIGNED};  // by value
 constexpr int kDirectionIds[] = {IDC_AT_HORIZONTAL, IDC_AT_VERTICAL_UP, IDC_AT_VERTICAL_DOWN};
+constexpr FontControls kFontIds{IDC_AT_FACE, IDC_AT_POINTS, IDC_AT_BOLD,
+                                IDC_AT_ITALIC, IDC_AT_UNDERLINE, IDC_AT_STRIKEOUT};
 
 // One run of the command.
 struct AddTextRun {
@@ -72,12 +73,7 @@ int CheckedOf(HWND dialog, const int (&ids)[3]) {
 TextStyle DialogStyle(HWND dialog) {
   TextStyle style = StoredStyle();
   style.text = ControlText(dialog, IDC_AT_TEXT);
-  style.face = SelectedEntry(dialog, IDC_AT_FACE).substr(0, kMaxFaceName);
-  style.points = std::atoi(SelectedEntry(dialog, IDC_AT_POINTS).c_str());
-  style.bold = IsChecked(dialog, IDC_AT_BOLD);
-  style.italic = IsChecked(dialog, IDC_AT_ITALIC);
-  style.underline = IsChecked(dialog, IDC_AT_UNDERLINE);
-  style.strikeout = IsChecked(dialog, IDC_AT_STRIKEOUT);
+  ReadFontChoice(dialog, kFontIds, style);
   style.alignment = CheckedOf(dialog, kAlignmentIds);
   style.direction = CheckedOf(dialog, kDirectionIds);
   style.opaque = !IsChecked(dialog, IDC_AT_TRANSPARENT);
@@ -155,14 +151,9 @@ void Fill(HWND dialog, LPARAM) {
   SetChecked(dialog, IDC_AT_TRANSPARENT, !style.opaque);
   EnableControl(dialog, IDC_AT_BACKGROUND, style.opaque != 0);
   EnableControl(dialog, IDC_AT_EXEC, !style.text.empty());
-  SetChecked(dialog, IDC_AT_BOLD, style.bold);
-  SetChecked(dialog, IDC_AT_ITALIC, style.italic);
-  SetChecked(dialog, IDC_AT_UNDERLINE, style.underline);
-  SetChecked(dialog, IDC_AT_STRIKEOUT, style.strikeout);
   SetChecked(dialog, kAlignmentIds[style.alignment >= 0 && style.alignment < 3 ? style.alignment : 0], true);
   SetChecked(dialog, kDirectionIds[style.direction >= 0 && style.direction < 3 ? style.direction : 0], true);
-  FillFaceList(dialog, IDC_AT_FACE, style.face);
-  FillPointList(dialog, IDC_AT_POINTS, style.points);
+  ShowFontChoice(dialog, kFontIds, style);
   ShowSliders(dialog);
 }
 
@@ -234,7 +225,8 @@ void ShowAddText() {
   state.foreground = style.foreground;
   state.background = style.background;
   if (PaletteImage()) {
-    state.inks = {document.NearestIndex(PackedToRgb(style.foreground)), document.NearestIndex(PackedToRgb(style.background))};
+    state.inks = {document.NearestIndex(PackedToRgb(style.foreground)),
+                  document.NearestIndex(PackedToRgb(style.background))};
     state.palette.Reset(MakePlatformPalette(document.Palette()));
   }
   run = &state;

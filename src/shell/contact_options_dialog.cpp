@@ -1,7 +1,5 @@
 // Options > Contact sheet (ContaDlgProc): the sheet's size and background colour and the
 // style of its file-name labels. OK stores them all; Cancel stores nothing.
-#include <cstdlib>
-
 #include "core/messages.h"
 #include "resources/contact_sheet_dialog_ids.h"
 #include "settings/app_options.h"
@@ -9,7 +7,7 @@
 #include "shell/contact_sheet.h"
 #include "shell/dialog_support.h"
 #include "shell/display.h"
-#include "shell/font_lists.h"
+#include "shell/font_choice.h"
 #include "shell/gdi.h"
 #include "shell/shell_state.h"
 
@@ -20,6 +18,8 @@ namespace {
 constexpr int kHelpTopic = 39;
 constexpr int kSizeIds[] = {IDC_CO_640, IDC_CO_800, IDC_CO_1024, IDC_CO_1280};          // by "ContaDim"
 constexpr int kAlignmentIds[] = {IDC_CO_CENTRED, IDC_CO_LEFT_ALIGNED, IDC_CO_RIGHT_ALIGNED};  // by value
+constexpr FontControls kFontIds{IDC_CO_FACE, IDC_CO_POINTS, IDC_CO_BOLD,
+                                IDC_CO_ITALIC, IDC_CO_UNDERLINE, IDC_CO_STRIKEOUT};
 constexpr int kDefaultSize = 1;  // 800 x 600, what any other value gives
 
 // The colours as the dialog shows them (red in the low byte, as a COLORREF), and on a
@@ -81,13 +81,8 @@ void Fill(HWND dialog, LPARAM) {
   const int size = Options().ContaDim();
   SetChecked(dialog, kSizeIds[size >= 0 && size < 4 ? size : kDefaultSize], true);
   SetChecked(dialog, IDC_CO_TRANSPARENT, !style.opaque);
-  SetChecked(dialog, IDC_CO_BOLD, style.bold);
-  SetChecked(dialog, IDC_CO_ITALIC, style.italic);
-  SetChecked(dialog, IDC_CO_UNDERLINE, style.underline);
-  SetChecked(dialog, IDC_CO_STRIKEOUT, style.strikeout);
   SetChecked(dialog, kAlignmentIds[style.alignment >= 0 && style.alignment < 3 ? style.alignment : 0], true);
-  FillFaceList(dialog, IDC_CO_FACE, style.face);
-  FillPointList(dialog, IDC_CO_POINTS, style.points);
+  ShowFontChoice(dialog, kFontIds, style);
 }
 
 bool Store(HWND dialog) {
@@ -96,12 +91,7 @@ bool Store(HWND dialog) {
   TextStyle style = StoredStyle();
   style.foreground = run->colours[kForeground];
   style.background = run->colours[kBackground];
-  style.face = SelectedEntry(dialog, IDC_CO_FACE).substr(0, kMaxFaceName);
-  style.points = std::atoi(SelectedEntry(dialog, IDC_CO_POINTS).c_str());
-  style.bold = IsChecked(dialog, IDC_CO_BOLD);
-  style.italic = IsChecked(dialog, IDC_CO_ITALIC);
-  style.underline = IsChecked(dialog, IDC_CO_UNDERLINE);
-  style.strikeout = IsChecked(dialog, IDC_CO_STRIKEOUT);
+  ReadFontChoice(dialog, kFontIds, style);
   style.opaque = !IsChecked(dialog, IDC_CO_TRANSPARENT);
   style.alignment = CheckedValue(dialog, kAlignmentIds, 0);
   Options().SetStyle(TextStyleGroup::Contact, style);

@@ -9,6 +9,7 @@
 
 #include "bitmaps.h"
 #include "control_ids.h"
+#include "core/commands.h"
 #include "session.h"
 
 namespace quilla::gui {
@@ -59,7 +60,21 @@ TEST_F(ContactSheetTest, DroppedPicturesArePreviewedAndComposedIntoAnUntitledShe
   EXPECT_EQ(left, 5);
   EXPECT_EQ(width, kBoxWidth);
   EXPECT_EQ(height, kBoxHeight);
+  const std::string laidOut = Field(preview, contact_preview::kBox);
+
+  // The bottom edge dragged up to the top leaves the short side at 10, the top where it was;
+  // Reset lays the boxes out again.
+  RECT area{};
+  GetWindowRect(GetDlgItem(preview, contact_preview::kArea), &area);
+  const int areaHeight = area.bottom - area.top;
+  auto previewY = [&](int sheetY) { return int(area.top) + (sheetY * areaHeight + kSheetHeight / 2) / kSheetHeight; };
+  const int centreX = area.left + ((left + kBoxWidth / 2) * (area.right - area.left) + kSheetWidth / 2) / kSheetWidth;
+  SetForegroundWindow(preview);
+  ASSERT_TRUE(DragMouse(*program_, {centreX, previewY(top + kBoxHeight - 1)}, {centreX, previewY(top) + 1}));
+  EXPECT_EQ(Field(preview, contact_preview::kBox), "(5," + std::to_string(top) + ") (40,10)");
   Shot("preview");
+  ASSERT_TRUE(program_->Press(preview, contact_preview::kReset));
+  EXPECT_EQ(Field(preview, contact_preview::kBox), laidOut);
   ASSERT_TRUE(Program::Answer(preview, IDOK));
   ASSERT_TRUE(WaitForTitle(Main(), ImageTitle("untitled", kSheetWidth, kSheetHeight), 10000));
   ASSERT_TRUE(program_->Settle());
@@ -91,6 +106,28 @@ TEST_F(ContactSheetTest, DroppedPicturesArePreviewedAndComposedIntoAnUntitledShe
     EXPECT_EQ(lengths[1], kBoxHeight);
   }
   for (int y = 0; y < kSheetHeight; ++y) EXPECT_EQ(sheet[size_t(y * kSheetWidth + 5 + kBoxWidth + 2)], kGrey) << y;
+}
+
+TEST_F(ContactSheetTest, OptionsAreStoredOnOkOnly) {
+  Start();
+  HWND dialog = program_->ShowDialog(cmd::kContactSheetOptions);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(Checked(dialog, contact_options::k800)) << "the default size";
+  EXPECT_TRUE(Checked(dialog, contact_options::kCentred));
+  EXPECT_TRUE(Checked(dialog, contact_options::kTransparent));
+  ASSERT_TRUE(program_->Press(dialog, contact_options::k1024));
+  ASSERT_TRUE(program_->Press(dialog, contact_options::kBold));
+  ASSERT_TRUE(Program::Answer(dialog, IDOK));
+
+  dialog = program_->ShowDialog(cmd::kContactSheetOptions);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(Checked(dialog, contact_options::k1024));
+  ASSERT_TRUE(program_->Press(dialog, contact_options::k640));
+  ASSERT_TRUE(Program::Answer(dialog, IDCANCEL));
+  program_->PostMenuCommand(cmd::kSaveAll);
+  ASSERT_TRUE(program_->Settle());
+  EXPECT_EQ(Option("ContaDim"), "2");
+  EXPECT_EQ(Option("ContactBold"), "1");
 }
 
 TEST_F(ContactSheetTest, AFileNoCodecKnowsEndsItBeforeAnythingChanges) {

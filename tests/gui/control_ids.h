@@ -110,6 +110,12 @@ inline constexpr int kText = 101, kLeft = 107, kLeftValue = 108, kTopValue = 110
 }  // namespace add_text
 
 // The contact sheet preview: the selected item's file name, size, format and box.
-namespace contact_preview { inline constexpr int kName = 102, kSize = 103, kFormat = 104, kBox = 105; }
+namespace contact_preview {
+inline constexpr int kArea = 101, kName = 102, kSize = 103, kFormat = 104, kBox = 105, kReset = 108;
+}  // namespace contact_preview
+// Contact Sheet Options: the sheet sizes, a style flag, the alignment and the transparent background.
+namespace contact_options {
+inline constexpr int k640 = 127, k800 = 128, k1024 = 129, kBold = 117, kCentred = 122, kTransparent = 103;
+}  // namespace contact_options
 
 }  // namespace quilla::gui
