@@ -21,6 +21,7 @@
 #include "settings/settings_store.h"
 #include "shell/selection_area.h"
 #include "shell/shell_state.h"
+#include "shell/slideshow_dialog.h"
 #include "shell/toolbar.h"
 #include "shell/view_commands.h"
 

@@ -8,10 +8,12 @@
 #include "core/messages.h"
 #include "core/progress.h"
 #include "settings/app_options.h"
+#include "shell/batch_compression.h"
 #include "shell/contact_sheet.h"
 #include "shell/file_commands.h"
 #include "shell/full_screen.h"
 #include "shell/shell_state.h"
+#include "shell/slideshow.h"
 #include "shell/utf.h"
 
 namespace quilla {
@@ -46,6 +48,8 @@ const char* ConfirmationTarget(int destination) {
 
 void SendToDestination(const std::vector<std::string>& names, int destination) {
   switch (destination) {
+    case cmd::kDropSlideshow: RunSlideshow(names); break;
+    case cmd::kDropCompress: RunBatchCompression(names); break;
     case cmd::kDropContactSheet: BuildContactSheet(names); break;
     default: break;
   }

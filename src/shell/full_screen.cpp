@@ -114,8 +114,9 @@ LRESULT CALLBACK FullWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       LeaveFullScreen();
       return 0;
     case WM_RBUTTONDOWN:
-      // During a batch of files the click belongs to the batch, which goes on to the next one.
-      if (!IsBatchRunning()) LeaveFullScreen();
+      // During a batch of files the click ends the wait, and the batch goes on to the next one.
+      if (IsBatchRunning()) SetBatchWaiting(false);
+      else LeaveFullScreen();
       return 0;
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));

@@ -20,6 +20,7 @@ constexpr TopicPage kPages[] = {
     {kHelpOpenDialog, L"open-save.html"}, {kHelpSaveDialog, L"open-save.html"},
     {kHelpDeviceCaps, L"devcaps.html"},   {42, L"options.html"},
     {55, L"options.html"},
+    {27, L"slideshow.html"},
 };
 
 std::wstring ProgramFolder() {

@@ -20,6 +20,7 @@
 #include "shell/scrolling.h"
 #include "shell/selection_area.h"
 #include "shell/shell_state.h"
+#include "shell/slideshow.h"
 #include "shell/toolbar.h"
 #include "shell/utf.h"
 #include "shell/window_layout.h"
@@ -151,8 +152,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if (IsInterfaceIdle() && shell.mainDocument.IsOperable()) EnterFullScreen();
       return 0;
     case WM_RBUTTONDOWN:
-      if (!IsBatchRunning() && !shell.fullScreenActive)
-        SelectionMouseDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, false);
+      // During a batch of files the click ends the wait, and the batch goes on to the next one.
+      if (IsBatchRunning()) SetBatchWaiting(false);
+      else if (!shell.fullScreenActive) SelectionMouseDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, false);
       return 0;
     case WM_MOUSEMOVE:
       SelectionMouseMove();
@@ -169,6 +171,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_TIMER:
       if (wParam == kSelectionTimer) SelectionTick();
       else if (wParam == kCaptureTimer) RunPendingCapture();
+      else if (wParam == kSlidePauseTimer) EndSlidePauseByTimer();
       else if (wParam == kLayoutAfterFullScreenTimer) LayOutAfterFullScreen();
       return 0;
     case WM_COMMAND:

@@ -108,6 +108,10 @@ namespace add_text {
 inline constexpr int kText = 101, kLeft = 107, kLeftValue = 108, kTopValue = 110, kWidthValue = 112,
                      kHeightValue = 114, kFace = 115, kExec = 24;
 }  // namespace add_text
+// Slideshow Options: the two ways on, the delay field, cycling and full screen.
+namespace slideshow_options {
+inline constexpr int kAutomatic = 101, kInteractive = 102, kCycle = 103, kDelay = 104, kFullScreen = 105;
+}  // namespace slideshow_options
 
 // The contact sheet preview: the selected item's file name, size, format and box.
 namespace contact_preview {

@@ -85,7 +85,8 @@ const std::set<int> kEnabledWithoutImage = {cmd::kOpen,    cmd::kExit,    cmd::k
                                            cmd::kSaveGifInterlaced, cmd::kLoadAll, cmd::kSaveAll, cmd::kDefaults,
                                            cmd::kHelpContents, cmd::kDiagnosis, cmd::kInterfaceOptions, cmd::kQuantizing,
                                            cmd::kJpegIo, cmd::kMemory, cmd::kCaptureDesktop, cmd::kCaptureWindow,
-                                           cmd::kCaptureClient, cmd::kNew, cmd::kMacroRetouch};
+                                           cmd::kCaptureClient, cmd::kNew, cmd::kMacroRetouch,
+                                           cmd::kSlideshowOptions};
 
 TEST_F(ProgramTest, MenusGreyWhatNeedsAnImage) {
   std::vector<MenuItem> items = program_->ReadMenu();
