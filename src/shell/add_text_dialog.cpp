@@ -62,20 +62,13 @@ void ShowSliders(HWND dialog) {
   }
 }
 
-int CheckedOf(HWND dialog, const int (&ids)[3]) {
-  for (int value = 0; value < 3; ++value) {
-    if (IsChecked(dialog, ids[value])) return value;
-  }
-  return 0;
-}
-
 // The style as the dialog shows it.
 TextStyle DialogStyle(HWND dialog) {
   TextStyle style = StoredStyle();
   style.text = ControlText(dialog, IDC_AT_TEXT);
   ReadFontChoice(dialog, kFontIds, style);
-  style.alignment = CheckedOf(dialog, kAlignmentIds);
-  style.direction = CheckedOf(dialog, kDirectionIds);
+  style.alignment = CheckedIndex(dialog, kAlignmentIds);
+  style.direction = CheckedIndex(dialog, kDirectionIds);
   style.opaque = !IsChecked(dialog, IDC_AT_TRANSPARENT);
   style.foreground = run->foreground;
   style.background = run->background;

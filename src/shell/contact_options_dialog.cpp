@@ -68,14 +68,6 @@ void ChooseColour(HWND dialog, Swatch swatch) {
   InvalidateRect(GetDlgItem(dialog, kSwatchIds[swatch]), nullptr, TRUE);
 }
 
-template <size_t N>
-int CheckedValue(HWND dialog, const int (&ids)[N], int fallback) {
-  for (size_t value = 0; value < N; ++value) {
-    if (IsChecked(dialog, ids[value])) return int(value);
-  }
-  return fallback;
-}
-
 void Fill(HWND dialog, LPARAM) {
   const TextStyle style = StoredStyle();
   const int size = Options().ContaDim();
@@ -86,14 +78,14 @@ void Fill(HWND dialog, LPARAM) {
 }
 
 bool Store(HWND dialog) {
-  Options().SetContaDim(CheckedValue(dialog, kSizeIds, kDefaultSize));
+  Options().SetContaDim(CheckedIndex(dialog, kSizeIds, kDefaultSize));
   Options().SetContaBack(run->colours[kSheet]);
   TextStyle style = StoredStyle();
   style.foreground = run->colours[kForeground];
   style.background = run->colours[kBackground];
   ReadFontChoice(dialog, kFontIds, style);
   style.opaque = !IsChecked(dialog, IDC_CO_TRANSPARENT);
-  style.alignment = CheckedValue(dialog, kAlignmentIds, 0);
+  style.alignment = CheckedIndex(dialog, kAlignmentIds);
   Options().SetStyle(TextStyleGroup::Contact, style);
   return true;
 }
