@@ -43,8 +43,8 @@ bool IsListFileName(const std::string& name) {
   return extension == ".txt";
 }
 
-std::vector<std::string> ListFileNames(const std::string& text) {
-  std::vector<std::string> names;
+std::vector<std::string> ListFileLines(const std::string& text) {
+  std::vector<std::string> lines;
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
@@ -53,7 +53,14 @@ std::vector<std::string> ListFileNames(const std::string& text) {
     start = end + 1;
     // Lists written on Windows end their lines with a carriage return too.
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() > kMaxListLine) continue;
+    if (line.size() <= kMaxListLine) lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+std::vector<std::string> ListFileNames(const std::string& text) {
+  std::vector<std::string> names;
+  for (std::string& line : ListFileLines(text)) {
     line.erase(line.find_last_not_of(' ') + 1);
     if (line.empty() || line.front() == '#') continue;
     names.push_back(std::move(line));

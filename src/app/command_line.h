@@ -17,10 +17,12 @@ std::optional<std::string> ReadListFile(const std::string& name);
 
 // Whether a name's extension is ".txt", in any case.
 bool IsListFileName(const std::string& name);
-// The names of a list file's text: each line loses its newline, then its trailing blanks;
-// empty lines and lines beginning with "#" are skipped. Lines longer than
-// kMaxListLine are skipped too: no name in the program is that long.
+// The lines of a list file's text without their newlines (a carriage return before one
+// goes too). Lines longer than kMaxListLine are skipped: no name in the program is that long.
 inline constexpr size_t kMaxListLine = 499;
+std::vector<std::string> ListFileLines(const std::string& text);
+// The names of a list file's text: its lines lose their trailing blanks; empty lines and
+// lines beginning with "#" are skipped.
 std::vector<std::string> ListFileNames(const std::string& text);
 
 // The command line's names in order, each list file replaced by its names (a list file

@@ -103,4 +103,10 @@ std::string NameWithFilterExtension(const std::string& nameField, const char (*e
   return stem + extension;
 }
 
+std::string NameWithDefaultExtension(const std::string& name, const char* extension) {
+  const size_t fileStart = name.find_last_of("\\/:");
+  const size_t dot = name.find('.', fileStart == std::string::npos ? 0 : fileStart + 1);
+  return dot == std::string::npos ? name + extension : name;
+}
+
 }  // namespace quilla

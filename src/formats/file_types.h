@@ -56,5 +56,7 @@ int SaveTypeFromName(const std::string& name, int currentIndex);
 // chosen filter position (position 2 uses position 1's). Empty names and names holding
 // ';' are left alone.
 std::string NameWithFilterExtension(const std::string& nameField, const char (*extensions)[5], int position);
+// The name with the extension (".txt") added when its file part has none.
+std::string NameWithDefaultExtension(const std::string& name, const char* extension);
 
 }  // namespace quilla

@@ -68,10 +68,10 @@ LRESULT Quantizing(LPARAM) {
   ShowQuantizingOptions();
   return 0;
 }
-LRESULT JpegIo(LPARAM) {
-  const int answer = ShowJpegOptions();
-  SetAltGlyph29(Options().JpegDecompressionSetup() == kJpegPreview);
-  return answer;
+LRESULT JpegIo(LPARAM) { return ShowJpegOptions(); }
+LRESULT MultipleOpen(LPARAM) {
+  ShowMultipleOpen();
+  return 0;
 }
 LRESULT ContactSheetOptions(LPARAM) {
   ShowContactOptions();

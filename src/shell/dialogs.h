@@ -39,6 +39,9 @@ void ShowQuantizingOptions();  // 149
 // (0 after OK).
 int ShowJpegOptions(HWND owner = nullptr);
 void ShowMemoryOptions();      // 120
+// 190: Multiple File Open; on OK its list goes to the file queue and command 801 is posted.
+void ShowMultipleOpen();
+INT_PTR CALLBACK MultOpenDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The Color Depth dialog from a starting choice, titled "Quantizing Options" for 149. On OK
 // true, with the choice as the user left it and the colour count (0: true colour).

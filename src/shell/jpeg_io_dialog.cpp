@@ -6,6 +6,7 @@
 #include "shell/dialogs.h"
 #include "shell/jpeg_io_dialog_rules.h"
 #include "shell/shell_state.h"
+#include "shell/toolbar.h"
 #include "shell/utf.h"
 
 namespace quilla {
@@ -104,6 +105,8 @@ INT_PTR CALLBACK JODlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 int ShowJpegOptions(HWND owner) {
   const INT_PTR answer = DialogBoxParamW(shell.instance, MAKEINTRESOURCEW(IDD_JPEG_OPTIONS),
                                          owner ? owner : shell.mainWindow, JODlgProc, 0);
+  // The toolbar's JPEG button shows which decompression set is current.
+  SetAltGlyph29(Options().JpegDecompressionSetup() == kJpegPreview);
   return int(answer) - 1;
 }
 

@@ -46,6 +46,12 @@ TEST(ListFileNames, EachKeptLineIsOneName) {
   for (const auto& c : cases) EXPECT_EQ(ListFileNames(c.text), c.names) << c.text;
 }
 
+TEST(ListFileLines, LinesStandAsWrittenWithoutTheirNewlines) {
+  EXPECT_EQ(ListFileLines("a.bmp \r\n\n# b\nlast"), (Names{"a.bmp ", "", "# b", "last"}));
+  EXPECT_EQ(ListFileLines("one\n"), (Names{"one"})) << "no line after the last newline";
+  EXPECT_EQ(ListFileLines(std::string(kMaxListLine + 1, 'n') + "\nafter"), (Names{"after"}));
+}
+
 TEST(CommandLineNames, ListFilesAreExpandedInPlace) {
   const std::map<std::string, std::string> files = {
       {"Show.TXT", "#two names\n\none.bmp\ntwo.bmp\n"},

@@ -62,6 +62,8 @@ TEST(FileTypesTest, HookPutsTheFilterExtensionInTheName) {
   EXPECT_EQ(NameWithFilterExtension("photo", kSaveExtensions, 6), "photo.pcx");
   EXPECT_EQ(NameWithFilterExtension("photo.jpg", kSaveExtensions, 2), "photo.bmp");  // ".dib" is not used
   EXPECT_EQ(NameWithFilterExtension("photo.jpg", kOpenExtensions, 8), "photo");      // All Files
+  EXPECT_EQ(NameWithDefaultExtension("c:\\my.lists\\slides", ".txt"), "c:\\my.lists\\slides.txt");
+  EXPECT_EQ(NameWithDefaultExtension("slides.lst", ".txt"), "slides.lst");
   EXPECT_EQ(NameWithFilterExtension("c:\\dir.x\\name", kSaveExtensions, 0), "c:\\dir.x\\name.jpg");
   EXPECT_EQ(NameWithFilterExtension("*.jpg;*.bmp", kSaveExtensions, 0), "*.jpg;*.bmp");
   EXPECT_EQ(NameWithFilterExtension("", kSaveExtensions, 0), "");

@@ -113,6 +113,11 @@ namespace slideshow_options {
 inline constexpr int kAutomatic = 101, kInteractive = 102, kCycle = 103, kDelay = 104, kFullScreen = 105;
 }  // namespace slideshow_options
 
+// Multiple File Open: the path, the left and right lists and their buttons, the preview pane.
+namespace multiple_open {
+inline constexpr int kPath = 101, kFiles = 103, kUnselectAll = 105, kAdd = 106, kRemoveAll = 109, kChosen = 110,
+                     kSaveList = 115, kLoadList = 116, kPreview = 119, kDelete = 121;
+}  // namespace multiple_open
 // The contact sheet preview: the selected item's file name, size, format and box.
 namespace contact_preview {
 inline constexpr int kArea = 101, kName = 102, kSize = 103, kFormat = 104, kBox = 105, kReset = 108;

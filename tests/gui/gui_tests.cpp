@@ -86,7 +86,7 @@ const std::set<int> kEnabledWithoutImage = {cmd::kOpen,    cmd::kExit,    cmd::k
                                            cmd::kHelpContents, cmd::kDiagnosis, cmd::kInterfaceOptions, cmd::kQuantizing,
                                            cmd::kJpegIo, cmd::kMemory, cmd::kCaptureDesktop, cmd::kCaptureWindow,
                                            cmd::kCaptureClient, cmd::kNew, cmd::kMacroRetouch,
-                                           cmd::kSlideshowOptions, cmd::kContactSheetOptions};
+                                           cmd::kSlideshowOptions, cmd::kMultipleOpen, cmd::kContactSheetOptions};
 
 TEST_F(ProgramTest, MenusGreyWhatNeedsAnImage) {
   std::vector<MenuItem> items = program_->ReadMenu();
