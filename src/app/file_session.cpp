@@ -19,11 +19,12 @@ FileSession& CurrentFileSession() {
   return session;
 }
 
-std::string CurrentFileTitle() {
-  const std::string& name = CurrentFileSession().currentName;
-  size_t slash = name.find_last_of("\\/:");
-  return ShownName((slash == std::string::npos ? name : name.substr(slash + 1)).c_str());
+std::string FileTitle(const std::string& name) {
+  const size_t slash = name.find_last_of("\\/:");
+  return slash == std::string::npos ? name : name.substr(slash + 1);
 }
+
+std::string CurrentFileTitle() { return ShownName(FileTitle(CurrentFileSession().currentName).c_str()); }
 
 void RememberDirectory(const std::string& fullName) {
   size_t slash = fullName.find_last_of("\\/");

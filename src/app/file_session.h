@@ -19,6 +19,8 @@ struct FileSession {
 FileSession& CurrentFileSession();
 // The current name's file title, lower-cased, as titles show it.
 std::string CurrentFileTitle();
+// A name without its directory (or drive), as given.
+std::string FileTitle(const std::string& name);
 
 // Keeps the directory of a full name as the dialogs' start and the process's current
 // directory; a failure there is reported.

@@ -8,6 +8,7 @@
 #include "formats/codec_table.h"
 #include "formats/file_system.h"
 #include "formats/file_types.h"
+#include "formats/jpeg/jpeg_codec.h"
 #include "formats/save_limits.h"
 #include "formats/transfer.h"
 #include "retouch/resize.h"
@@ -22,12 +23,14 @@ struct Probed {
   uint32_t width = 0, height = 0;
 };
 
-// One codec's look at the head of the file; a probe that runs off the end says no.
-Probed ProbeWith(const CodecEntry& codec, ByteReader& in) {
+using ProbeFunction = int (*)(ByteReader& in, uint32_t& width, uint32_t& height);
+
+// One look at the head of the file; a probe that runs off the end says no.
+Probed ProbeWith(ProbeFunction probe, ByteReader& in) {
   Probed found;
   if (!in.TrySeek(0)) return found;
   try {
-    found.type = codec.probe(in, found.width, found.height);
+    found.type = probe(in, found.width, found.height);
   } catch (const CodecAbort&) {
     found = {};
   }
@@ -35,12 +38,17 @@ Probed ProbeWith(const CodecEntry& codec, ByteReader& in) {
   return found;
 }
 
-// The codecs in their fixed order; the first that knows the content wins.
-Probed ProbeOpenFile(Transfer& transfer) {
+Probed ProbeWith(const CodecEntry& codec, ByteReader& in) { return ProbeWith(codec.probe, in); }
+
+// The codecs in their fixed order; the first that knows the content wins. With sizes, the
+// JPEG probe is the one that reads the frame header, so that a JPEG's size is known too.
+Probed ProbeOpenFile(Transfer& transfer, bool sizes = false) {
   int count = 0;
   const CodecEntry* codecs = Codecs(&count);
-  for (int i = 0; i < count; ++i)
-    if (Probed found = ProbeWith(codecs[i], transfer.In()); found.type != kUnknownFile) return found;
+  for (int i = 0; i < count; ++i) {
+    const ProbeFunction probe = sizes && codecs[i].types[0] == kJpegFile ? ProbeJpegSize : codecs[i].probe;
+    if (Probed found = ProbeWith(probe, transfer.In()); found.type != kUnknownFile) return found;
+  }
   return {};
 }
 
@@ -72,7 +80,7 @@ int ProbeFileTypeAndSize(const std::string& name, uint32_t& width, uint32_t& hei
   Transfer transfer(scratch, name, Transfer::Direction::Read, true);
   width = height = 0;
   if (!transfer.OpenForReading()) return kCannotOpen;
-  Probed found = ProbeOpenFile(transfer);
+  Probed found = ProbeOpenFile(transfer, true);
   width = found.width;
   height = found.height;
   return found.type;

@@ -16,6 +16,14 @@ inline constexpr uint32_t PackColor(int red, int green, int blue) {
 inline constexpr int RedOf(uint32_t color) { return static_cast<int>(color & 0xFF); }
 inline constexpr int GreenOf(uint32_t color) { return static_cast<int>(color >> 8 & 0xFF); }
 inline constexpr int BlueOf(uint32_t color) { return static_cast<int>(color >> 16 & 0xFF); }
+// The same colour as 0x00RRGGBB, which the colour dialogs take, and back.
+inline constexpr uint32_t PackedToRgb(uint32_t color) {
+  return static_cast<uint32_t>(RedOf(color)) << 16 | static_cast<uint32_t>(GreenOf(color)) << 8 |
+         static_cast<uint32_t>(BlueOf(color));
+}
+inline constexpr uint32_t RgbToPacked(uint32_t rgb) {
+  return PackColor(static_cast<int>(rgb >> 16), static_cast<int>(rgb >> 8), static_cast<int>(rgb));
+}
 
 struct TextStyle {
   int alignment = 0;  // 0 centre, 1 left, 2 right

@@ -2,7 +2,6 @@
 // the rectangle, which floats until the user applies it. Every change of the style re-draws
 // it there; typing only stores the text. The style is the settings' "Normal" group.
 #include <array>
-#include <cstdlib>
 #include <string>
 
 #include "core/messages.h"
@@ -14,12 +13,12 @@
 #include "shell/dialog_support.h"
 #include "shell/dialogs.h"
 #include "shell/display.h"
+#include "shell/font_choice.h"
 #include "shell/scroll_control.h"
 #include "shell/selection_area.h"
 #include "shell/shell_state.h"
 #include "shell/text_render.h"
 #include "shell/text_rules.h"
-#include "shell/utf.h"
 
 namespace quilla {
 
@@ -33,6 +32,8 @@ constexpr int kSliderIds[] = {IDC_AT_LEFT, IDC_AT_TOP, IDC_AT_WIDTH, IDC_AT_HEIG
 constexpr int kReadoutIds[] = {IDC_AT_LEFT_VALUE, IDC_AT_TOP_VALUE, IDC_AT_WIDTH_VALUE, IDC_AT_HEIGHT_VALUE};
 constexpr int kAlignmentIds[] = {IDC_AT_CENTRED, IDC_AT_LEFT_ALIGNED, IDC_AT_RIGHT_ALIGNED};  // by value
 constexpr int kDirectionIds[] = {IDC_AT_HORIZONTAL, IDC_AT_VERTICAL_UP, IDC_AT_VERTICAL_DOWN};
+constexpr FontControls kFontIds{IDC_AT_FACE, IDC_AT_POINTS, IDC_AT_BOLD,
+                                IDC_AT_ITALIC, IDC_AT_UNDERLINE, IDC_AT_STRIKEOUT};
 
 // One run of the command.
 struct AddTextRun {
@@ -50,12 +51,6 @@ bool PaletteImage() { return !Main().IsTrueColor(); }
 TextStyle StoredStyle() { return Options().Style(TextStyleGroup::Normal); }
 void Store(const TextStyle& style) { Options().SetStyle(TextStyleGroup::Normal, style); }
 
-// The colour dialogs take 0x00RRGGBB.
-uint32_t ToRgb(uint32_t colour) {
-  return uint32_t(RedOf(colour)) << 16 | uint32_t(GreenOf(colour)) << 8 | uint32_t(BlueOf(colour));
-}
-uint32_t FromRgb(uint32_t rgb) { return PackColor(int(rgb >> 16), int(rgb >> 8), int(rgb)); }
-
 void ShowSliders(HWND dialog) {
   const RectSliders ranges = RectSliderRanges(run->rect, Main().Width(), Main().Height());
   const SliderRange limits[] = {ranges.left, ranges.top, ranges.width, ranges.height};
@@ -67,55 +62,13 @@ void ShowSliders(HWND dialog) {
   }
 }
 
-int CALLBACK AddFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list) {
-  const HWND combo = reinterpret_cast<HWND>(list);
-  if (SendMessageW(combo, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(font->lfFaceName)) == CB_ERR)
-    SendMessageW(combo, CB_ADDSTRING, 0, LPARAM(font->lfFaceName));
-  return 1;
-}
-
-// Every font family of the screen, sorted by the list; the face given, else the first.
-void FillFaces(HWND dialog, const std::string& face) {
-  const HWND combo = GetDlgItem(dialog, IDC_AT_FACE);
-  WindowDC screen(nullptr);
-  EnumFontFamiliesW(screen, nullptr, AddFamily, LPARAM(combo));
-  const LRESULT found = SendMessageW(combo, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(Widen(face).c_str()));
-  SendMessageW(combo, CB_SETCURSEL, found == CB_ERR ? 0 : WPARAM(found), 0);
-}
-
-void FillPoints(HWND dialog, int points) {
-  for (int p = kMinPoints; p <= kMaxPoints; ++p)
-    SendDlgItemMessageW(dialog, IDC_AT_POINTS, CB_ADDSTRING, 0, LPARAM(std::to_wstring(p).c_str()));
-  SendDlgItemMessageW(dialog, IDC_AT_POINTS, CB_SETCURSEL, WPARAM(PointListIndex(points)), 0);
-}
-
-std::string SelectedEntry(HWND dialog, int list) {
-  const LRESULT index = SendDlgItemMessageW(dialog, list, CB_GETCURSEL, 0, 0);
-  if (index == CB_ERR) return {};
-  std::wstring text(size_t(SendDlgItemMessageW(dialog, list, CB_GETLBTEXTLEN, WPARAM(index), 0)) + 1, L'\0');
-  text.resize(size_t(SendDlgItemMessageW(dialog, list, CB_GETLBTEXT, WPARAM(index), LPARAM(text.data()))));
-  return Narrow(text);
-}
-
-int CheckedOf(HWND dialog, const int (&ids)[3]) {
-  for (int value = 0; value < 3; ++value) {
-    if (IsChecked(dialog, ids[value])) return value;
-  }
-  return 0;
-}
-
 // The style as the dialog shows it.
 TextStyle DialogStyle(HWND dialog) {
   TextStyle style = StoredStyle();
   style.text = ControlText(dialog, IDC_AT_TEXT);
-  style.face = SelectedEntry(dialog, IDC_AT_FACE).substr(0, kMaxFaceName);
-  style.points = std::atoi(SelectedEntry(dialog, IDC_AT_POINTS).c_str());
-  style.bold = IsChecked(dialog, IDC_AT_BOLD);
-  style.italic = IsChecked(dialog, IDC_AT_ITALIC);
-  style.underline = IsChecked(dialog, IDC_AT_UNDERLINE);
-  style.strikeout = IsChecked(dialog, IDC_AT_STRIKEOUT);
-  style.alignment = CheckedOf(dialog, kAlignmentIds);
-  style.direction = CheckedOf(dialog, kDirectionIds);
+  ReadFontChoice(dialog, kFontIds, style);
+  style.alignment = CheckedIndex(dialog, kAlignmentIds);
+  style.direction = CheckedIndex(dialog, kDirectionIds);
   style.opaque = !IsChecked(dialog, IDC_AT_TRANSPARENT);
   style.foreground = run->foreground;
   style.background = run->background;
@@ -164,9 +117,9 @@ void ChooseColour(HWND dialog, bool foreground) {
     chosen = SelectPaletteEntry(dialog, index);
   } else {
     uint32_t& colour = foreground ? run->foreground : run->background;
-    uint32_t rgb = ToRgb(colour);
+    uint32_t rgb = PackedToRgb(colour);
     chosen = SelectColor(dialog, rgb);
-    if (chosen) colour = FromRgb(rgb);
+    if (chosen) colour = RgbToPacked(rgb);
   }
   if (!chosen) return;
   InvalidateRect(GetDlgItem(dialog, foreground ? IDC_AT_FOREGROUND_SWATCH : IDC_AT_BACKGROUND_SWATCH), nullptr, TRUE);
@@ -191,14 +144,9 @@ void Fill(HWND dialog, LPARAM) {
   SetChecked(dialog, IDC_AT_TRANSPARENT, !style.opaque);
   EnableControl(dialog, IDC_AT_BACKGROUND, style.opaque != 0);
   EnableControl(dialog, IDC_AT_EXEC, !style.text.empty());
-  SetChecked(dialog, IDC_AT_BOLD, style.bold);
-  SetChecked(dialog, IDC_AT_ITALIC, style.italic);
-  SetChecked(dialog, IDC_AT_UNDERLINE, style.underline);
-  SetChecked(dialog, IDC_AT_STRIKEOUT, style.strikeout);
   SetChecked(dialog, kAlignmentIds[style.alignment >= 0 && style.alignment < 3 ? style.alignment : 0], true);
   SetChecked(dialog, kDirectionIds[style.direction >= 0 && style.direction < 3 ? style.direction : 0], true);
-  FillFaces(dialog, style.face);
-  FillPoints(dialog, style.points);
+  ShowFontChoice(dialog, kFontIds, style);
   ShowSliders(dialog);
 }
 
@@ -270,7 +218,8 @@ void ShowAddText() {
   state.foreground = style.foreground;
   state.background = style.background;
   if (PaletteImage()) {
-    state.inks = {document.NearestIndex(ToRgb(style.foreground)), document.NearestIndex(ToRgb(style.background))};
+    state.inks = {document.NearestIndex(PackedToRgb(style.foreground)),
+                  document.NearestIndex(PackedToRgb(style.background))};
     state.palette.Reset(MakePlatformPalette(document.Palette()));
   }
   run = &state;

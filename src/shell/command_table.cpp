@@ -5,6 +5,7 @@
 
 #include "core/progress.h"
 #include "shell/colour_commands.h"
+#include "shell/contact_sheet.h"
 #include "shell/dialogs.h"
 #include "shell/drop_handling.h"
 #include "shell/file_commands.h"
@@ -71,6 +72,10 @@ LRESULT Quantizing(LPARAM) {
 LRESULT JpegIo(LPARAM) { return ShowJpegOptions(); }
 LRESULT MultipleOpen(LPARAM) {
   ShowMultipleOpen();
+  return 0;
+}
+LRESULT ContactSheetOptions(LPARAM) {
+  ShowContactOptions();
   return 0;
 }
 LRESULT Memory(LPARAM) {

@@ -75,6 +75,13 @@ bool HandleDialogPattern(const DialogPattern& pattern, HWND dialog, UINT message
 
 bool IsChecked(HWND dialog, int control) { return IsDlgButtonChecked(dialog, control) == BST_CHECKED; }
 
+int CheckedIndex(HWND dialog, std::span<const int> ids, int fallback) {
+  for (size_t i = 0; i < ids.size(); ++i) {
+    if (IsChecked(dialog, ids[i])) return int(i);
+  }
+  return fallback;
+}
+
 void SetChecked(HWND dialog, int control, bool on) { CheckDlgButton(dialog, control, on ? BST_CHECKED : BST_UNCHECKED); }
 
 void EnableControl(HWND dialog, int control, bool on) {

@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <span>
 #include <string>
 
 #include "settings/dialog_placement.h"
@@ -31,6 +32,9 @@ bool HandleDialogPattern(const DialogPattern& pattern, HWND dialog, UINT message
 
 // Buttons and texts.
 bool IsChecked(HWND dialog, int control);
+// The position in ids of the first checked button (a radio group stored by value); fallback
+// when none is.
+int CheckedIndex(HWND dialog, std::span<const int> ids, int fallback = 0);
 void SetChecked(HWND dialog, int control, bool on);
 void EnableControl(HWND dialog, int control, bool on);
 std::string ControlText(HWND dialog, int control);  // UTF-8

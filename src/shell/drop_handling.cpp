@@ -9,6 +9,7 @@
 #include "core/progress.h"
 #include "settings/app_options.h"
 #include "shell/batch_compression.h"
+#include "shell/contact_sheet.h"
 #include "shell/file_commands.h"
 #include "shell/full_screen.h"
 #include "shell/printing.h"
@@ -51,6 +52,7 @@ void SendToDestination(const std::vector<std::string>& names, int destination) {
     case cmd::kDropSlideshow: RunSlideshow(names); break;
     case cmd::kDropCompress: RunBatchCompression(names); break;
     case cmd::kDropPrinter: PrintFiles(names); break;
+    case cmd::kDropContactSheet: BuildContactSheet(names); break;
     default: break;
   }
 }

@@ -235,4 +235,29 @@ class OwnedWindow {
   HWND window_ = nullptr;
 };
 
+// The mouse, held by a window from a press until the button is let go.
+class MouseCapture {
+ public:
+  MouseCapture() = default;
+  ~MouseCapture() { Release(); }
+  MouseCapture(const MouseCapture&) = delete;
+  MouseCapture& operator=(const MouseCapture&) = delete;
+
+  void Take(HWND window) {
+    SetCapture(window);
+    held_ = true;
+  }
+  void Release() {
+    if (!held_) return;
+    held_ = false;  // first: giving the mouse back sends WM_CAPTURECHANGED here again
+    ReleaseCapture();
+  }
+  // Another window took the mouse: there is nothing left to give back.
+  void Lost() { held_ = false; }
+  bool Held() const { return held_; }
+
+ private:
+  bool held_ = false;
+};
+
 }  // namespace quilla

@@ -21,6 +21,7 @@ constexpr TopicPage kPages[] = {
     {kHelpDeviceCaps, L"devcaps.html"},   {42, L"options.html"},
     {55, L"options.html"},
     {27, L"slideshow.html"},
+    {39, L"contact-sheet.html"}, {78, L"contact-sheet.html"},
 };
 
 std::wstring ProgramFolder() {

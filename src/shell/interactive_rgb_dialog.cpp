@@ -30,31 +30,6 @@ namespace {
 constexpr wchar_t kGraphClass[] = L"" CURVE_GRAPH_CLASS;
 constexpr int kHelpTopic = 75;
 
-// The mouse, held by the graph while the left button draws.
-class MouseCapture {
- public:
-  MouseCapture() = default;
-  ~MouseCapture() { Release(); }
-  MouseCapture(const MouseCapture&) = delete;
-  MouseCapture& operator=(const MouseCapture&) = delete;
-
-  void Take(HWND window) {
-    SetCapture(window);
-    held_ = true;
-  }
-  void Release() {
-    if (!held_) return;
-    held_ = false;  // first: giving the mouse back sends WM_CAPTURECHANGED here again
-    ReleaseCapture();
-  }
-  // Another window took the mouse: there is nothing left to give back.
-  void Lost() { held_ = false; }
-  bool Held() const { return held_; }
-
- private:
-  bool held_ = false;
-};
-
 struct Run {
   Run(ColourRetouch& retouch, TransferTables& curves, UserFunctionList& functions)
       : retouch(retouch), curves(curves), functions(functions) {}

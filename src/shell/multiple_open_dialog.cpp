@@ -17,6 +17,7 @@
 #include "resources/resource_ids.h"
 #include "settings/app_options.h"
 #include "settings/file_replace.h"
+#include "shell/contact_sheet.h"
 #include "shell/dialog_support.h"
 #include "shell/dialogs.h"
 #include "shell/display.h"
@@ -297,6 +298,7 @@ void ShowDestinationSetup(HWND dialog) {
     case cmd::kDropSlideshow: ShowSlideshowOptions(dialog); break;
     case cmd::kDropCompress: ShowJpegOptions(dialog); break;
     case cmd::kDropPrinter: ShowPrintDialog(dialog); break;
+    case cmd::kDropContactSheet: ShowContactOptions(dialog); break;
     default: break;
   }
 }

@@ -48,6 +48,13 @@ TEST_F(FileSessionTest, OpenByNameSetsTheSessionFromTheTypeRead) {
   EXPECT_EQ(CurrentFileSession().lastOpened, Path("gone.bmp"));
 }
 
+TEST_F(FileSessionTest, FileTitleDropsTheDirectoryOrDriveAndKeepsTheCase) {
+  EXPECT_EQ(FileTitle("c:\\Pics\\Photo.BMP"), "Photo.BMP");
+  EXPECT_EQ(FileTitle("/home/me/a.gif"), "a.gif");
+  EXPECT_EQ(FileTitle("d:Sheet.tif"), "Sheet.tif");
+  EXPECT_EQ(FileTitle("plain"), "plain");
+}
+
 TEST_F(FileSessionTest, AFailedOpenInABatchAsksToCancelTheRestUnlessNothingFollows) {
   DIBImage document;
   // The reader's message takes the first answer.

@@ -31,9 +31,12 @@ TEST_F(JpegTest, ProbesAcceptTheStartOfImageMarkerAndReadTheFrameQuietly) {
   WriteBytes(Path("s.jpg"), MakeJpeg({.width = 321, .height = 123}));
   EXPECT_EQ(probeSize(Path("s.jpg")), kJpegFile);
   EXPECT_EQ(std::pair(w, h), std::pair(321u, 123u));
+  w = h = 0;
   EXPECT_EQ(ProbeFileTypeAndSize(Path("s.jpg"), w, h), kJpegFile);
+  EXPECT_EQ(std::pair(w, h), std::pair(321u, 123u)) << "the size probe reads the frame header";
   WriteBytes(Path("bad.jpg"), {0xFF, 0xD8, 0x00, 0x01, 0x02});
   EXPECT_EQ(probeSize(Path("bad.jpg")), 0);
+  EXPECT_EQ(ProbeFileTypeAndSize(Path("bad.jpg"), w, h), kUnknownFile) << "no header, no JPEG";
   EXPECT_TRUE(host.messages.empty());
 }
 

@@ -119,6 +119,14 @@ inline constexpr int kPath = 101, kFiles = 103, kUnselectAll = 105, kAdd = 106, 
                      kSaveList = 115, kLoadList = 116, kPreview = 119, kDelete = 121,
                      kToCompression = 113;
 }  // namespace multiple_open
+// The contact sheet preview: the selected item's file name, size, format and box.
+namespace contact_preview {
+inline constexpr int kArea = 101, kName = 102, kSize = 103, kFormat = 104, kBox = 105, kReset = 108;
+}  // namespace contact_preview
+// Contact Sheet Options: the sheet sizes, a style flag, the alignment and the transparent background.
+namespace contact_options {
+inline constexpr int k640 = 127, k800 = 128, k1024 = 129, kBold = 117, kCentred = 122, kTransparent = 103;
+}  // namespace contact_options
 
 // The Print dialog: the printer's name, its list of print qualities and its Setup button;
 // Printer Options: its check boxes and the read-outs of its percentages.

@@ -87,7 +87,7 @@ const std::set<int> kEnabledWithoutImage = {cmd::kOpen,    cmd::kExit,    cmd::k
                                            cmd::kJpegIo, cmd::kMemory, cmd::kCaptureDesktop, cmd::kCaptureWindow,
                                            cmd::kCaptureClient, cmd::kNew, cmd::kMacroRetouch,
                                            cmd::kSlideshowOptions, cmd::kMultipleOpen, cmd::kPrinterSetup,
-                                           cmd::kPrinterOptions};
+                                           cmd::kPrinterOptions, cmd::kContactSheetOptions};
 
 TEST_F(ProgramTest, MenusGreyWhatNeedsAnImage) {
   std::vector<MenuItem> items = program_->ReadMenu();
