@@ -47,6 +47,25 @@ size_t ByteReader::ReadSome(void* out, size_t n) {
   return done;
 }
 
+const uint8_t* ByteReader::Borrow(size_t n) {
+  if (n > buffer.size()) return nullptr;
+  if (end - next < n) {
+    // The bytes left move to the front and the rest of the block is filled behind them.
+    std::memmove(buffer.data(), buffer.data() + next, end - next);
+    end -= next;
+    next = 0;
+    while (end < n) {
+      size_t got = std::fread(buffer.data() + end, 1, buffer.size() - end, file);
+      if (got == 0) return nullptr;
+      end += got;
+    }
+  }
+  const uint8_t* bytes = buffer.data() + next;
+  next += n;
+  position += n;
+  return bytes;
+}
+
 void ByteReader::Read(void* out, size_t n) {
   if (ReadSome(out, n) != n) AbortCodec(AbortReason::ShortRead);
 }

@@ -25,6 +25,10 @@ class ByteReader {
   void Read(void* out, size_t n);
   // Up to n bytes; returns how many there were (for readers that accept a partial file).
   size_t ReadSome(void* out, size_t n);
+  // The next n bytes (at most one block) where the reader holds them, valid until its next
+  // call: rows are converted straight out of the block. nullptr, with nothing taken, when
+  // the file ends first or n is larger than a block.
+  const uint8_t* Borrow(size_t n);
   uint8_t Byte();
   uint16_t U16le();
   uint32_t U32le();

@@ -1,6 +1,7 @@
 #include "formats/byte_writer.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "formats/byte_reader.h"
 #include "formats/codec_abort.h"
@@ -15,20 +16,20 @@ ByteWriter::ByteWriter(std::FILE* stream) : file(stream) {
   if (here < 0 || length < 0) AbortCodec(AbortReason::WriteError);
   position = uint64_t(here);
   size = uint64_t(length);
-  buffer.reserve(kFileBlockBytes);
+  buffer.reset(new uint8_t[kFileBlockBytes]);
 }
 
 bool ByteWriter::TryFlush() {
-  if (buffer.empty()) return true;
-  bool ok = std::fwrite(buffer.data(), 1, buffer.size(), file) == buffer.size();
-  buffer.clear();
+  if (held == 0) return true;
+  bool ok = std::fwrite(buffer.get(), 1, held, file) == held;
+  held = 0;
   return ok;
 }
 
 bool ByteWriter::TryWrite(const void* data, size_t n) {
   if (n == 0) return true;
   const auto* bytes = static_cast<const uint8_t*>(data);
-  if (buffer.size() + n > kFileBlockBytes) {
+  if (held + n > kFileBlockBytes) {
     if (!TryFlush()) return false;
     // Whole blocks go straight to the system.
     if (n >= kFileBlockBytes) {
@@ -38,7 +39,8 @@ bool ByteWriter::TryWrite(const void* data, size_t n) {
       return true;
     }
   }
-  buffer.insert(buffer.end(), bytes, bytes + n);
+  std::memcpy(buffer.get() + held, bytes, n);
+  held += n;
   position += n;
   size = std::max(size, position);
   return true;
@@ -57,12 +59,12 @@ void ByteWriter::Write(const void* data, size_t n) {
 
 uint8_t* ByteWriter::Claim(size_t n) {
   if (n > kFileBlockBytes) AbortCodec(AbortReason::WriteError);
-  if (buffer.size() + n > kFileBlockBytes) Flush();
-  size_t at = buffer.size();
-  buffer.resize(at + n);
+  if (held + n > kFileBlockBytes) Flush();
+  uint8_t* room = buffer.get() + held;
+  held += n;
   position += n;
   size = std::max(size, position);
-  return buffer.data() + at;
+  return room;
 }
 
 void ByteWriter::Flush() {

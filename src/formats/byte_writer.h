@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <vector>
+#include <memory>
 
 namespace quilla {
 
@@ -24,7 +24,7 @@ class ByteWriter {
   void U32le(uint32_t value);
   void Flush();
   // Forgets what is not yet written (the file is given up).
-  void Discard() { buffer.clear(); }
+  void Discard() { held = 0; }
 
   // Reporting forms for libraries that call back into the writer: false on failure.
   bool TryWrite(const void* data, size_t n);
@@ -36,7 +36,10 @@ class ByteWriter {
 
  private:
   std::FILE* file;
-  std::vector<uint8_t> buffer;  // bytes not yet handed to the system, capacity one block
+  // One block, uninitialised: claimed room is filled by the caller, so clearing it first
+  // would write every byte twice.
+  std::unique_ptr<uint8_t[]> buffer;
+  size_t held = 0;              // bytes at its start not yet handed to the system
   uint64_t position = 0;        // of the next byte written
   uint64_t size = 0;            // of the file as written so far
 };

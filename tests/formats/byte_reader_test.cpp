@@ -56,6 +56,27 @@ TEST_F(ByteReaderTest, ReadsIntegersAcrossBufferRefills) {
   EXPECT_EQ(in.Remaining(), length - 9);
 }
 
+TEST_F(ByteReaderTest, BorrowsRowsAcrossBlocksAndTakesNothingAtTheEnd) {
+  const size_t block = kFileBlockBytes, row = 18000, length = 2 * block + 5000;
+  Bytes bytes(length);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = uint8_t(i * 13 + (i >> 9));
+  ByteReader in(Open(bytes));
+  EXPECT_EQ(in.Byte(), bytes[0]);
+  size_t at = 1;
+  for (; at + row <= length; at += row) {  // rows straddle both block ends
+    const uint8_t* got = in.Borrow(row);
+    ASSERT_NE(got, nullptr) << at;
+    EXPECT_TRUE(std::equal(got, got + row, bytes.begin() + std::ptrdiff_t(at))) << at;
+    EXPECT_EQ(in.Tell(), at + row);
+  }
+  EXPECT_EQ(in.Borrow(row), nullptr);  // fewer bytes than that are left
+  EXPECT_EQ(in.Borrow(block + 1), nullptr);
+  EXPECT_EQ(in.Tell(), at);
+  EXPECT_EQ(in.Byte(), bytes[at]);
+  in.Seek(5);  // back, outside what the block holds now
+  EXPECT_EQ(in.Byte(), bytes[5]);
+}
+
 TEST_F(ByteReaderTest, ReadingPastTheEndOrWithoutAStreamIsAShortRead) {
   ByteReader in(Open({1, 2, 3}));
   uint8_t out[4];

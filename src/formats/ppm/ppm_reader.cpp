@@ -51,6 +51,9 @@ class Source {
     return take == n || in.ReadSome(out + take, n - take) == n - take;
   }
   uint64_t Remaining() const { return (end - next) + in.Remaining(); }
+  // n raw bytes where the file reader holds them, once this buffer is used up; nullptr
+  // when they cannot be had in place (Read takes them then).
+  const uint8_t* Borrow(size_t n) { return next == end ? in.Borrow(n) : nullptr; }
 
   // Skips a comment after its '#', to the end of the line. False at the end of the file.
   bool SkipComment() {
@@ -167,8 +170,13 @@ void ReadPixels(Source& src, Transfer& transfer, const Header& h) {
         }
         break;
       default:
-        // Rows of byte samples are read straight into the image and swapped where they are.
+        // Rows of byte samples are swapped straight out of the file reader's block, or read
+        // into the image and swapped where they are.
         if (h.magic == 6 && top == 255) {
+          if (const uint8_t* row = src.Borrow(rawBytes)) {
+            SwapRedBlue(row, size_t(width), dst);
+            break;
+          }
           if (!src.Read(dst, rawBytes)) Fail(kUnexpectedEof);
           SwapRedBlue(dst, size_t(width), dst);
           break;
