@@ -86,9 +86,10 @@ TEST_F(ToolbarTest, FoldsIntoTheCaptionWhileAFileIsReadAndComesBackAfterwards) {
   ASSERT_TRUE(WaitFor([&] { return Shown(54, 365); }, 5000)) << "no toolbar";
   // Reopen reads without a dialog, so the toolbar is up when the read starts; the busy menu's
   // question then holds the read, and the box has hidden the toolbar, last placed as the
-  // caption button.
-  program_->ClickBusyMenuWhenShown();
+  // caption button. The click request queues behind the command, so the read's first look
+  // at the queue takes it, however fast the read.
   program_->PostMenuCommand(cmd::kReopen);
+  program_->ClickBusyMenuWhenShown();
   HWND box = program_->WaitForDialog();
   ASSERT_NE(box, nullptr) << "no question";
   RECT folded;
