@@ -143,9 +143,8 @@ LRESULT OnFileDelete(LPARAM) {
 void KeepCommandLine(const wchar_t* commandLine) { pendingCommandLine = commandLine ? commandLine : L""; }
 bool HasPendingCommandLine() { return !pendingCommandLine.empty(); }
 
-LRESULT OnCommandLine(LPARAM) {
-  const std::vector<std::string> names = CommandLineNames(Narrow(pendingCommandLine));
-  pendingCommandLine.clear();
+void StartFromCommandLine(const std::string& text) {
+  const std::vector<std::string> names = CommandLineNames(text);
   switch (ChooseCommandLineStart(names)) {
     case CommandLineStart::kOpenOne:
       OpenMainImage(names.front());
@@ -160,6 +159,12 @@ LRESULT OnCommandLine(LPARAM) {
     case CommandLineStart::kNothing:
       break;
   }
+}
+
+LRESULT OnCommandLine(LPARAM) {
+  const std::string text = Narrow(pendingCommandLine);
+  pendingCommandLine.clear();
+  StartFromCommandLine(text);
   return 0;
 }
 

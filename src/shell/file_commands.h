@@ -26,5 +26,8 @@ LRESULT OnFileDelete(LPARAM);
 void KeepCommandLine(const wchar_t* commandLine);
 bool HasPendingCommandLine();
 LRESULT OnCommandLine(LPARAM);
+// One name opens at once; several (list files expanded) are queued for the slideshow and
+// handed to the drop handling.
+void StartFromCommandLine(const std::string& text);
 
 }  // namespace quilla
