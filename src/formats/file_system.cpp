@@ -12,7 +12,21 @@ namespace quilla {
 
 std::FILE* OpenFileUtf8(const std::string& name, const char* mode) { return std::fopen(name.c_str(), mode); }
 
+namespace {
+// The file about to be replaced is not read again: its cached pages go back before the new
+// file is written, so the new file's pages reuse memory in use rather than fresh memory (on a
+// virtual machine that hands idle memory back to its host, fresh memory costs a host fault a
+// page). Its contents on disk are untouched.
+void ReleaseCachedPages(const std::string& name) {
+  int fd = open(name.c_str(), O_RDONLY | O_NOFOLLOW);
+  if (fd < 0) return;
+  posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+  close(fd);
+}
+}  // namespace
+
 std::FILE* CreateTempFileBeside(const std::string& target, std::string& tempName) {
+  ReleaseCachedPages(target);
   for (unsigned n = 0; n < 1000; ++n) {
     tempName = target + ".~" + std::to_string(getpid() % 100000) + "-" + std::to_string(n);
     int fd = open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
