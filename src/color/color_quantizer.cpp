@@ -4,11 +4,13 @@
 #include <cstring>
 #include <new>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#include <immintrin.h>
+#define QUILLA_SSSE3_CELLS 1
 #endif
 
 #include "color/windows16_palette.h"
+#include "core/processor_features.h"
 
 namespace quilla {
 
@@ -57,13 +59,62 @@ inline int CellOfBgr(const uint8_t* p) {
 }
 inline int CellOfColor(const RgbQuad& c) { return ((c.red & 0xF8) << 7) | ((c.green & 0xF8) << 2) | (c.blue >> 3); }
 
-// The cells of a blue, green, red row: one pixel, or four at once.
+#if defined(QUILLA_SSSE3_CELLS)
+// For channel `channel` of sixteen three-byte pixels, where each of the three 16-byte loads
+// puts its bytes (-1: none from this load).
+constexpr std::array<int8_t, 16> ChannelPick(int channel, int load) {
+  std::array<int8_t, 16> pick{};
+  for (int i = 0; i < 16; ++i) {
+    const int at = 3 * i + channel - 16 * load;
+    pick[size_t(i)] = int8_t(at >= 0 && at < 16 ? at : -1);
+  }
+  return pick;
+}
+
+__attribute__((target("ssse3"))) __m128i Channel(const __m128i loads[3], int channel) {
+  static constexpr std::array<std::array<int8_t, 16>, 9> kPicks = {
+      ChannelPick(0, 0), ChannelPick(0, 1), ChannelPick(0, 2), ChannelPick(1, 0), ChannelPick(1, 1),
+      ChannelPick(1, 2), ChannelPick(2, 0), ChannelPick(2, 1), ChannelPick(2, 2)};
+  __m128i bytes = _mm_setzero_si128();
+  for (int load = 0; load < 3; ++load) {
+    const __m128i pick = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kPicks[size_t(3 * channel + load)].data()));
+    bytes = _mm_or_si128(bytes, _mm_shuffle_epi8(loads[load], pick));
+  }
+  return bytes;
+}
+
+// Eight cells from the 16-bit blue, green and red (their top five bits only) of eight pixels.
+__attribute__((target("ssse3"))) __m128i CombineCells(__m128i blue, __m128i green, __m128i red) {
+  return _mm_or_si128(_mm_or_si128(_mm_slli_epi16(red, 7), _mm_slli_epi16(green, 2)), _mm_srli_epi16(blue, 3));
+}
+
+// The cells of sixteen pixels stored blue, green, red: the channels gathered by shuffles,
+// the cell put together eight 16-bit lanes at a time.
+__attribute__((target("ssse3"))) void CellsOfSixteenBgr(const uint8_t* p, uint16_t cell[16]) {
+  const __m128i loads[3] = {_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)),
+                            _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16)),
+                            _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32))};
+  const __m128i top5 = _mm_set1_epi8(int8_t(0xF8));
+  const __m128i blue = Channel(loads, 0), green = _mm_and_si128(Channel(loads, 1), top5);
+  const __m128i red = _mm_and_si128(Channel(loads, 2), top5), zero = _mm_setzero_si128();
+  auto* out = reinterpret_cast<__m128i*>(cell);
+  _mm_storeu_si128(out, CombineCells(_mm_unpacklo_epi8(blue, zero), _mm_unpacklo_epi8(green, zero),
+                                     _mm_unpacklo_epi8(red, zero)));
+  _mm_storeu_si128(out + 1, CombineCells(_mm_unpackhi_epi8(blue, zero), _mm_unpackhi_epi8(green, zero),
+                                         _mm_unpackhi_epi8(red, zero)));
+}
+#endif
+
+// The cells of a blue, green, red row: one pixel, or sixteen at once.
 struct BgrCells {
   const uint8_t* row;
   int operator()(int x) const { return CellOfBgr(row + 3 * x); }
-  void Four(int x, int cell[4]) const {
+  void Sixteen(int x, uint16_t cell[16]) const {
     const uint8_t* p = row + 3 * x;
-    for (int k = 0; k < 4; ++k) cell[k] = CellOfBgr(p + 3 * k);
+#if defined(QUILLA_SSSE3_CELLS)
+    if (ProcessorHasSsse3()) return CellsOfSixteenBgr(p, cell);
+#endif
+    for (int k = 0; k < 16; ++k) cell[k] = uint16_t(CellOfBgr(p + 3 * k));
   }
 };
 
@@ -72,8 +123,8 @@ struct IndexCells {
   const uint8_t* row;
   const uint16_t* cellOf;  // 256 entries
   int operator()(int x) const { return cellOf[row[x]]; }
-  void Four(int x, int cell[4]) const {
-    for (int k = 0; k < 4; ++k) cell[k] = cellOf[row[x + k]];
+  void Sixteen(int x, uint16_t cell[16]) const {
+    for (int k = 0; k < 16; ++k) cell[k] = cellOf[row[x + k]];
   }
 };
 }  // namespace
@@ -135,17 +186,12 @@ void ColorQuantizer::CountRow(CellAt cellAt, int width) {
     const int load = (n + kPartials - 1) / kPartials;
     if (partialLoad + load > kMaxPartialCount) FoldPartials();
     const int end = x + n;
-    for (; x + 4 <= end; x += 4) {
-      int c[4];
-      cellAt.Four(x, c);
-      ++p0[c[0]];
-      ++p1[c[1]];
-      ++p2[c[2]];
-      ++p3[c[3]];
+    for (; x + 16 <= end; x += 16) {
+      uint16_t c[16];
+      cellAt.Sixteen(x, c);
+      for (int k = 0; k < 16; k += 4) ++p0[c[k]], ++p1[c[k + 1]], ++p2[c[k + 2]], ++p3[c[k + 3]];
     }
-    if (x < end) ++p0[cellAt(x++)];
-    if (x < end) ++p1[cellAt(x++)];
-    if (x < end) ++p2[cellAt(x++)];
+    for (int k = 0; x < end; ++x, k = (k + 1) % kPartials) ++partials[size_t(k) * kCellCount + size_t(cellAt(x))];
     partialLoad += load;
   }
 }
@@ -202,15 +248,17 @@ void ColorQuantizer::MapRow(CellAt cellAt, uint8_t* dst, int width) {
     return uint8_t(entry - 1);
   };
   int x = 0;
-  for (; x + 4 <= width; x += 4) {
-    int c[4];
-    cellAt.Four(x, c);
-    unsigned e0 = cache[c[0]], e1 = cache[c[1]], e2 = cache[c[2]], e3 = cache[c[3]];
-    // One test for the four; the blocks they need are then filled in pixel order.
-    if ((e0 == 0) | (e1 == 0) | (e2 == 0) | (e3 == 0)) [[unlikely]] {
-      e0 = indexOf(c[0]) + 1u, e1 = indexOf(c[1]) + 1u, e2 = indexOf(c[2]) + 1u, e3 = indexOf(c[3]) + 1u;
+  for (; x + 16 <= width; x += 16) {
+    uint16_t c[16];
+    cellAt.Sixteen(x, c);
+    uint16_t entry[16];
+    bool known = true;
+    for (int k = 0; k < 16; ++k) entry[k] = cache[c[k]], known &= entry[k] != 0;
+    // One test for the sixteen; the blocks they need are then filled in pixel order.
+    if (!known) [[unlikely]] {
+      for (int k = 0; k < 16; ++k) entry[k] = uint16_t(indexOf(c[k]) + 1);
     }
-    dst[x] = uint8_t(e0 - 1), dst[x + 1] = uint8_t(e1 - 1), dst[x + 2] = uint8_t(e2 - 1), dst[x + 3] = uint8_t(e3 - 1);
+    for (int k = 0; k < 16; ++k) dst[x + k] = uint8_t(entry[k] - 1);
   }
   for (; x < width; ++x) dst[x] = indexOf(cellAt(x));
 }

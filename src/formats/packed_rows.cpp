@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/processor_features.h"
+
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
 #include <immintrin.h>
 #define QUILLA_SSSE3_SWAP 1
@@ -94,23 +96,13 @@ __attribute__((target("ssse3"))) void SwapSsse3(const uint8_t* in, size_t pixels
 }
 #endif
 
-using SwapFunction = void (*)(const uint8_t*, size_t, uint8_t*);
-
-// Chosen once, on first use, for the processor the program runs on.
-SwapFunction Swap() {
-#if defined(QUILLA_SSSE3_SWAP)
-  static const SwapFunction chosen = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("ssse3") ? SwapSsse3 : SwapPlain;
-  }();
-  return chosen;
-#else
-  return SwapPlain;
-#endif
-}
-
 }  // namespace
 
-void SwapRedBlue(const uint8_t* in, size_t pixels, uint8_t* out) { Swap()(in, pixels, out); }
+void SwapRedBlue(const uint8_t* in, size_t pixels, uint8_t* out) {
+#if defined(QUILLA_SSSE3_SWAP)
+  if (ProcessorHasSsse3()) return SwapSsse3(in, pixels, out);
+#endif
+  SwapPlain(in, pixels, out);
+}
 
 }  // namespace quilla

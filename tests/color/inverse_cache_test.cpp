@@ -89,6 +89,28 @@ TEST_F(InverseCacheTest, CountsLeftInTheStorageAreNeverTakenForCacheEntries) {
   EXPECT_EQ(out[0], 15);
 }
 
+// Rows long enough for the sixteen-pixel steps, with a tail after them.
+TEST_F(InverseCacheTest, TrueColourRowsCountAndMapEveryPixelByItsOwnCell) {
+  TestRandom random(11);
+  std::vector<Rgb> pixels;
+  for (int i = 0; i < 37; ++i) pixels.push_back({random.Next(256), random.Next(256), random.Next(256)});
+  const std::vector<uint8_t> row = RowBytes(pixels);
+  q().ClearHistogram();
+  q().CountTrueColorRow(row.data(), int(pixels.size()));
+  auto cellOf = [](const Rgb& c) { return Rgb{c.r >> 3, c.g >> 3, c.b >> 3}; };
+  for (const Rgb& p : pixels) {
+    int same = 0;
+    for (const Rgb& o : pixels) same += cellOf(o) == cellOf(p);
+    ASSERT_EQ(q().CellValue(p.r >> 3, p.g >> 3, p.b >> 3), same);
+  }
+  const std::vector<Rgb> palette = Windows16Colors();
+  SetPalette(palette);
+  std::vector<uint8_t> out(pixels.size());
+  q().MapTrueColorRow(row.data(), out.data(), int(pixels.size()));
+  for (size_t i = 0; i < pixels.size(); ++i)
+    EXPECT_EQ(out[i], BruteNearest(palette, pixels[i].r, pixels[i].g, pixels[i].b)) << i;
+}
+
 TEST_F(InverseCacheTest, PaletteRowsMapThroughTheInputPaletteEvenInPlace) {
   q().UseWindows16();
   std::vector<RgbQuad> input = Quads({{250, 5, 5}, {5, 5, 250}, {190, 190, 190}});
