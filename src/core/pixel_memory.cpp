@@ -34,24 +34,27 @@ long NanosecondsSince(const timespec& start) {
 // free memory back to its host gets huge pages idle for a few seconds back unbacked, and then
 // each costs the host a fault per small page: ten times slower than small pages, which come
 // from memory in constant use. So the block is faulted in a huge page at a time while that
-// stays fast; from the first slow one on, the rest is faulted in small pages.
+// stays fast; from the first slow one on, the rest is faulted in small pages. What lies past
+// the last huge-page boundary is left to be faulted on use: a block's spare bytes at its end
+// may never be touched.
 void FaultInLargeBlock(void* memory, size_t bytes) {
-  auto* begin = static_cast<uint8_t*>(memory);
-  uint8_t* end = begin + bytes;
-  if (madvise(begin, bytes, MADV_HUGEPAGE) != 0) return;
-  uint8_t* next = begin;
-  while (next < end) {
+  auto* next = static_cast<uint8_t*>(memory);
+  uint8_t* const end = next + bytes;
+  const size_t tail = std::min(bytes, size_t(reinterpret_cast<uintptr_t>(end) % kHugePageBytes));
+  uint8_t* const lastBoundary = end - tail;
+  if (madvise(memory, bytes, MADV_HUGEPAGE) != 0) return;
+  while (next < lastBoundary) {
     const size_t pastBoundary = reinterpret_cast<uintptr_t>(next) % kHugePageBytes;
-    const size_t piece = std::min(kHugePageBytes - pastBoundary, size_t(end - next));
+    const size_t piece = std::min(kHugePageBytes - pastBoundary, size_t(lastBoundary - next));
     timespec start;
     clock_gettime(CLOCK_MONOTONIC, &start);
     if (madvise(next, piece, MADV_POPULATE_WRITE) != 0) return;  // older system: faulted on use
     next += piece;
     if (piece == kHugePageBytes && NanosecondsSince(start) > kSlowHugePageNanoseconds) break;
   }
-  if (next == end) return;
+  if (next == lastBoundary) return;
   madvise(next, size_t(end - next), MADV_NOHUGEPAGE);
-  madvise(next, size_t(end - next), MADV_POPULATE_WRITE);
+  madvise(next, size_t(lastBoundary - next), MADV_POPULATE_WRITE);
 }
 #endif
 #endif
