@@ -38,24 +38,9 @@ int RemapToCommonPalette(DIBImage& dest, DIBImage& source, const QuantizeOptions
   return MapToPalette(dest, count, options.useDithering, palette.data());
 }
 
-// A clipboard image keeps only its own entries in its table; give it room for 256.
-bool EnsureOwnLayout(DIBImage& image) {
-  if (!image.IsForeignLayout()) return true;
-  DIBImage copy;
-  const std::array<RgbQuad, 256> table = image.ColorTable();
-  if (!copy.CreateImage(image.Width(), image.Height(), false, table.data(), int(image.ColorCount()), 0)) return false;
-  {
-    ImageLock imageLock(image), copyLock(copy);
-    for (int y = 0; y < image.Height(); ++y)
-      std::memcpy(copy.RowPointer(y), image.RowPointer(y), size_t(image.Width()));
-  }
-  image.ReplaceDib(copy.DetachDib());
-  return true;
-}
-
 // dest takes source's table; its pixels are translated to the nearest source entries.
 int TakeSourceTable(DIBImage& dest, DIBImage& source) {
-  if (!EnsureOwnLayout(dest)) return 0;
+  if (!dest.TakeOwnLayout()) return 0;
   std::array<uint8_t, 256> translation{};
   const std::array<RgbQuad, 256> destTable = dest.ColorTable();
   for (int i = 0; i < 256; ++i) {

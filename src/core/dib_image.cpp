@@ -231,6 +231,17 @@ static DibBlock ToOwnLayout(const DibBlock& foreign) {
   return own;
 }
 
+bool DIBImage::TakeOwnLayout() {
+  if (!foreignLayout) return true;
+  DibBlock own = ToOwnLayout(dib);
+  if (own.empty()) return false;
+  ForceUnlock();
+  dib.swap(own);
+  foreignLayout = 0;
+  RebuildPalette();
+  return true;
+}
+
 DibBlock DIBImage::DetachDib() {
   ForceUnlock();
   if (foreignLayout) {

@@ -137,6 +137,9 @@ class DIBImage {
   // Adopts a standard packed DIB (from the clipboard) in the foreign layout.
   int AdoptForeignDib(DibBlock&& block);
   bool IsForeignLayout() const { return foreignLayout != 0; }
+  // Puts a foreign block into the own layout, which row loops over the block need; false
+  // when memory runs out, the image unchanged. Undo is kept: the picture is the same.
+  bool TakeOwnLayout();
 
   int AllocRowBuffer(int width, bool trueColor);
   void FreeRowBuffer();

@@ -32,7 +32,7 @@ int FilterSession::Begin(DIBImage& document, DisplayMode display) {
   document_ = &document;
   // A pasted image may still be in the clipboard's layout; the copies below are whole
   // blocks, so they need this program's own layout.
-  if (document.IsForeignLayout()) document.ReplaceDib(document.DetachDib());
+  if (!document.TakeOwnLayout()) return 0;
   if (document.IsTrueColor()) {
     colors_ = 0;
     return CopyInto(document, source_);

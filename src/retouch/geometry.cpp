@@ -10,12 +10,6 @@ namespace quilla {
 
 namespace {
 
-// A pasted image may still be in the clipboard's layout: the row loops below
-// need the program's own, one byte or three a pixel.
-void OwnLayout(DIBImage& document) {
-  if (document.IsForeignLayout()) document.ReplaceDib(document.DetachDib());
-}
-
 size_t PixelBytes(const DIBImage& image) { return image.IsTrueColor() ? 3 : 1; }
 
 // A new image of the document's kind and colour table, its pixels not yet set.
@@ -35,8 +29,7 @@ void ReplaceWith(DIBImage& document, DIBImage& target, bool keepUndo) {
 // from the top.
 template <class From>
 int Rotate(DIBImage& document, From from) {
-  if (!document.HasImage()) return 0;
-  OwnLayout(document);
+  if (!document.HasImage() || !document.TakeOwnLayout()) return 0;
   DIBImage target;
   if (!CreateLike(document, document.Height(), document.Width(), target)) return 0;
   const size_t pixel = PixelBytes(document);
@@ -57,8 +50,7 @@ int Rotate(DIBImage& document, From from) {
 }  // namespace
 
 int RedimensionImage(DIBImage& document, int width, int height) {
-  if (!document.HasImage() || width <= 0 || height <= 0) return 0;
-  OwnLayout(document);
+  if (!document.HasImage() || width <= 0 || height <= 0 || !document.TakeOwnLayout()) return 0;
   DIBImage target;
   if (!CreateLike(document, width, height, target)) return 0;
   const size_t pixel = PixelBytes(document);
@@ -81,8 +73,7 @@ int ExtractRect(DIBImage& document, int x, int y, int width, int height, DIBImag
   if (!document.HasImage() || x < 0 || y < 0 || width <= 0 || height <= 0 || x + width > document.Width() ||
       y + height > document.Height())
     return 0;
-  OwnLayout(document);
-  if (!CreateLike(document, width, height, area)) return 0;
+  if (!document.TakeOwnLayout() || !CreateLike(document, width, height, area)) return 0;
   const size_t pixel = PixelBytes(document);
   ImageLock sourceLock(document), areaLock(area);
   for (int row = 0; row < height; ++row) {
@@ -92,9 +83,7 @@ int ExtractRect(DIBImage& document, int x, int y, int width, int height, DIBImag
 }
 
 void PlaceRect(DIBImage& document, int x, int y, DIBImage& area) {
-  if (!document.HasImage() || !area.HasImage()) return;
-  OwnLayout(document);
-  OwnLayout(area);
+  if (!document.HasImage() || !area.HasImage() || !document.TakeOwnLayout() || !area.TakeOwnLayout()) return;
   const int firstColumn = std::max(0, -x), firstRow = std::max(0, -y);
   const int endColumn = std::min(area.Width(), document.Width() - x);
   const int endRow = std::min(area.Height(), document.Height() - y);
@@ -115,8 +104,7 @@ int CropImage(DIBImage& document, int x, int y, int width, int height) {
 }
 
 void FlipHorizontal(DIBImage& document) {
-  if (!document.HasImage()) return;
-  OwnLayout(document);
+  if (!document.HasImage() || !document.TakeOwnLayout()) return;
   const size_t pixel = PixelBytes(document);
   const int width = document.Width();
   ImageLock lock(document);
@@ -129,8 +117,7 @@ void FlipHorizontal(DIBImage& document) {
 }
 
 void FlipVertical(DIBImage& document) {
-  if (!document.HasImage()) return;
-  OwnLayout(document);
+  if (!document.HasImage() || !document.TakeOwnLayout()) return;
   const size_t rowBytes = size_t(document.Width()) * PixelBytes(document);
   ImageLock lock(document);
   for (int top = 0, bottom = document.Height() - 1; top < bottom; ++top, --bottom) {

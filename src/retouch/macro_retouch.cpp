@@ -83,7 +83,7 @@ int RunMacro(DIBImage& document, const MacroRetouch& macro, const std::array<Fil
   if (!document.HasImage()) return 1;
   WaitCursor wait;
   // A pasted image may still be in the clipboard's layout; the copies below are whole blocks.
-  if (document.IsForeignLayout()) document.ReplaceDib(document.DetachDib());
+  if (!document.TakeOwnLayout()) return 0;
   KeptImage before;
   if (document.UndoEnabled() && !before.Keep(document)) return 0;
   for (const MacroStep& step : macro.steps) {

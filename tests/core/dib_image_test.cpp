@@ -291,6 +291,14 @@ TEST_F(DIBImageTest, UndoAcrossForeignImage) {
   EXPECT_EQ(doc.Width(), 7);
   doc.Undo();
   EXPECT_EQ(doc.MakeClipboardDib(), MakeForeignDib());
+  // Taking the own layout in place changes no pixel and keeps the undo image.
+  ASSERT_TRUE(doc.TakeOwnLayout());
+  EXPECT_FALSE(doc.IsForeignLayout());
+  EXPECT_EQ(BitsOffset(doc), 1064);
+  EXPECT_EQ(ByteAt(doc, 0, 0), 4);
+  EXPECT_EQ(doc.MakeClipboardDib(), MakeForeignDib());
+  doc.Undo();
+  EXPECT_EQ(doc.Width(), 7);
 }
 
 TEST_F(DIBImageTest, RejectsMalformedForeignDib) {
