@@ -381,7 +381,7 @@ uint32_t DIBImage::NearestIndex(uint32_t rgb) const {
 void DIBImage::FillRect(ImageRect rect, uint32_t colour, bool isIndex) {
   if (!ClipToImage(rect) || !Lock()) return;
   bool trueColor = IsTrueColor();
-  size_t width = size_t(rect.right - rect.left + 1);
+  size_t width = size_t(rect.Width());
   if (trueColor) {
     uint32_t rgb = isIndex ? fillRgb : colour;
     uint8_t pixel[3] = {uint8_t(rgb), uint8_t(rgb >> 8), uint8_t(rgb >> 16)};

@@ -55,6 +55,9 @@ inline constexpr uint32_t kSpareBytesPerRow = 16;
 struct ImageRect {
   int left = 0, top = 0, right = -1, bottom = -1;  // inclusive; right < left is empty
   bool IsEmpty() const { return right < left || bottom < top; }
+  int Width() const { return right - left + 1; }
+  int Height() const { return bottom - top + 1; }
+  bool operator==(const ImageRect&) const = default;
 };
 
 // ColorCount of a header: 0 marks a true-colour image.

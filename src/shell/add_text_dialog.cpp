@@ -55,7 +55,7 @@ void ShowSliders(HWND dialog) {
   const RectSliders ranges = RectSliderRanges(run->rect, Main().Width(), Main().Height());
   const SliderRange limits[] = {ranges.left, ranges.top, ranges.width, ranges.height};
   const ImageRect& r = run->rect;
-  const int values[] = {r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1};
+  const int values[] = {r.left, r.top, r.Width(), r.Height()};
   for (size_t i = 0; i < run->sliders.size(); ++i) {
     run->sliders[i] = ScrollControl(dialog, kSliderIds[i], kReadoutIds[i], limits[i].minimum, limits[i].maximum,
                                     kPageStep, values[i]);
@@ -78,7 +78,7 @@ TextStyle DialogStyle(HWND dialog) {
 // The area is copied again from the image under rect and, with text, the text drawn over it.
 bool DrawArea(const ImageRect& rect, const TextStyle& style) {
   DIBImage& area = AreaDocument();
-  if (!ExtractRect(Main(), rect.left, rect.top, rect.right - rect.left + 1, rect.bottom - rect.top + 1, area))
+  if (!ExtractRect(Main(), rect.left, rect.top, rect.Width(), rect.Height(), area))
     return false;
   return style.text.empty() || RenderText(area, style, std::nullopt, run->inks) == TextRenderResult::Ok;
 }

@@ -95,13 +95,6 @@ void RepaintClient(const RECT& r) {
   UpdateWindow(shell.mainWindow);
 }
 
-bool SameRect(const ImageRect& a, const ImageRect& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-int Width(const ImageRect& r) { return r.right - r.left + 1; }
-int Height(const ImageRect& r) { return r.bottom - r.top + 1; }
-
 void FillPieces(HDC dc) {
   HBRUSH brush = sel.brushesOk ? sel.brushes[size_t(sel.detachOffset + sel.framePhase)].Get()
                                : static_cast<HBRUSH>(GetStockObject(sel.detachOffset ? BLACK_BRUSH : WHITE_BRUSH));
@@ -119,7 +112,7 @@ void ShowDragTitle() {
     sel.titleHeld = true;
   }
   char title[64];
-  std::snprintf(title, sizeof title, "%d, %d: %dx%d", sel.rect.left, sel.rect.top, Width(sel.rect), Height(sel.rect));
+  std::snprintf(title, sizeof title, "%d, %d: %dx%d", sel.rect.left, sel.rect.top, sel.rect.Width(), sel.rect.Height());
   SetWindowTextW(shell.mainWindow, Widen(title).c_str());
 }
 
@@ -199,15 +192,15 @@ void DragStep() {
     case State::DraggingArea:
       sel.rect = Moved(sel.rect, q.x - sel.anchor.x, q.y - sel.anchor.y);
       sel.anchor = q;
-      if (!SameRect(old, sel.rect)) RepaintMovedArea(old);
+      if (old != sel.rect) RepaintMovedArea(old);
       break;
     default: return;
   }
   if (sel.state != State::DraggingArea) {
-    if (!SameRect(old, sel.rect)) EraseFrame();
+    if (old != sel.rect) EraseFrame();
     DrawFrame();
   }
-  if (!SameRect(old, sel.rect)) ShowDragTitle();
+  if (old != sel.rect) ShowDragTitle();
 }
 
 // The eight frame patterns: four phases of the attached frame, then four of the detached.
@@ -256,7 +249,7 @@ void PlaceNewPicture(DibBlock&& picture) {
   if (intoSelection && !EnsureDetached()) return;
   sel.area.ReplaceDib(std::move(picture));
   const bool ok =
-      (!intoSelection || ResizeImage(sel.area, Width(sel.rect), Height(sel.rect))) && ToMainKind(sel.area);
+      (!intoSelection || ResizeImage(sel.area, sel.rect.Width(), sel.rect.Height())) && ToMainKind(sel.area);
   if (!ok) {
     if (intoSelection) DropSelection(0);
     sel.area.FreeImage();
@@ -307,7 +300,7 @@ DIBImage& AreaDocument() { return sel.area; }
 bool Detach(bool cut) {
   DIBImage& document = Main();
   EraseFrame();
-  if (!ExtractRect(document, sel.rect.left, sel.rect.top, Width(sel.rect), Height(sel.rect), sel.area)) {
+  if (!ExtractRect(document, sel.rect.left, sel.rect.top, sel.rect.Width(), sel.rect.Height(), sel.area)) {
     ShowNoMemory();
     DrawFrame();
     return false;

@@ -86,7 +86,7 @@ GdiObject<HFONT> MakeFont(const TextStyle& style) {
 TextRenderResult RenderText(DIBImage& target, const TextStyle& style, std::optional<ImageRect> rect, PaletteInks inks) {
   ImageRect area = rect.value_or(target.GetImageRect());
   if (!target.ClipToImage(area)) return TextRenderResult::Ok;
-  const int width = area.right - area.left + 1, height = area.bottom - area.top + 1;
+  const int width = area.Width(), height = area.Height();
   const MaskSize size = TextMaskSize(width, height, style.direction);
   const TextMask mask(style, size);
   if (mask.Result() != TextRenderResult::Ok) return mask.Result();

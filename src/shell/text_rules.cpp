@@ -34,7 +34,7 @@ uint32_t BackgroundInk(uint32_t index, uint32_t colorCount) {
 }
 
 RectSliders RectSliderRanges(const ImageRect& rect, int imageWidth, int imageHeight) {
-  const int width = rect.right - rect.left + 1, height = rect.bottom - rect.top + 1;
+  const int width = rect.Width(), height = rect.Height();
   return {{0, imageWidth - width}, {0, imageHeight - height}, {1, imageWidth - rect.left}, {1, imageHeight - rect.top}};
 }
 

@@ -4,12 +4,6 @@
 
 namespace quilla {
 
-namespace {
-bool Same(const ImageRect& a, const ImageRect& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-}  // namespace
-
 // A 10 x 10 image scrolled by (2, 3), the selection (4, 5)-(6, 7), a frame 1 pixel thick.
 TEST(SelectionRules, FramePiecesSitOutsideTheRectangleAndStayOnTheImage) {
   const FrameView view{1, 2, 3, 10, 10};
@@ -38,15 +32,15 @@ TEST(SelectionRules, DragsNormaliseClampAndRecentre) {
   const ImagePoint anchor = OppositeCorner(s, kTopLeft);
   EXPECT_EQ(anchor.x, 6);
   EXPECT_EQ(anchor.y, 7);
-  EXPECT_TRUE(Same(Span(anchor, {8, 9}), {6, 7, 8, 9}));
-  EXPECT_TRUE(Same(Span({3, 9}, {1, 2}), {1, 2, 3, 9}));
+  EXPECT_EQ(Span(anchor, ImagePoint{8, 9}), (ImageRect{6, 7, 8, 9}));
+  EXPECT_EQ(Span(ImagePoint{3, 9}, ImagePoint{1, 2}), (ImageRect{1, 2, 3, 9}));
 
   // Moving the frame keeps it whole inside the image; dragging the area does not.
-  EXPECT_TRUE(Same(MovedInside(s, 10, -10, 10, 10), {7, 0, 9, 2}));
-  EXPECT_TRUE(Same(Moved(s, 10, -10), {14, -5, 16, -3}));
+  EXPECT_EQ(MovedInside(s, 10, -10, 10, 10), (ImageRect{7, 0, 9, 2}));
+  EXPECT_EQ(Moved(s, 10, -10), (ImageRect{14, -5, 16, -3}));
 
   // A rotated 3 x 2 area keeps the centre (5, 6).
-  EXPECT_TRUE(Same(Recentred({4, 5, 6, 6}, 2, 3), {4, 5, 5, 7}));
+  EXPECT_EQ(Recentred({4, 5, 6, 6}, 2, 3), (ImageRect{4, 5, 5, 7}));
 }
 
 TEST(SelectionRules, DragPointsStayOnTheImageAndScrollAtTheEdges) {
