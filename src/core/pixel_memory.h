@@ -1,6 +1,7 @@
-// Memory for image blocks. It comes zeroed from the system, large blocks straight as fresh
-// pages (huge pages where the system offers them), so a block is never cleared twice and a
-// reader that fills every row touches each byte once; rows a failed read leaves are zero.
+// Memory for image blocks. It comes zeroed from the system, large blocks as fresh pages
+// faulted in when the block is made (huge pages while the system hands them out fast), so a
+// block is never cleared twice and a reader that fills every row writes each byte once; rows
+// a failed read leaves are zero.
 #pragma once
 #include <cstddef>
 #include <new>
