@@ -18,9 +18,11 @@ namespace {
 // virtual machine that hands idle memory back to its host, fresh memory costs a host fault a
 // page). Its contents on disk are untouched.
 void ReleaseCachedPages(const std::string& name) {
-  int fd = open(name.c_str(), O_RDONLY | O_NOFOLLOW);
+  // Never waits: a pipe or a device under that name is left alone.
+  int fd = open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK);
   if (fd < 0) return;
-  posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+  struct stat st;
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
   close(fd);
 }
 }  // namespace
