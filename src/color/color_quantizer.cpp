@@ -108,11 +108,12 @@ __attribute__((target("ssse3"))) void CellsOfSixteenBgr(const uint8_t* p, uint16
 // The cells of a blue, green, red row: one pixel, or sixteen at once.
 struct BgrCells {
   const uint8_t* row;
+  bool shuffles = ProcessorHasSsse3();  // asked once a row, not in the pixel loop
   int operator()(int x) const { return CellOfBgr(row + 3 * x); }
   void Sixteen(int x, uint16_t cell[16]) const {
     const uint8_t* p = row + 3 * x;
 #if defined(QUILLA_SSSE3_CELLS)
-    if (ProcessorHasSsse3()) return CellsOfSixteenBgr(p, cell);
+    if (shuffles) return CellsOfSixteenBgr(p, cell);
 #endif
     for (int k = 0; k < 16; ++k) cell[k] = uint16_t(CellOfBgr(p + 3 * k));
   }
@@ -251,14 +252,12 @@ void ColorQuantizer::MapRow(CellAt cellAt, uint8_t* dst, int width) {
   for (; x + 16 <= width; x += 16) {
     uint16_t c[16];
     cellAt.Sixteen(x, c);
-    uint16_t entry[16];
     bool known = true;
-    for (int k = 0; k < 16; ++k) entry[k] = cache[c[k]], known &= entry[k] != 0;
+    for (int k = 0; k < 16; ++k) known &= cache[c[k]] != 0, dst[x + k] = uint8_t(cache[c[k]] - 1);
     // One test for the sixteen; the blocks they need are then filled in pixel order.
     if (!known) [[unlikely]] {
-      for (int k = 0; k < 16; ++k) entry[k] = uint16_t(indexOf(c[k]) + 1);
+      for (int k = 0; k < 16; ++k) dst[x + k] = indexOf(c[k]);
     }
-    for (int k = 0; k < 16; ++k) dst[x + k] = uint8_t(entry[k] - 1);
   }
   for (; x < width; ++x) dst[x] = indexOf(cellAt(x));
 }
