@@ -415,13 +415,8 @@ void DIBImage::Undo() {
   if (undoKind == 0) return;
   ForceUnlock();
   if (undoKind == 1) {
-    if (foreignLayout) {
-      DibBlock own = ToOwnLayout(dib);
-      if (own.empty()) return;
-      dib.swap(own);
-    }
+    if (!TakeOwnLayout()) return;
     dib.swap(undoDib);
-    foreignLayout = 0;
   } else if (!dib.empty()) {
     uint8_t* table = dib.data() + kHeaderBytes;
     size_t bytes = foreignLayout ? ColorTableBytes() : kColorTableBytes;

@@ -10,7 +10,8 @@ namespace quilla {
 
 std::FILE* OpenFileUtf8(const std::string& name, const char* mode);
 // Creates a new, empty file in the directory of target, under a name no other file has.
-// Returns nullptr when it cannot.
+// Returns nullptr when it cannot. Where the system caches files, the target's cached pages
+// are given back first: it is about to be replaced.
 std::FILE* CreateTempFileBeside(const std::string& target, std::string& tempName);
 // Puts the complete temporary file in the place of target in one step.
 bool ReplaceFileWith(const std::string& tempName, const std::string& target);
